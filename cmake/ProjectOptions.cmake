@@ -1,0 +1,12 @@
+# Shared compile settings for every target of the project.
+add_library(tkd_options INTERFACE)
+target_compile_features(tkd_options INTERFACE cxx_std_20)
+target_compile_options(tkd_options INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
+target_compile_definitions(tkd_options INTERFACE QT_NO_KEYWORDS)
+if(TKD_WERROR)
+  target_compile_options(tkd_options INTERFACE -Werror)
+endif()
+if(TKD_SANITIZE)
+  target_compile_options(tkd_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(tkd_options INTERFACE -fsanitize=address,undefined)
+endif()

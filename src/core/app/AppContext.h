@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Clock.h"
+#include "Config.h"
+#include "data/Paths.h"
+#include "data/TvelunDMForm.h"
+
+#include <memory>
+
+namespace tkd {
+
+// The running program's state: one object, handed to the windows that need parts of it.
+class AppContext {
+public:
+    AppContext(AppPaths paths, std::unique_ptr<Clock> clock);
+
+    const AppPaths& paths() const { return m_paths; }
+    const Config& config() const { return m_config; }
+    const Clock& clock() const { return *m_clock; }
+    TvelunDMForm& velunDMForm() { return m_velunDMForm; }
+
+    // Opens (creating when missing) the database beside the program.
+    void openDatabase();
+    // The folder of the automatic backups, from the INI file or beside the program.
+    QString autoBackupDir() const;
+    // Closes the connection and takes the exit's backup copy.
+    void backupAtExit();
+
+    const QString& currentOperator() const { return m_operator; }
+    void setCurrentOperator(const QString& name) { m_operator = name; }
+
+private:
+    AppPaths m_paths;
+    Config m_config;
+    std::unique_ptr<Clock> m_clock;
+    TvelunDMForm m_velunDMForm;
+    QString m_operator;
+};
+
+} // namespace tkd

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace tkd {
+class Database;
+}
+
+namespace tkd::schema {
+
+// Auto is the automatic number key; Memo is long text.
+enum class ColumnKind { Auto, Text, Memo, Integer, Number, Money, YesNo, DateTime };
+
+struct ColumnDef {
+    QString name;
+    ColumnKind kind;
+};
+
+// A scratch table belongs to one running program: it lives as a temporary table of the
+// connection, never reaches the file, and is made anew each time the connection opens.
+struct TableDef {
+    QString name;
+    bool scratch;
+    std::vector<ColumnDef> columns;
+};
+
+const std::vector<TableDef>& tables();
+const TableDef* findTable(const QString& name);
+
+// The schema version this program writes; files of an older version are migrated on open.
+int currentVersion();
+
+QString createTableStatement(const TableDef& table);
+// Indexes of the lookups, joins and date ranges the windows run.
+QStringList indexStatements();
+
+// Brings a file from its stored version to currentVersion(), each step in its own
+// transaction. A file newer than this program is refused.
+void migrate(Database& db);
+// Creates the scratch tables of a freshly opened connection.
+void createScratchTables(Database& db);
+
+} // namespace tkd::schema

@@ -1,0 +1,358 @@
+#include "Database.h"
+
+#include "DbError.h"
+#include "SqlDialect.h"
+
+#include <QFileInfo>
+#include <sqlcipher/sqlite3.h>
+
+namespace tkd {
+
+Params& Params::set(const QString& name, const Value& value)
+{
+    for (auto& entry : m_values) {
+        if (entry.first == name) {
+            entry.second = value;
+            return *this;
+        }
+    }
+    m_values.emplace_back(name, value);
+    return *this;
+}
+
+const Value* Params::find(const QString& name) const
+{
+    for (const auto& entry : m_values)
+        if (entry.first.compare(name, Qt::CaseInsensitive) == 0)
+            return &entry.second;
+    return nullptr;
+}
+
+namespace {
+
+ColumnType typeFromDeclaration(const char* declared)
+{
+    if (!declared)
+        return ColumnType::Unknown;
+    const QByteArray d = QByteArray(declared).toUpper();
+    if (d == "DATETIME")
+        return ColumnType::DateTime;
+    if (d == "MONEY")
+        return ColumnType::Money;
+    if (d == "YESNO")
+        return ColumnType::YesNo;
+    if (d.contains("INT"))
+        return ColumnType::Integer;
+    if (d == "NUMBER" || d == "REAL" || d == "DOUBLE" || d == "FLOAT")
+        return ColumnType::Number;
+    if (d.contains("TEXT") || d.contains("CHAR") || d == "MEMO")
+        return ColumnType::Text;
+    return ColumnType::Unknown;
+}
+
+QString columnText(sqlite3_stmt* stmt, int i)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+    return QString::fromUtf8(text, sqlite3_column_bytes(stmt, i));
+}
+
+Value readColumn(sqlite3_stmt* stmt, int i, ColumnType type)
+{
+    const int storage = sqlite3_column_type(stmt, i);
+    if (storage == SQLITE_NULL)
+        return {};
+    switch (type) {
+    case ColumnType::DateTime: {
+        const QDateTime dt = Value::parseDateTime(columnText(stmt, i));
+        return dt.isValid() ? Value(dt) : Value(columnText(stmt, i));
+    }
+    case ColumnType::Money:
+        return Value(Money::fromDouble(sqlite3_column_double(stmt, i)));
+    case ColumnType::YesNo:
+        return Value(sqlite3_column_int64(stmt, i) != 0);
+    case ColumnType::Integer:
+        if (storage == SQLITE_FLOAT)
+            return Value(sqlite3_column_double(stmt, i));
+        return storage == SQLITE_TEXT ? Value(columnText(stmt, i)) : Value(qint64(sqlite3_column_int64(stmt, i)));
+    case ColumnType::Number:
+        return storage == SQLITE_TEXT ? Value(columnText(stmt, i)) : Value(sqlite3_column_double(stmt, i));
+    case ColumnType::Text:
+        return Value(columnText(stmt, i));
+    case ColumnType::Unknown:
+        break;
+    }
+    switch (storage) {
+    case SQLITE_INTEGER:
+        return Value(qint64(sqlite3_column_int64(stmt, i)));
+    case SQLITE_FLOAT:
+        return Value(sqlite3_column_double(stmt, i));
+    default:
+        return Value(columnText(stmt, i));
+    }
+}
+
+} // namespace
+
+Database::~Database()
+{
+    close();
+}
+
+void Database::fail(int rc, const QString& context) const
+{
+    QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    if (!context.isEmpty())
+        message += QStringLiteral("\n") + context;
+    throw DbError(message, rc);
+}
+
+void Database::open(const QString& path, const QString& key, OpenMode mode)
+{
+    close();
+    if (mode == OpenMode::ExistingOnly && !QFileInfo(path).isFile()) {
+        throw DbError(QStringLiteral("unable to open database file\n%1").arg(path), SQLITE_CANTOPEN);
+    }
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (mode == OpenMode::CreateIfMissing)
+        flags |= SQLITE_OPEN_CREATE;
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw DbError(message + QStringLiteral("\n") + path, rc);
+    }
+    const QByteArray k = key.toUtf8();
+    rc = sqlite3_key(db, k.constData(), static_cast<int>(k.size()));
+    // Reading the schema proves the key: a wrong key or a file that is no database fails here.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        throw DbError(message + QStringLiteral("\n") + path, rc);
+    }
+    m_db = db;
+    m_path = path;
+    // Every page read is decrypted: a larger page cache keeps the desk's lists in memory.
+    executeScript(QStringLiteral("PRAGMA cache_size=-32000; PRAGMA synchronous=FULL; PRAGMA temp_store=MEMORY;"
+                                 " PRAGMA foreign_keys=OFF"));
+}
+
+void Database::clearCache()
+{
+    for (sqlite3_stmt* stmt : std::as_const(m_cache))
+        sqlite3_finalize(stmt);
+    m_cache.clear();
+}
+
+void Database::close()
+{
+    if (!m_db)
+        return;
+    clearCache();
+    if (m_transactionDepth > 0)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_transactionDepth = 0;
+    sqlite3_close(m_db);
+    m_db = nullptr;
+}
+
+sqlite3_stmt* Database::prepare(const QString& statement)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库未打开"));
+    if (sqlite3_stmt* cached = m_cache.value(statement, nullptr)) {
+        sqlite3_reset(cached);
+        sqlite3_clear_bindings(cached);
+        return cached;
+    }
+    const QByteArray text = sql::toEngine(statement).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &stmt, &tail);
+    if (rc != SQLITE_OK)
+        fail(rc, statement);
+    if (!stmt)
+        throw DbError(QStringLiteral("空语句"));
+    if (tail && *tail && QByteArray(tail).trimmed() != ";" && !QByteArray(tail).trimmed().isEmpty()) {
+        sqlite3_finalize(stmt);
+        throw DbError(QStringLiteral("一次只能执行一条语句：%1").arg(statement));
+    }
+    m_cache.insert(statement, stmt);
+    return stmt;
+}
+
+void Database::bind(sqlite3_stmt* stmt, const QString& statement, const Params& params)
+{
+    const int count = sqlite3_bind_parameter_count(stmt);
+    int bound = 0;
+    for (int i = 1; i <= count; ++i) {
+        const char* rawName = sqlite3_bind_parameter_name(stmt, i);
+        const QString name = rawName ? QString::fromUtf8(rawName + 1) : QString();
+        const Value* v = params.find(name);
+        if (!v)
+            throw DbError(QStringLiteral("参数 :%1 没有赋值\n%2").arg(name, statement));
+        ++bound;
+        int rc = SQLITE_OK;
+        switch (v->type()) {
+        case ValueType::Null:
+            rc = sqlite3_bind_null(stmt, i);
+            break;
+        case ValueType::Text: {
+            const QByteArray utf8 = v->toText().toUtf8();
+            rc = sqlite3_bind_text(stmt, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case ValueType::Integer:
+            rc = sqlite3_bind_int64(stmt, i, v->toInt());
+            break;
+        case ValueType::YesNo:
+            rc = sqlite3_bind_int64(stmt, i, v->toBool() ? -1 : 0);
+            break;
+        case ValueType::Real:
+        case ValueType::Money:
+            rc = sqlite3_bind_double(stmt, i, v->toDouble());
+            break;
+        case ValueType::DateTime: {
+            const QByteArray utf8 = Value::canonicalDateTime(v->toDateTime()).toUtf8();
+            rc = sqlite3_bind_text(stmt, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+        if (rc != SQLITE_OK)
+            fail(rc, statement);
+    }
+    if (bound < static_cast<int>(params.values().size())) {
+        for (const auto& entry : params.values()) {
+            bool used = false;
+            for (int i = 1; i <= count && !used; ++i) {
+                const char* rawName = sqlite3_bind_parameter_name(stmt, i);
+                used = rawName && QString::fromUtf8(rawName + 1).compare(entry.first, Qt::CaseInsensitive) == 0;
+            }
+            if (!used)
+                throw DbError(QStringLiteral("语句中没有参数 :%1\n%2").arg(entry.first, statement));
+        }
+    }
+}
+
+ResultSet Database::select(const QString& statement, const Params& params)
+{
+    sqlite3_stmt* stmt = prepare(statement);
+    bind(stmt, statement, params);
+    const int columns = sqlite3_column_count(stmt);
+    QStringList names;
+    std::vector<ColumnType> types;
+    for (int i = 0; i < columns; ++i) {
+        names << QString::fromUtf8(sqlite3_column_name(stmt, i));
+        types.push_back(typeFromDeclaration(sqlite3_column_decltype(stmt, i)));
+    }
+    std::vector<std::vector<Value>> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        std::vector<Value> row;
+        row.reserve(static_cast<size_t>(columns));
+        for (int i = 0; i < columns; ++i)
+            row.push_back(readColumn(stmt, i, types[static_cast<size_t>(i)]));
+        rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        sqlite3_reset(stmt);
+        fail(rc, statement);
+    }
+    sqlite3_reset(stmt);
+    return ResultSet(names, std::move(types), std::move(rows));
+}
+
+qint64 Database::execute(const QString& statement, const Params& params)
+{
+    sqlite3_stmt* stmt = prepare(statement);
+    bind(stmt, statement, params);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        sqlite3_reset(stmt);
+        fail(rc, statement);
+    }
+    sqlite3_reset(stmt);
+    return sqlite3_changes(m_db);
+}
+
+void Database::executeScript(const QString& script)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库未打开"));
+    char* error = nullptr;
+    const int rc = sqlite3_exec(m_db, sql::toEngine(script).toUtf8().constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_free(error);
+        throw DbError(message, rc);
+    }
+}
+
+qint64 Database::lastInsertId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+Value Database::scalar(const QString& statement, const Params& params)
+{
+    const ResultSet result = select(statement, params);
+    return result.rowCount() == 0 || result.columns().isEmpty() ? Value() : result.value(0, 0);
+}
+
+int Database::userVersion()
+{
+    return static_cast<int>(scalar(QStringLiteral("PRAGMA user_version")).toInt());
+}
+
+void Database::setUserVersion(int version)
+{
+    executeScript(QStringLiteral("PRAGMA user_version=%1").arg(version));
+}
+
+bool Database::tableExists(const QString& name)
+{
+    const QString sql = QStringLiteral("select count(*) from (select name from sqlite_master where type='table' and "
+                                       "name=:n union all select name from sqlite_temp_master where type='table' and "
+                                       "name=:n)");
+    return scalar(sql, {{QStringLiteral("n"), name}}).toInt() > 0;
+}
+
+Transaction::Transaction(Database& db) : m_db(db), m_level(db.m_transactionDepth)
+{
+    if (m_level == 0)
+        m_db.executeScript(QStringLiteral("BEGIN IMMEDIATE"));
+    else
+        m_db.executeScript(QStringLiteral("SAVEPOINT tkd_level_%1").arg(m_level));
+    ++m_db.m_transactionDepth;
+}
+
+Transaction::~Transaction()
+{
+    if (m_done || !m_db.isOpen())
+        return;
+    --m_db.m_transactionDepth;
+    if (m_level == 0)
+        sqlite3_exec(m_db.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    else
+        sqlite3_exec(m_db.m_db,
+                     QStringLiteral("ROLLBACK TO tkd_level_%1; RELEASE tkd_level_%1").arg(m_level).toUtf8().constData(),
+                     nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit()
+{
+    if (m_done)
+        throw DbError(QStringLiteral("事务已经结束"));
+    if (m_level == 0)
+        m_db.executeScript(QStringLiteral("COMMIT"));
+    else
+        m_db.executeScript(QStringLiteral("RELEASE tkd_level_%1").arg(m_level));
+    m_done = true;
+    --m_db.m_transactionDepth;
+}
+
+} // namespace tkd

@@ -1,0 +1,209 @@
+#include "TestDatabase.h"
+#include "data/Schema.h"
+#include "data/Seed.h"
+#include "db/DbError.h"
+#include "security/PasswordHash.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tkd;
+
+namespace {
+
+QString s(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+struct ExpectedTable {
+    const char16_t* name;
+    std::vector<const char16_t*> columns;
+};
+
+// The tables and columns the windows and reports read and write.
+const std::vector<ExpectedTable> kExpected = {
+    {u"会员信息", {u"会员卡号", u"会员姓名", u"会员类型", u"移动电话", u"固定电话", u"加入时间", u"开卡日期", u"到期日期", u"会员状态", u"会员密码", u"会员生日", u"性别", u"结帐方式", u"信息来源", u"证件名称", u"证件号码", u"健身教练", u"衣柜编号", u"会籍顾问", u"健身需求", u"介绍人", u"介绍人卡号", u"备注说明", u"会员照片", u"消费总额", u"刷卡次数", u"会员积分", u"卡内余额", u"有效次数", u"有效天数", u"售价", u"会员级别", u"完成课时", u"剩余课时"}},
+    {u"会员卡类型", {u"编号", u"类型编号", u"类型名称", u"有效次数", u"有效天数", u"售价", u"折扣率", u"是否有时间段", u"时间段类型", u"时间1", u"时间2", u"时间3"}},
+    {u"会员充值", {u"充值日期", u"会员卡号", u"会员姓名", u"充值金额", u"优惠金额", u"实际存入金额", u"充值说明", u"结帐方式", u"操作员", u"备注"}},
+    {u"会员请假", {u"编号", u"会员卡号", u"会员姓名", u"会员类型", u"联系电话", u"请假日期", u"开始日期", u"结束日期", u"请假天数", u"操作员", u"备注"}},
+    {u"兑换商品", {u"编号", u"会员卡号", u"会员姓名", u"会员积分", u"商品编号", u"商品名称", u"兑换日期", u"数量", u"兑换积分", u"备注"}},
+    {u"临时兑换商品", {u"序号", u"商品编号", u"商品名称", u"数量", u"兑换积分", u"备注"}},
+    {u"商品信息", {u"商品编号", u"商品名称", u"商品类别", u"单位", u"是否计库存", u"预设进价", u"预售单价", u"数量", u"销售总数", u"是否兑换", u"兑换积分", u"人工服务", u"备注", u"父结点"}},
+    {u"商品类别", {u"编号", u"类别名称", u"父结点"}},
+    {u"会员消费", {u"编号", u"消费日期", u"会员卡号", u"会员姓名", u"商品编号", u"商品名称", u"单位", u"单价", u"数量", u"折扣率", u"总金额", u"服务员工", u"操作员", u"付款方式", u"备注"}},
+    {u"临时会员消费", {u"序号", u"商品编号", u"商品名称", u"单位", u"单价", u"数量", u"折扣率", u"总金额", u"服务员工", u"人工服务"}},
+    {u"选择商品", {u"序号", u"商品编号", u"商品名称", u"单位", u"单价", u"数量", u"总金额"}},
+    {u"金额记录", {u"会员卡号", u"会员姓名", u"储值卡", u"现金", u"信用卡", u"日期", u"操作员"}},
+    {u"商品进退单", {u"日期", u"状态说明", u"商品编号", u"商品名称", u"单位", u"单价", u"数量", u"折扣率", u"总金额", u"操作员"}},
+    {u"私教项目", {u"项目编号", u"项目名称", u"项目单价"}},
+    {u"购买私教", {u"编号", u"购买日期", u"会员卡号", u"会员姓名", u"教练姓名", u"项目名称", u"单价", u"数量", u"剩余数量", u"总金额", u"有效日期", u"状态", u"备注", u"操作员"}},
+    {u"私教消费", {u"编号", u"消费日期", u"会员卡号", u"会员姓名", u"消费数量", u"购买单价", u"总金额", u"教练", u"项目名称", u"备注", u"操作员"}},
+    {u"报考级别", {u"编号", u"级别名称", u"所需课时", u"考核费用"}},
+    {u"学员考核", {u"编号", u"考核时间", u"会员卡号", u"会员姓名", u"报考级别", u"考核费用", u"考核结果", u"备注"}},
+    {u"选择学员", {u"选择学员", u"会员卡号", u"会员姓名", u"会员类型", u"加入时间", u"联系电话"}},
+    {u"衣柜设置", {u"编号", u"衣柜编号", u"衣柜名称", u"押金", u"状态", u"会员卡号", u"会员姓名", u"会员类型", u"到期日期", u"备注", u"临时出租", u"出租编号"}},
+    {u"衣柜出租", {u"编号", u"会员卡号", u"会员姓名", u"会员类型", u"衣柜编号", u"登记日期", u"出租状态", u"起始日期", u"截止日期", u"租金", u"押金", u"备注"}},
+    {u"临时衣柜出租", {u"衣柜编号", u"衣柜名称", u"登记日期", u"起始日期", u"截止日期", u"租金", u"押金", u"备注"}},
+    {u"事件提醒", {u"编号", u"会员卡号", u"会员姓名", u"会员类型", u"提醒类型", u"提醒时间", u"提醒内容"}},
+    {u"临时事件提醒", {u"会员卡号", u"会员姓名", u"会员类型", u"提醒类型", u"提醒时间", u"提醒内容"}},
+    {u"每日提醒", {u"会员卡号", u"会员姓名", u"提醒类型", u"提醒时间", u"移动电话", u"提醒内容"}},
+    {u"会员提醒", {u"提醒类型", u"提醒时间", u"提醒内容"}},
+    {u"短信设置", {u"消费短信", u"充值短信", u"登记短信"}},
+    {u"统计分析", {u"统计时间", u"客流量"}},
+    {u"会员最近来访", {u"会员卡号", u"会员姓名", u"会员类型", u"最后一次来访", u"固定电话", u"移动电话", u"加入时间"}},
+    {u"费用项目", {u"编号", u"类型名称", u"附加说明"}},
+    {u"费用支出", {u"编号", u"日期", u"项目名称", u"金额", u"经办人", u"操作员", u"备注"}},
+    {u"员工设置", {u"编号", u"姓名", u"职务", u"联系电话", u"联系地址", u"状态", u"备注"}},
+    {u"职务", {u"编号", u"职务名称"}},
+    {u"其它设置", {u"介绍积分", u"消费积分", u"使用积分", u"兑换会籍", u"衣柜提醒", u"会员提醒", u"生日提醒", u"考核提醒", u"每日提醒", u"无人值守"}},
+    {u"操作人员", {u"操作人员", u"操作密码"}},
+    {u"工作人员操作权限", {u"操作人员", u"系统功能类别", u"系统功能名称", u"操作权限"}},
+    {u"操作权限集合表", {u"编号", u"系统功能类别", u"系统功能名称"}},
+    {u"用户信息", {u"用户名称", u"联系电话", u"电子邮箱", u"公司网址", u"联系地址"}},
+    {u"会员登记", {u"编号", u"会员卡号", u"会员姓名", u"会员类型", u"教练姓名", u"上课次数", u"登记时间", u"操作员"}},
+    {u"临时会员登记", {u"序号", u"登记时间", u"操作员", u"编号"}},};
+
+QStringList columnsOf(Database& db, const QString& table)
+{
+    QStringList names;
+    for (const char* schemaName : {"main", "temp"}) {
+        const ResultSet r =
+            db.select(QStringLiteral("PRAGMA %1.table_info([%2])").arg(QString::fromLatin1(schemaName), table));
+        for (int i = 0; i < r.rowCount(); ++i)
+            names << r.value(i, QStringLiteral("name")).toText();
+    }
+    return names;
+}
+
+TEST(Schema, EveryTableAndColumnExists)
+{
+    test::TestDatabase t;
+    ASSERT_EQ(kExpected.size(), 40u);
+    for (const ExpectedTable& table : kExpected) {
+        const QString name = QString::fromUtf16(table.name);
+        EXPECT_TRUE(t.db().tableExists(name)) << name.toStdString();
+        const QStringList actual = columnsOf(t.db(), name);
+        for (const char16_t* column : table.columns)
+            EXPECT_TRUE(actual.contains(QString::fromUtf16(column)))
+                << name.toStdString() << "." << QString::fromUtf16(column).toStdString();
+    }
+}
+
+TEST(Schema, ScratchTablesNeverReachTheFile)
+{
+    test::TestDatabase t;
+    t.dm().change(s(u"insert into [会员提醒] ([提醒类型],[提醒时间],[提醒内容]) values ('a','b','c')"));
+    EXPECT_EQ(t.db().scalar(s(u"select count(*) from sqlite_master where name='会员提醒'")).toInt(), 0);
+    t.dm().reconnect();
+    EXPECT_TRUE(t.db().tableExists(s(u"会员提醒"))) << "a new connection makes its scratch tables again";
+    EXPECT_EQ(t.db().scalar(s(u"select count(*) from [会员提醒]")).toInt(), 0);
+}
+
+TEST(Schema, ColumnsReadBackWithTheirTypes)
+{
+    test::TestDatabase t;
+    t.dm().change(s(u"insert into [会员信息] ([会员卡号],[会员姓名],[卡内余额],[加入时间],[刷卡次数]) "
+                    u"values ('A1','张三',:ye,:jr,3)"),
+                  {{QStringLiteral("ye"), Money::fromUnits(363750)},
+                   {QStringLiteral("jr"), QDate(2024, 3, 15)}});
+    const ResultSet r = t.dm().open(QStringLiteral("ADOQ_hykhxx"), {{QStringLiteral("hykh"), QStringLiteral("a1")}});
+    ASSERT_EQ(r.rowCount(), 1) << "card numbers compare without regard to case";
+    EXPECT_EQ(r.first(s(u"卡内余额")).type(), ValueType::Money);
+    EXPECT_EQ(r.first(s(u"卡内余额")).toMoney().units(), 363750);
+    EXPECT_EQ(r.first(s(u"加入时间")).toDate(), QDate(2024, 3, 15));
+    EXPECT_EQ(r.first(s(u"会员积分")).toInt(), 0) << "counters start at 0";
+    EXPECT_TRUE(r.first(s(u"开卡日期")).isNull());
+    EXPECT_THROW(t.dm().change(s(u"insert into [会员信息] ([会员卡号]) values ('A1')")), DbError)
+        << "card numbers are unique";
+}
+
+TEST(Schema, SeedRowsArePresent)
+{
+    test::TestDatabase t;
+    Database& db = t.db();
+    const auto& functions = schema::guardedFunctions();
+    EXPECT_EQ(functions.size(), 42u);
+    EXPECT_EQ(db.scalar(s(u"select count(*) from [操作权限集合表]")).toInt(), static_cast<qint64>(functions.size()));
+    for (const char16_t* name : {u"会员管理", u"学员登记", u"数据清理", u"日常支出", u"会员退货", u"操作权限"})
+        EXPECT_EQ(db.scalar(s(u"select count(*) from [操作权限集合表] where [系统功能名称]=:n"),
+                            {{QStringLiteral("n"), QString::fromUtf16(name)}})
+                      .toInt(),
+                  1)
+            << QString::fromUtf16(name).toStdString();
+    EXPECT_EQ(db.scalar(s(u"select count(*) from [操作权限集合表] where [系统功能类别] is null or [系统功能类别]=''")).toInt(),
+              0);
+
+    for (const char16_t* table : {u"其它设置", u"用户信息", u"短信设置"})
+        EXPECT_EQ(db.scalar(s(u"select count(*) from [") + QString::fromUtf16(table) + QStringLiteral("]")).toInt(), 1)
+            << QString::fromUtf16(table).toStdString();
+
+    const ResultSet op = t.dm().open(QStringLiteral("ADOQ_findsamery"), {{QStringLiteral("czry"), s(u"超级用户")}});
+    ASSERT_EQ(op.rowCount(), 1);
+    const QString stored = op.first(s(u"操作密码")).toText();
+    EXPECT_NE(stored, s(security::kInitialSuperUserPassword)) << "the password is not kept as text";
+    EXPECT_TRUE(security::verifyPassword(s(security::kInitialSuperUserPassword), stored));
+
+    const ResultSet item = t.dm().open(QStringLiteral("ADOQ_spxx"), {{QStringLiteral("spbh"), QStringLiteral("000000")}});
+    ASSERT_EQ(item.rowCount(), 1);
+    EXPECT_EQ(item.first(s(u"商品名称")).toText(), s(u"积分换会籍"));
+    EXPECT_TRUE(item.first(s(u"是否兑换")).toBool());
+    EXPECT_FALSE(item.first(s(u"是否计库存")).toBool());
+
+    const ResultSet settings = t.dm().open(QStringLiteral("ADODS_qtsz"));
+    EXPECT_GT(settings.first(s(u"介绍积分")).toMoney(), Money()) << "referral points need a non-zero divisor";
+    EXPECT_FALSE(settings.first(s(u"无人值守")).toBool()) << "a new hall starts attended";
+}
+
+TEST(Schema, FileCarriesItsVersionAndOlderFilesAreUpgraded)
+{
+    test::TestDatabase t;
+    EXPECT_EQ(t.db().userVersion(), schema::currentVersion());
+
+    // A keyed file of version 0 (nothing in it yet) is brought to the current version on open.
+    QTemporaryDir dir;
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("old.cld"));
+    {
+        Database raw;
+        raw.open(file, test::databaseKey(), Database::OpenMode::CreateIfMissing);
+        EXPECT_EQ(raw.userVersion(), 0);
+    }
+    TvelunDMForm dm;
+    dm.connect(file, test::databaseKey());
+    EXPECT_EQ(dm.db().userVersion(), schema::currentVersion());
+    EXPECT_TRUE(dm.db().tableExists(s(u"会员信息")));
+    EXPECT_EQ(dm.db().scalar(s(u"select count(*) from [操作人员]")).toInt(), 1);
+}
+
+TEST(Schema, NewerFileIsRefusedUntouched)
+{
+    test::TestDatabase t;
+    t.db().setUserVersion(schema::currentVersion() + 1);
+    t.dm().disconnect();
+    TvelunDMForm dm;
+    EXPECT_THROW(dm.connect(t.file(), test::databaseKey()), DbError);
+    EXPECT_TRUE(QFileInfo::exists(t.file())) << "an existing file is never removed";
+}
+
+TEST(Schema, WrongKeyAtStartLeavesTheFileAlone)
+{
+    test::TestDatabase t;
+    t.dm().disconnect();
+    const qint64 size = QFileInfo(t.file()).size();
+    TvelunDMForm dm;
+    EXPECT_THROW(dm.connect(t.file(), QStringLiteral("wrong")), DbError);
+    EXPECT_EQ(QFileInfo(t.file()).size(), size);
+}
+
+TEST(Schema, MissingFileIsCreatedWithItsFolder)
+{
+    QTemporaryDir dir;
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("data/tkd.cld"));
+    TvelunDMForm dm;
+    dm.connect(file, test::databaseKey());
+    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(dm.db().userVersion(), schema::currentVersion());
+}
+
+} // namespace
