@@ -1,0 +1,32 @@
+#include "Login.h"
+
+#include "PasswordHash.h"
+#include "data/TvelunDMForm.h"
+
+namespace tkd::security {
+
+QStringList operatorNames(TvelunDMForm& dm)
+{
+    const ResultSet r = dm.list(QStringLiteral("select [操作人员] from [操作人员]"));
+    QStringList names;
+    for (int i = 0; i < r.rowCount(); ++i)
+        names << r.value(i, 0).toText();
+    return names;
+}
+
+LoginOutcome checkLogin(TvelunDMForm& dm, const QString& operatorName, const QString& typedPassword)
+{
+    const ResultSet r = dm.open(QStringLiteral("ADOQ_findsamery"), {{QStringLiteral("czry"), operatorName}});
+    if (r.rowCount() == 0)
+        return {LoginOutcome::Result::NoSuchOperator, QStringLiteral("查无此人！")};
+    if (!verifyPassword(typedPassword, r.first(QStringLiteral("操作密码")).toText()))
+        return {LoginOutcome::Result::WrongPassword, QStringLiteral("您输入的密码不对，不能登录！")};
+    return {};
+}
+
+QString hallName(TvelunDMForm& dm)
+{
+    return dm.list(QStringLiteral("select * from [用户信息]")).first(QStringLiteral("用户名称")).toText();
+}
+
+} // namespace tkd::security

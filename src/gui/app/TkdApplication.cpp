@@ -1,0 +1,27 @@
+#include "TkdApplication.h"
+
+#include "db/DbError.h"
+#include "kit/Messages.h"
+
+namespace tkd::gui {
+
+TkdApplication::TkdApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("tkd"));
+    setApplicationDisplayName(title());
+    setQuitOnLastWindowClosed(false);
+}
+
+bool TkdApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const DbError& e) {
+        Messages::failure(activeWindow(), e.message());
+    } catch (const std::exception& e) {
+        Messages::failure(activeWindow(), QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+} // namespace tkd::gui
