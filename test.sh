@@ -5,6 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 
+# House style: every source file as clang-format writes it.
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
 build=build/ci
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTKD_SANITIZE=ON -DTKD_WERROR=ON >/dev/null
 cmake --build "$build"

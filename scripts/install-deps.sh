@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build ccache pkg-config git
+  build-essential cmake ninja-build ccache pkg-config git clang-format binutils
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-qpa-plugins
   libgl-dev libxkbcommon-dev
   libsqlcipher-dev sqlcipher

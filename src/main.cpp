@@ -16,8 +16,9 @@ int main(int argc, char** argv)
     options.addOption(home);
     options.process(app);
 
-    const tkd::AppPaths paths = options.isSet(home) ? tkd::AppPaths::inFolder(options.value(home))
-                                                    : tkd::AppPaths::forProgram(QCoreApplication::applicationFilePath());
+    const tkd::AppPaths paths = options.isSet(home)
+                                    ? tkd::AppPaths::inFolder(options.value(home))
+                                    : tkd::AppPaths::forProgram(QCoreApplication::applicationFilePath());
     tkd::gui::Startup startup(paths, std::make_unique<tkd::Clock>());
     if (!startup.start())
         return 1;

@@ -1,5 +1,5 @@
-#include "TestDatabase.h"
 #include "app/AutoBackup.h"
+#include "TestDatabase.h"
 #include "db/Database.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "TestDatabase.h"
 #include "data/Catalogue.h"
+#include "TestDatabase.h"
 #include "db/DbError.h"
 
 #include <QSet>
@@ -45,11 +45,13 @@ TEST(Catalogue, HistoryOpenedForNoMemberHasColumnsButNoRows)
     test::TestDatabase t;
     t.dm().change(s(u"insert into [会员充值] ([充值日期],[会员卡号],[充值金额]) values (:rq,'1001',100)"),
                   {{QStringLiteral("rq"), QDateTime(QDate(2024, 3, 15), QTime(9, 0))}});
-    const ResultSet r = t.dm().open(QStringLiteral("ADOQ_hyczjl"), {{QStringLiteral("hykh"), QStringLiteral("XXXYYYZZZ")}});
+    const ResultSet r =
+        t.dm().open(QStringLiteral("ADOQ_hyczjl"), {{QStringLiteral("hykh"), QStringLiteral("XXXYYYZZZ")}});
     EXPECT_EQ(r.rowCount(), 0);
-    EXPECT_EQ(r.columns(), (QStringList{s(u"充值日期"), s(u"充值金额"), s(u"优惠金额"), s(u"充值说明"), s(u"操作员"),
-                                        s(u"备注")}));
-    EXPECT_EQ(t.dm().open(QStringLiteral("ADOQ_hyczjl"), {{QStringLiteral("hykh"), QStringLiteral("1001")}}).rowCount(), 1);
+    EXPECT_EQ(r.columns(),
+              (QStringList{s(u"充值日期"), s(u"充值金额"), s(u"优惠金额"), s(u"充值说明"), s(u"操作员"), s(u"备注")}));
+    EXPECT_EQ(t.dm().open(QStringLiteral("ADOQ_hyczjl"), {{QStringLiteral("hykh"), QStringLiteral("1001")}}).rowCount(),
+              1);
 }
 
 TEST(Catalogue, AliasesAndArithmeticNameTheResultColumns)
@@ -76,13 +78,13 @@ TEST(Catalogue, DayRangeQueriesKeepTheirBoundaries)
 {
     test::TestDatabase t;
     const QDate day(2024, 3, 15);
-    for (const QDateTime& when : {QDateTime(day, QTime(0, 0)), QDateTime(day, QTime(23, 59, 59)),
-                                  QDateTime(day.addDays(1), QTime(0, 0))})
+    for (const QDateTime& when :
+         {QDateTime(day, QTime(0, 0)), QDateTime(day, QTime(23, 59, 59)), QDateTime(day.addDays(1), QTime(0, 0))})
         t.dm().change(s(u"insert into [会员登记] ([会员卡号],[登记时间],[上课次数]) values ('1',:t,1)"),
                       {{QStringLiteral("t"), when}});
-    const ResultSet r = t.dm().open(QStringLiteral("ADOQ_hydj"),
-                                    {{QStringLiteral("rq1"), QDateTime(day, QTime(0, 0))},
-                                     {QStringLiteral("rq2"), QDateTime(day, QTime(23, 59, 59))}});
+    const ResultSet r =
+        t.dm().open(QStringLiteral("ADOQ_hydj"), {{QStringLiteral("rq1"), QDateTime(day, QTime(0, 0))},
+                                                  {QStringLiteral("rq2"), QDateTime(day, QTime(23, 59, 59))}});
     EXPECT_EQ(r.rowCount(), 2);
 }
 

@@ -1,5 +1,5 @@
-#include "TestDatabase.h"
 #include "db/Database.h"
+#include "TestDatabase.h"
 #include "db/DbError.h"
 
 #include <QDir>
@@ -111,8 +111,9 @@ protected:
     {
         db.open(QDir(dir.path()).filePath(QStringLiteral("s.cld")), QStringLiteral("k"),
                 Database::OpenMode::CreateIfMissing);
-        db.executeScript(s(u"create table [样本] ([编号] INTEGER PRIMARY KEY AUTOINCREMENT, [名称] TEXT, [数量] INTEGER,"
-                           u" [比率] NUMBER, [金额] MONEY, [是否] YESNO, [日期] DATETIME, [状态] TEXT)"));
+        db.executeScript(
+            s(u"create table [样本] ([编号] INTEGER PRIMARY KEY AUTOINCREMENT, [名称] TEXT, [数量] INTEGER,"
+              u" [比率] NUMBER, [金额] MONEY, [是否] YESNO, [日期] DATETIME, [状态] TEXT)"));
     }
     void insert(const QString& name, qint64 count, const QString& money, const QDateTime& when,
                 const QString& state = QStringLiteral("可用"))
@@ -196,7 +197,8 @@ TEST_F(DatabaseStatements, AggregatesAliasesGroupingAndOrder)
     EXPECT_EQ(r.value(0, s(u"合计")).toMoney().toString(), QStringLiteral("10.30"));
     EXPECT_EQ(r.value(0, s(u"双倍")).toInt(), 10);
     EXPECT_EQ(r.value(1, s(u"品名")).toText(), QStringLiteral("b"));
-    EXPECT_EQ(db.select(s(u"select [名称] from [样本] order by [日期] DESC")).value(0, 0).toText(), QStringLiteral("b"));
+    EXPECT_EQ(db.select(s(u"select [名称] from [样本] order by [日期] DESC")).value(0, 0).toText(),
+              QStringLiteral("b"));
     EXPECT_EQ(db.scalar(s(u"select max([日期]) from [样本]")).toDateTime(), t.addDays(2));
 }
 
@@ -288,6 +290,33 @@ TEST_F(DatabaseStatements, NestedGuardsUndoOnlyTheirOwnPartOrAll)
         }
     }
     EXPECT_EQ(db.scalar(s(u"select count(*) from [样本]")).toInt(), 1) << "the outer rollback takes the inner part";
+}
+
+} // namespace
+
+namespace {
+
+TEST(DatabaseCompact, CopyKeepsEveryRowAndTheKey)
+{
+    tkd::test::TestDatabase t;
+    for (int i = 0; i < 200; ++i)
+        t.dm().change(s(u"insert into [会员登记] ([会员卡号],[登记时间],[上课次数]) values (:k,:t,1)"),
+                      {{QStringLiteral("k"), QString::number(i % 7)},
+                       {QStringLiteral("t"), QDateTime(QDate(2024, 3, 15), QTime(8, 0)).addSecs(i)}});
+    t.dm().change(s(u"delete from [会员登记] where [会员卡号]<>'3'"));
+    const QString target = QDir(t.folder()).filePath(QStringLiteral("data/tkd1.cld"));
+    t.db().compactInto(target, test::databaseKey());
+
+    Database copy;
+    copy.open(target, test::databaseKey());
+    EXPECT_EQ(copy.scalar(s(u"select count(*) from [会员登记]")).toInt(),
+              t.db().scalar(s(u"select count(*) from [会员登记]")).toInt());
+    EXPECT_EQ(copy.userVersion(), t.db().userVersion());
+    EXPECT_EQ(copy.scalar(s(u"select count(*) from sqlite_master where type='index'")).toInt(),
+              t.db().scalar(s(u"select count(*) from sqlite_master where type='index'")).toInt());
+    Database wrong;
+    EXPECT_THROW(wrong.open(target, QStringLiteral("other")), DbError);
+    EXPECT_THROW(t.db().compactInto(target, test::databaseKey()), DbError) << "an existing target is never overwritten";
 }
 
 } // namespace

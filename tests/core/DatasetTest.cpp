@@ -1,5 +1,5 @@
-#include "TestDatabase.h"
 #include "db/Dataset.h"
+#include "TestDatabase.h"
 #include "db/DbError.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,8 @@ protected:
     void SetUp() override
     {
         for (const char16_t* name : {u"甲", u"乙"})
-            db.dm().change(s(u"insert into [职务] ([职务名称]) values (:m)"), {{QStringLiteral("m"), QString::fromUtf16(name)}});
+            db.dm().change(s(u"insert into [职务] ([职务名称]) values (:m)"),
+                           {{QStringLiteral("m"), QString::fromUtf16(name)}});
     }
     qint64 count(const char16_t* where)
     {

@@ -58,19 +58,18 @@ TEST_P(FilterExpressions, SelectTheExpectedRows)
 
 INSTANTIATE_TEST_SUITE_P(
     Syntax, FilterExpressions,
-    ::testing::Values(
-        ParsedCase{u"[会员卡号] like '*00*' or [会员姓名] like '*00*'",
-                   {u"1001"_qs, u"1002"_qs, u"2001"_qs, u"2002"_qs, u"3003"_qs, u"3004"_qs}},
-        ParsedCase{u"[会员卡号] like '*100*' or [会员姓名] like '*100*'", {u"1001"_qs, u"1002"_qs}},
-        ParsedCase{u"[会员卡号] like '*四*' or [会员姓名] like '*四*'", {u"1002"_qs}},
-        ParsedCase{u"[会员卡号] like '20*'", {u"2001"_qs, u"2002"_qs}},
-        ParsedCase{u"[会员卡号] like '*1'", {u"1001"_qs, u"2001"_qs}},
-        ParsedCase{u"[会员姓名]='o''brien'", {u"2001"_qs}},
-        ParsedCase{u"[会员姓名]<>'张三' and [卡内余额]>=50", {u"2001"_qs}},
-        ParsedCase{u"[卡内余额]=20 and ([会员卡号]='3003' or [会员卡号]='1001')", {u"3003"_qs}},
-        ParsedCase{u"[加入时间]>=#2024-03-01# and [加入时间]<'2024-03-03'", {u"2002"_qs, u"3003"_qs}},
-        ParsedCase{u"会员卡号 = '1002'", {u"1002"_qs}},
-        ParsedCase{u"", {u"1001"_qs, u"1002"_qs, u"2001"_qs, u"2002"_qs, u"3003"_qs, u"3004"_qs}}));
+    ::testing::Values(ParsedCase{u"[会员卡号] like '*00*' or [会员姓名] like '*00*'",
+                                 {u"1001"_qs, u"1002"_qs, u"2001"_qs, u"2002"_qs, u"3003"_qs, u"3004"_qs}},
+                      ParsedCase{u"[会员卡号] like '*100*' or [会员姓名] like '*100*'", {u"1001"_qs, u"1002"_qs}},
+                      ParsedCase{u"[会员卡号] like '*四*' or [会员姓名] like '*四*'", {u"1002"_qs}},
+                      ParsedCase{u"[会员卡号] like '20*'", {u"2001"_qs, u"2002"_qs}},
+                      ParsedCase{u"[会员卡号] like '*1'", {u"1001"_qs, u"2001"_qs}},
+                      ParsedCase{u"[会员姓名]='o''brien'", {u"2001"_qs}},
+                      ParsedCase{u"[会员姓名]<>'张三' and [卡内余额]>=50", {u"2001"_qs}},
+                      ParsedCase{u"[卡内余额]=20 and ([会员卡号]='3003' or [会员卡号]='1001')", {u"3003"_qs}},
+                      ParsedCase{u"[加入时间]>=#2024-03-01# and [加入时间]<'2024-03-03'", {u"2002"_qs, u"3003"_qs}},
+                      ParsedCase{u"会员卡号 = '1002'", {u"1002"_qs}},
+                      ParsedCase{u"", {u"1001"_qs, u"1002"_qs, u"2001"_qs, u"2002"_qs, u"3003"_qs, u"3004"_qs}}));
 
 TEST(Filter, TypedTextIsMatchedLiterally)
 {
@@ -79,8 +78,8 @@ TEST(Filter, TypedTextIsMatchedLiterally)
         const char16_t* text;
         QStringList expected;
     } cases[] = {
-        {u"'", {u"2001"_qs}},  {u"O'B", {u"2001"_qs}}, {u"*", {u"2002"_qs}},  {u"%", {u"2002"_qs}},
-        {u"_", {u"3003"_qs}},  {u"[", {}},             {u"a_b", {u"3003"_qs}}, {u"' or '1'='1", {}},
+        {u"'", {u"2001"_qs}}, {u"O'B", {u"2001"_qs}}, {u"*", {u"2002"_qs}}, {u"%", {u"2002"_qs}}, {u"_", {u"3003"_qs}},
+        {u"[", {}},           {u"a_b", {u"3003"_qs}}, {u"' or '1'='1", {}},
     };
     for (const auto& c : cases) {
         const QString text = QString::fromUtf16(c.text);
@@ -111,8 +110,8 @@ TEST(Filter, ComparesNumbersAsNumbersNotText)
 TEST(Filter, MalformedExpressionsAreErrors)
 {
     ResultSet r = members();
-    for (const char16_t* bad : {u"[会员卡号] like '*1", u"[会员卡号] ~ '1'", u"[会员卡号]='1' and", u"([会员卡号]='1'",
-                                u"[不存在]='1'"})
+    for (const char16_t* bad :
+         {u"[会员卡号] like '*1", u"[会员卡号] ~ '1'", u"[会员卡号]='1' and", u"([会员卡号]='1'", u"[不存在]='1'"})
         EXPECT_THROW(r.setFilter(QString::fromUtf16(bad)), DbError) << QString::fromUtf16(bad).toStdString();
     EXPECT_EQ(r.rowCount(), 6) << "a refused filter leaves the list as it was";
 }

@@ -21,7 +21,8 @@ protected:
         QFile f(script);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QStringLiteral("#!/bin/sh\necho \"$@\" >> '%1'\n"
-                               "if [ \"$1\" = list-engine ]; then printf 'language: Chinese\\n  libpinyin - Intelligent Pinyin\\n  rime\\n'; fi\n")
+                               "if [ \"$1\" = list-engine ]; then printf 'language: Chinese\\n  libpinyin - "
+                               "Intelligent Pinyin\\n  rime\\n'; fi\n")
                     .arg(log)
                     .toUtf8());
         f.close();

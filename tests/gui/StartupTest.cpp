@@ -1,12 +1,13 @@
+#include "app/Startup.h"
 #include "ScriptedMessages.h"
 #include "app/AutoBackup.h"
-#include "app/Startup.h"
+#include "app/Config.h"
 #include "app/TLoginForm.h"
 #include "app/TmainForm.h"
 #include "app/TsrfForm.h"
-#include "kit/InputMethodFields.h"
-#include "app/Config.h"
 #include "db/Database.h"
+#include "db/DbError.h"
+#include "kit/InputMethodFields.h"
 #include "security/PasswordHash.h"
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace tkd;
@@ -26,7 +28,8 @@ protected:
     void SetUp() override
     {
         paths = AppPaths::inFolder(folder.path());
-        startup = std::make_unique<gui::Startup>(paths, std::make_unique<FixedClock>(QDateTime(QDate(2024, 3, 15), QTime(18, 0))));
+        startup = std::make_unique<gui::Startup>(
+            paths, std::make_unique<FixedClock>(QDateTime(QDate(2024, 3, 15), QTime(18, 0))));
         ASSERT_TRUE(startup->start());
     }
     void login(const QString& password)
@@ -68,7 +71,8 @@ TEST_F(StartupTest, WrongPasswordIsRefusedAndTheRightOneOpensTheMainWindow)
     EXPECT_FALSE(startup->loginForm()->isVisible());
     EXPECT_TRUE(startup->mainForm()->isVisible());
     EXPECT_EQ(startup->context().currentOperator(), QStringLiteral("超级用户"));
-    EXPECT_EQ(startup->mainForm()->windowTitle(), QStringLiteral("澄岚跆拳道馆管理系统5.6版     用户名称：澄岚跆拳道馆"));
+    EXPECT_EQ(startup->mainForm()->windowTitle(),
+              QStringLiteral("澄岚跆拳道馆管理系统5.6版     用户名称：澄岚跆拳道馆"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(startup->splash(), nullptr) << "login frees the splash";
 }
@@ -127,9 +131,27 @@ TEST(StartupFailure, UnreadableDatabaseStopsBeforeLogin)
     gui::Startup startup(paths, std::make_unique<Clock>());
     EXPECT_FALSE(startup.start());
     ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts.front().startsWith(QStringLiteral("无法打开数据库"))) << messages.texts.front().toStdString();
+    EXPECT_TRUE(messages.texts.front().startsWith(QStringLiteral("无法打开数据库")))
+        << messages.texts.front().toStdString();
     EXPECT_EQ(startup.loginForm(), nullptr);
     EXPECT_EQ(QFileInfo(paths.databaseFile()).size(), 4096) << "the file is left as it was";
+}
+
+} // namespace
+
+namespace {
+
+TEST(ErrorBoundary, EngineErrorOfACommandIsShownAndTheProgramGoesOn)
+{
+    test::ScriptedMessages messages;
+    bool later = false;
+    QTimer::singleShot(0, [] { throw DbError(QStringLiteral("no such table: 会员信息")); });
+    QTimer::singleShot(0, [&later] { later = true; });
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts.front(), QStringLiteral("no such table: 会员信息"));
+    EXPECT_EQ(messages.icons.front(), gui::MessageIcon::Error);
+    EXPECT_TRUE(later) << "the next event still runs";
 }
 
 } // namespace

@@ -24,8 +24,8 @@ QString run(const QString& program, const QStringList& arguments)
 
 QStringList fcitx5ProfileEngines()
 {
-    const QString profile =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(QStringLiteral("fcitx5/profile"));
+    const QString profile = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                                .filePath(QStringLiteral("fcitx5/profile"));
     QFile file(profile);
     QStringList names;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -55,8 +55,9 @@ QStringList InputMethods::engines()
     QStringList names;
     switch (detect()) {
     case Framework::IBus:
-        for (const QString& line : run(QStringLiteral("ibus"), {QStringLiteral("list-engine"), QStringLiteral("--name-only")})
-                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        for (const QString& line :
+             run(QStringLiteral("ibus"), {QStringLiteral("list-engine"), QStringLiteral("--name-only")})
+                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             // Older versions print language headings and "name - description" lines.
             const QString trimmed = line.trimmed();
             if (trimmed.isEmpty() || trimmed.startsWith(QStringLiteral("language:")))

@@ -36,8 +36,8 @@ QString columnType(ColumnKind kind)
 // Keys that identify a row by text; the windows test them too, this guards the file.
 bool isUniqueKey(const QString& table, const QString& column)
 {
-    return (table == u"会员信息" && column == u"会员卡号") || (table == u"操作人员" && column == u"操作人员")
-        || (table == u"商品信息" && column == u"商品编号");
+    return (table == u"会员信息" && column == u"会员卡号") || (table == u"操作人员" && column == u"操作人员") ||
+           (table == u"商品信息" && column == u"商品编号");
 }
 
 void createVersion1(Database& db)

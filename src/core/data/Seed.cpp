@@ -17,7 +17,8 @@ const std::vector<GuardedFunction>& guardedFunctions()
             {u"前台操作",
              {u"添加会员", u"修改会员", u"学员登记", u"增加消费", u"增加交费", u"增加提醒", u"删除提醒",
               u"增加兑换商品", u"删除兑换商品", u"购买私教", u"会员请假", u"删除请假", u"会员销假", u"会员退货"}},
-            {u"商品管理", {u"商品基本信息", u"商品库存查询", u"商品进货", u"商品退货", u"商品采购查询", u"商品消费查询"}},
+            {u"商品管理",
+             {u"商品基本信息", u"商品库存查询", u"商品进货", u"商品退货", u"商品采购查询", u"商品消费查询"}},
             {u"统计报表",
              {u"会员交费统计", u"会员消费统计", u"营业报表", u"衣柜查询管理", u"员工业绩管理", u"兑换商品统计",
               u"会员来访统计", u"日常支出"}},
@@ -39,24 +40,25 @@ void seedVersion1(Database& db)
         db.execute(QStringLiteral("insert into [操作权限集合表] ([系统功能类别],[系统功能名称]) values (:lb,:gnmc)"),
                    {{QStringLiteral("lb"), f.category}, {QStringLiteral("gnmc"), f.name}});
     }
-    db.execute(QStringLiteral("insert into [操作人员] ([操作人员],[操作密码]) values (:czry,:mm)"),
-               {{QStringLiteral("czry"), QStringLiteral("超级用户")},
-                {QStringLiteral("mm"), security::hashPassword(QString::fromUtf16(security::kInitialSuperUserPassword))}});
+    db.execute(
+        QStringLiteral("insert into [操作人员] ([操作人员],[操作密码]) values (:czry,:mm)"),
+        {{QStringLiteral("czry"), QStringLiteral("超级用户")},
+         {QStringLiteral("mm"), security::hashPassword(QString::fromUtf16(security::kInitialSuperUserPassword))}});
 
-    db.execute(QStringLiteral(
-                   "insert into [其它设置] ([介绍积分],[消费积分],[使用积分],[兑换会籍],[衣柜提醒],[会员提醒],"
-                   "[生日提醒],[考核提醒],[每日提醒],[无人值守]) values (:jsjf,:xfjf,:syjf,:dhhj,:ygtx,:hytx,:srtx,"
-                   ":khtx,:mrtx,:wrzs)"),
-               {{QStringLiteral("jsjf"), Money::fromYuan(100)},
-                {QStringLiteral("xfjf"), Money::fromYuan(10)},
-                {QStringLiteral("syjf"), 100},
-                {QStringLiteral("dhhj"), 10},
-                {QStringLiteral("ygtx"), 3},
-                {QStringLiteral("hytx"), 7},
-                {QStringLiteral("srtx"), 3},
-                {QStringLiteral("khtx"), 3},
-                {QStringLiteral("mrtx"), true},
-                {QStringLiteral("wrzs"), false}});
+    db.execute(
+        QStringLiteral("insert into [其它设置] ([介绍积分],[消费积分],[使用积分],[兑换会籍],[衣柜提醒],[会员提醒],"
+                       "[生日提醒],[考核提醒],[每日提醒],[无人值守]) values (:jsjf,:xfjf,:syjf,:dhhj,:ygtx,:hytx,:srtx,"
+                       ":khtx,:mrtx,:wrzs)"),
+        {{QStringLiteral("jsjf"), Money::fromYuan(100)},
+         {QStringLiteral("xfjf"), Money::fromYuan(10)},
+         {QStringLiteral("syjf"), 100},
+         {QStringLiteral("dhhj"), 10},
+         {QStringLiteral("ygtx"), 3},
+         {QStringLiteral("hytx"), 7},
+         {QStringLiteral("srtx"), 3},
+         {QStringLiteral("khtx"), 3},
+         {QStringLiteral("mrtx"), true},
+         {QStringLiteral("wrzs"), false}});
 
     db.execute(QStringLiteral("insert into [用户信息] ([用户名称],[联系电话],[电子邮箱],[公司网址],[联系地址]) "
                               "values (:mc,'','','','')"),

@@ -17,8 +17,7 @@ void TvelunDMForm::connect(const QString& databaseFile, const QString& key)
     if (creating && !QDir().mkpath(info.absolutePath()))
         throw DbError(QStringLiteral("无法创建数据目录：%1").arg(info.absolutePath()));
     try {
-        m_db.open(databaseFile, key,
-                  creating ? Database::OpenMode::CreateIfMissing : Database::OpenMode::ExistingOnly);
+        m_db.open(databaseFile, key, creating ? Database::OpenMode::CreateIfMissing : Database::OpenMode::ExistingOnly);
         schema::migrate(m_db);
         schema::createScratchTables(m_db);
     } catch (...) {
@@ -65,8 +64,8 @@ ResultSet TvelunDMForm::open(const QString& name, const Params& params)
 Dataset TvelunDMForm::openForEdit(const QString& name, const Params& params)
 {
     const CatalogueEntry& e = entry(name, params);
-    return Dataset(m_db, e.sql, params, e.kind == EntryKind::BatchQuery ? Dataset::Mode::Batch
-                                                                        : Dataset::Mode::Immediate);
+    return Dataset(m_db, e.sql, params,
+                   e.kind == EntryKind::BatchQuery ? Dataset::Mode::Batch : Dataset::Mode::Immediate);
 }
 
 qint64 TvelunDMForm::change(const QString& statement, const Params& params)

@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "SqlDialect.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <sqlcipher/sqlite3.h>
 
@@ -301,6 +302,32 @@ Value Database::scalar(const QString& statement, const Params& params)
 {
     const ResultSet result = select(statement, params);
     return result.rowCount() == 0 || result.columns().isEmpty() ? Value() : result.value(0, 0);
+}
+
+void Database::compactInto(const QString& targetPath, const QString& key)
+{
+    if (m_transactionDepth > 0)
+        throw DbError(QStringLiteral("事务进行中，不能压缩数据库"));
+    if (QFileInfo::exists(targetPath))
+        throw DbError(QStringLiteral("目标文件已存在：%1").arg(targetPath));
+    const int version = userVersion();
+    {
+        // An attached file is opened with this connection's flags, which never create one.
+        Database target;
+        target.open(targetPath, key, OpenMode::CreateIfMissing);
+    }
+    execute(QStringLiteral("attach database :path as [tkd_compact] key :key"),
+            {{QStringLiteral("path"), targetPath}, {QStringLiteral("key"), key}});
+    try {
+        // The export copies every table, index and row into the new file, page by page anew.
+        scalar(QStringLiteral("select sqlcipher_export('tkd_compact')"));
+        executeScript(QStringLiteral("PRAGMA tkd_compact.user_version=%1").arg(version));
+    } catch (...) {
+        executeScript(QStringLiteral("detach database [tkd_compact]"));
+        QFile::remove(targetPath);
+        throw;
+    }
+    executeScript(QStringLiteral("detach database [tkd_compact]"));
 }
 
 int Database::userVersion()

@@ -54,6 +54,9 @@ public:
     // One value of a one-row select: Null when there are no rows.
     Value scalar(const QString& statement, const Params& params = {});
 
+    // Writes a compacted copy of this database, under the given key, to a new file.
+    void compactInto(const QString& targetPath, const QString& key);
+
     int userVersion();
     void setUserVersion(int version);
     bool tableExists(const QString& name);

@@ -20,8 +20,8 @@ Dataset::Dataset(Database& db, const QString& statement, const Params& params, M
     static const QRegularExpression notEditable(QStringLiteral("\\s(group\\s+by|join|union)\\s"),
                                                 QRegularExpression::CaseInsensitiveOption);
     const auto table = fromTable.match(m_statement);
-    if (!selectHead.match(m_statement).hasMatch() || !table.hasMatch()
-        || notEditable.match(m_statement + QLatin1Char(' ')).hasMatch())
+    if (!selectHead.match(m_statement).hasMatch() || !table.hasMatch() ||
+        notEditable.match(m_statement + QLatin1Char(' ')).hasMatch())
         throw DbError(QStringLiteral("只有单表查询可以直接修改：%1").arg(statement));
     m_table = table.captured(1);
     refresh();
@@ -95,8 +95,8 @@ int Dataset::append(const std::vector<std::pair<QString, Value>>& values)
                      .arg(m_table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
                  params);
     const qint64 rowId = m_db.lastInsertId();
-    const ResultSet fresh = m_db.select(QStringLiteral("select * from [%1] where rowid=:r").arg(m_table),
-                                        {{QStringLiteral("r"), rowId}});
+    const ResultSet fresh =
+        m_db.select(QStringLiteral("select * from [%1] where rowid=:r").arg(m_table), {{QStringLiteral("r"), rowId}});
     std::vector<Value> row(static_cast<size_t>(m_rows.columns().size()));
     for (int c = 0; c < m_rows.columns().size(); ++c) {
         const int source = fresh.columnIndex(m_rows.columns().at(c));

@@ -37,8 +37,16 @@ public:
     constexpr Money operator+(Money o) const { return Money(m_units + o.m_units); }
     constexpr Money operator-(Money o) const { return Money(m_units - o.m_units); }
     constexpr Money operator-() const { return Money(-m_units); }
-    Money& operator+=(Money o) { m_units += o.m_units; return *this; }
-    Money& operator-=(Money o) { m_units -= o.m_units; return *this; }
+    Money& operator+=(Money o)
+    {
+        m_units += o.m_units;
+        return *this;
+    }
+    Money& operator-=(Money o)
+    {
+        m_units -= o.m_units;
+        return *this;
+    }
     // Multiplies by a factor (a quantity or a discount rate), rounding to the nearest ten-thousandth.
     Money times(double factor) const;
     constexpr auto operator<=>(const Money&) const = default;

@@ -10,8 +10,7 @@ bool isNameChar(QChar c)
 }
 
 // Calls onCode for each stretch outside literals, names and comments, and copies the rest.
-template <typename OnCode>
-QString walk(const QString& s, OnCode onCode)
+template <typename OnCode> QString walk(const QString& s, OnCode onCode)
 {
     QString out;
     out.reserve(s.size() + 8);
@@ -63,8 +62,8 @@ QString walk(const QString& s, OnCode onCode)
             i = stop;
         } else {
             qsizetype j = i;
-            while (j < n && s[j] != QLatin1Char('[') && s[j] != QLatin1Char('\'') && s[j] != QLatin1Char('"')
-                   && !(s[j] == QLatin1Char('-') && j + 1 < n && s[j + 1] == QLatin1Char('-')))
+            while (j < n && s[j] != QLatin1Char('[') && s[j] != QLatin1Char('\'') && s[j] != QLatin1Char('"') &&
+                   !(s[j] == QLatin1Char('-') && j + 1 < n && s[j + 1] == QLatin1Char('-')))
                 ++j;
             out += onCode(s.mid(i, j - i));
             i = j;

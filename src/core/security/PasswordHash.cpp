@@ -21,8 +21,7 @@ QString hashPassword(const QString& plainText)
     const QByteArray utf8 = plainText.trimmed().toUtf8();
     char out[crypto_pwhash_STRBYTES];
     if (crypto_pwhash_str(out, utf8.constData(), static_cast<unsigned long long>(utf8.size()),
-                          crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE)
-        != 0)
+                          crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
         throw DbError(QStringLiteral("内存不足，无法保存密码"));
     return QString::fromLatin1(out);
 }
@@ -34,9 +33,8 @@ bool verifyPassword(const QString& typed, const QString& storedHash)
     if (hash.isEmpty() || hash.size() >= crypto_pwhash_STRBYTES)
         return false;
     const QByteArray utf8 = typed.toUtf8();
-    return crypto_pwhash_str_verify(hash.constData(), utf8.constData(),
-                                    static_cast<unsigned long long>(utf8.size()))
-        == 0;
+    return crypto_pwhash_str_verify(hash.constData(), utf8.constData(), static_cast<unsigned long long>(utf8.size())) ==
+           0;
 }
 
 } // namespace tkd::security

@@ -13,9 +13,7 @@
 
 namespace tkd::gui {
 
-Startup::Startup(AppPaths paths, std::unique_ptr<Clock> clock) : m_context(std::move(paths), std::move(clock))
-{
-}
+Startup::Startup(AppPaths paths, std::unique_ptr<Clock> clock) : m_context(std::move(paths), std::move(clock)) {}
 
 Startup::~Startup()
 {

@@ -9,10 +9,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tkd::gui {
@@ -64,6 +66,8 @@ TLoginForm::TLoginForm(AppContext& context, QWidget* parent) : QWidget(parent), 
     reloadOperators();
     m_password->clear();
     setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TLoginForm::reloadOperators()

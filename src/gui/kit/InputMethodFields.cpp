@@ -21,9 +21,7 @@ bool InputMethodFields::isFreeText(const QWidget* field)
     return field->property(kFreeTextProperty).toBool();
 }
 
-InputMethodFields::InputMethodFields(QString engine, QObject* parent) : QObject(parent), m_engine(std::move(engine))
-{
-}
+InputMethodFields::InputMethodFields(QString engine, QObject* parent) : QObject(parent), m_engine(std::move(engine)) {}
 
 int InputMethodFields::applyTo(const QList<QWidget*>& windows)
 {
