@@ -9,10 +9,7 @@ using namespace tkd;
 
 namespace {
 
-QString s(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
+using test::s;
 
 // A value of the kind each parameter carries: range bounds are moments, the rest text.
 Value sampleFor(const QString& parameter)

@@ -13,10 +13,7 @@ using namespace tkd;
 
 namespace {
 
-QString s(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
+using test::s;
 
 class DatabaseOpen : public ::testing::Test {
 protected:

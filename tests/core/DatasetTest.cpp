@@ -8,10 +8,7 @@ using namespace tkd;
 
 namespace {
 
-QString s(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
+using test::s;
 
 class DatasetTest : public ::testing::Test {
 protected:

@@ -1,3 +1,4 @@
+#include "TestDatabase.h"
 #include "db/DbError.h"
 #include "db/ResultSet.h"
 
@@ -7,10 +8,7 @@ using namespace tkd;
 
 namespace {
 
-QString s(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
+using test::s;
 
 // A member list as the picker holds it.
 ResultSet members()

@@ -12,10 +12,7 @@ using namespace tkd;
 
 namespace {
 
-QString s(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
+using test::s;
 
 struct ExpectedTable {
     const char16_t* name;

@@ -27,6 +27,11 @@ private:
 };
 
 QString databaseKey();
+// Text from a u"..." literal, for the Chinese names the tests use throughout.
+inline QString s(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
 // 2024-03-15 10:30:00, a Friday.
 QDateTime fixedMoment();
 
