@@ -7,7 +7,8 @@ namespace tkd::security {
 
 QStringList operatorNames(TvelunDMForm& dm)
 {
-    const ResultSet r = dm.list(QStringLiteral("select [操作人员] from [操作人员]"));
+    // In the order the operators were made, so the super user comes first.
+    const ResultSet r = dm.list(QStringLiteral("select [操作人员] from [操作人员] order by rowid"));
     QStringList names;
     for (int i = 0; i < r.rowCount(); ++i)
         names << r.value(i, 0).toText();
