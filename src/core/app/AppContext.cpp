@@ -16,6 +16,12 @@ void AppContext::openDatabase()
     m_velunDMForm.connect(m_paths.databaseFile(), QString::fromUtf16(kDatabaseKey));
 }
 
+void AppContext::loadSessionState()
+{
+    m_sms = SmsState::initial(m_config, m_velunDMForm);
+    m_unattended = m_velunDMForm.open(QStringLiteral("ADODS_qtsz")).first(QStringLiteral("无人值守")).toBool();
+}
+
 QString AppContext::autoBackupDir() const
 {
     if (m_config.backupDir.trimmed().isEmpty())

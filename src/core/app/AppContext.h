@@ -4,6 +4,7 @@
 #include "Config.h"
 #include "data/Paths.h"
 #include "data/TvelunDMForm.h"
+#include "sms/SmsState.h"
 
 #include <memory>
 
@@ -26,6 +27,12 @@ public:
     // Closes the connection and takes the exit's backup copy.
     void backupAtExit();
 
+    SmsState& sms() { return m_sms; }
+    // Reads what the main window holds for the whole run: the SMS session and the desk mode.
+    void loadSessionState();
+    bool unattended() const { return m_unattended; }
+    void setUnattended(bool on) { m_unattended = on; }
+
     const QString& currentOperator() const { return m_operator; }
     void setCurrentOperator(const QString& name) { m_operator = name; }
 
@@ -35,6 +42,8 @@ private:
     std::unique_ptr<Clock> m_clock;
     TvelunDMForm m_velunDMForm;
     QString m_operator;
+    SmsState m_sms;
+    bool m_unattended = false;
 };
 
 } // namespace tkd

@@ -42,6 +42,7 @@ bool Startup::start()
 
     m_login = std::make_unique<TLoginForm>(m_context);
     m_main = std::make_unique<TmainForm>(m_context);
+    m_main->initialise();
     m_login->setMainForm(m_main.get());
     m_login->setSplash(m_splash.data());
     m_main->setLoginForm(m_login.get());
@@ -50,7 +51,7 @@ bool Startup::start()
     m_main->setInputMethodForm(m_inputMethod.get());
 
     m_fields = std::make_unique<InputMethodFields>(Config::load(m_context.paths().iniFile()).inputMethod);
-    m_fields->applyTo({m_login.get(), m_main.get()});
+    m_fields->applyTo({m_login.get(), m_main.get(), m_inputMethod.get()});
 
     m_login->show();
     return true;

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class QLabel;
+class QToolBar;
 
 namespace tkd {
 class AppContext;
@@ -10,37 +11,83 @@ class AppContext;
 
 namespace tkd::gui {
 
+class HistoryTabs;
+class MainCommands;
+class MemberPanel;
+class OutlookBar;
 class TLoginForm;
+class TaboutForm;
+class TchangemmForm;
+class TczszForm;
+class TreloginForm;
 class TsrfForm;
+class TuserinfoForm;
 
-// The main window: shown after login, hidden before. Leaving it asks first, takes the
-// automatic backup and ends the program.
+// The front desk and the starting point of every function. Shown after login, hidden
+// before; leaving it asks first, takes the automatic backup and ends the program.
 class TmainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TmainForm(AppContext& context, QWidget* parent = nullptr);
 
+    // The creation sequence that needs the database: SMS state, empty panel and lists,
+    // the desk mode and its hint.
+    void initialise();
+
     void setLoginForm(TLoginForm* login) { m_login = login; }
-    void setInputMethodForm(TsrfForm* form) { m_inputMethodForm = form; }
+    void setInputMethodForm(TsrfForm* form);
     void showAfterLogin(const QString& hallName);
     const QString& hallName() const { return m_hallName; }
+    void setHallName(const QString& name);
+    void setOperatorPanel(const QString& operatorName);
+
+    MainCommands* commands() const { return m_commands; }
+    MemberPanel* memberPanel() const { return m_panel; }
+    HistoryTabs* historyTabs() const { return m_tabs; }
+    OutlookBar* outlookBar() const { return m_outlook; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    const QString& photoPath() const { return m_photoPath; }
+    void setPhotoPath(const QString& path) { m_photoPath = path; }
+
+    TreloginForm* reloginForm() const { return m_relogin; }
+    TchangemmForm* changePasswordForm() const { return m_changePassword; }
+    TuserinfoForm* userInfoForm() const { return m_userInfo; }
+    TczszForm* permissionForm() const { return m_permissions; }
 
     // The exit command of the menu and the toolbar; false when the operator cancels.
     bool requestExit();
+    void clearMember();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildToolBar();
+    void buildMenus();
+    void buildOutlook();
+    void plugCommands();
+    void openManual();
     bool confirmAndBackup();
 
     AppContext& m_context;
+    MainCommands* m_commands;
+    QToolBar* m_toolBar = nullptr;
+    OutlookBar* m_outlook = nullptr;
+    MemberPanel* m_panel;
+    HistoryTabs* m_tabs;
     TLoginForm* m_login = nullptr;
     TsrfForm* m_inputMethodForm = nullptr;
+    TreloginForm* m_relogin;
+    TchangemmForm* m_changePassword;
+    TuserinfoForm* m_userInfo;
+    TczszForm* m_permissions;
+    TaboutForm* m_about;
+    TaboutForm* m_introduction;
     QLabel* m_fixedPanel;
     QLabel* m_operatorPanel;
     QLabel* m_hallPanel;
     QString m_hallName;
+    QString m_photoPath;
     bool m_exiting = false;
 };
 

@@ -85,6 +85,14 @@ bool Messages::confirmDelete(QWidget* parent)
     return show({parent, QStringLiteral("删除"), QStringLiteral("是否要删除当前记录？"), MessageIcon::Question, true});
 }
 
+void Messages::refusal(QWidget* parent, const Refusal& r)
+{
+    if (r.icon == Refusal::Icon::Warning)
+        warning(parent, r.message);
+    else
+        error(parent, r.message);
+}
+
 void Messages::failure(QWidget* parent, const QString& text)
 {
     show({parent, QApplication::applicationDisplayName(), text, MessageIcon::Error, false});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Refusal.h"
+
 #include <QString>
 #include <functional>
 
@@ -38,6 +40,9 @@ public:
     static bool confirmDelete(QWidget* parent);
     // The standard box for an error nobody expected (an engine error ending a command).
     static void failure(QWidget* parent, const QString& text);
+
+    // A refused command's message with its own icon.
+    static void refusal(QWidget* parent, const Refusal& refusal);
 
     static bool show(const MessageRequest& request);
 };

@@ -1,0 +1,70 @@
+#include "TuserinfoForm.h"
+
+#include "app/AppContext.h"
+#include "kit/FormKit.h"
+#include "kit/InputMethodFields.h"
+#include "kit/Messages.h"
+#include "settings/UserInfo.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tkd::gui {
+
+TuserinfoForm::TuserinfoForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("userinfoForm"));
+    setWindowTitle(QStringLiteral("用户信息设置"));
+    auto* form = new QFormLayout;
+    auto field = [&](const char* name, const QString& caption) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        InputMethodFields::markFreeText(edit);
+        form->addRow(kit::captionFor(edit, caption, this), edit);
+        return edit;
+    };
+    m_name = field("hallNameEdit", QStringLiteral("用户名称："));
+    m_phone = field("phoneEdit", QStringLiteral("联系电话："));
+    m_email = field("emailEdit", QStringLiteral("电子邮箱："));
+    m_website = field("websiteEdit", QStringLiteral("公司网址："));
+    m_address = field("addressEdit", QStringLiteral("联系地址："));
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okButton"));
+    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    resize(420, sizeHint().height());
+    connect(ok, &QPushButton::clicked, this, &TuserinfoForm::save);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    kit::installEnterMovesFocus(this);
+}
+
+void TuserinfoForm::prepare()
+{
+    const UserInfo info = UserInfo::load(m_context.velunDMForm());
+    m_name->setText(info.name);
+    m_phone->setText(info.phone);
+    m_email->setText(info.email);
+    m_website->setText(info.website);
+    m_address->setText(info.address);
+}
+
+void TuserinfoForm::save()
+{
+    const UserInfo info{m_name->text(), m_phone->text(), m_email->text(), m_website->text(), m_address->text()};
+    if (const MaybeRefusal refusal = saveUserInfo(m_context.velunDMForm(), info)) {
+        Messages::refusal(this, *refusal);
+        m_name->setFocus();
+        return;
+    }
+    Q_EMIT hallNameChanged(info.name.trimmed());
+    accept();
+}
+
+} // namespace tkd::gui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMap>
+#include <QTabWidget>
+
+class QAction;
+class QToolButton;
+
+namespace tkd {
+class TvelunDMForm;
+}
+
+namespace tkd::gui {
+
+class DataGrid;
+
+// The six tabs of the member's history below the member panel.
+class HistoryTabs : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit HistoryTabs(QWidget* parent = nullptr);
+
+    // Reloads every list for the card number ("XXXYYYZZZ" shows the columns and no rows).
+    void load(TvelunDMForm& dm, const QString& cardNumber);
+    // Reopens the visit list from its scratch table.
+    void loadVisits(TvelunDMForm& dm);
+
+    DataGrid* grid(const QString& name) const { return m_grids.value(name); }
+    QToolButton* button(const QString& name) const { return m_buttons.value(name); }
+    void bind(const QString& buttonName, QAction* action);
+
+private:
+    QToolButton* addButton(QWidget* parent, const QString& caption, const char* objectName);
+
+    QMap<QString, DataGrid*> m_grids;
+    QMap<QString, QToolButton*> m_buttons;
+};
+
+} // namespace tkd::gui

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace tkd {
+class AppContext;
+}
+
+namespace tkd::gui {
+
+// The current operator changes his own password.
+class TchangemmForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TchangemmForm(AppContext& context, QWidget* parent = nullptr);
+    void prepare();
+
+private:
+    void save();
+
+    AppContext& m_context;
+    QLineEdit* m_old;
+    QLineEdit* m_new;
+    QLineEdit* m_confirm;
+};
+
+} // namespace tkd::gui

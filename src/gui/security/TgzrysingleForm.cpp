@@ -1,0 +1,71 @@
+#include "TgzrysingleForm.h"
+
+#include "app/AppContext.h"
+#include "kit/FormKit.h"
+#include "kit/InputMethodFields.h"
+#include "kit/Messages.h"
+#include "security/Operators.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tkd::gui {
+
+TgzrysingleForm::TgzrysingleForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("gzrysingleForm"));
+    setWindowTitle(QStringLiteral("操作人员"));
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("nameEdit"));
+    InputMethodFields::markFreeText(m_name);
+    m_password = new QLineEdit(this);
+    m_password->setObjectName(QStringLiteral("passwordEdit"));
+    m_password->setEchoMode(QLineEdit::Password);
+    m_confirm = new QLineEdit(this);
+    m_confirm->setObjectName(QStringLiteral("confirmEdit"));
+    m_confirm->setEchoMode(QLineEdit::Password);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("操作人员："), m_name);
+    form->addRow(QStringLiteral("操作密码："), m_password);
+    form->addRow(QStringLiteral("确认密码："), m_confirm);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okButton"));
+    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    connect(ok, &QPushButton::clicked, this, &TgzrysingleForm::save);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    kit::installEnterMovesFocus(this);
+}
+
+void TgzrysingleForm::prepare()
+{
+    m_name->clear();
+    m_password->clear();
+    m_confirm->clear();
+}
+
+void TgzrysingleForm::save()
+{
+    const security::NewOperator input{m_name->text(), m_password->text(), m_confirm->text()};
+    if (const MaybeRefusal refusal = security::addOperator(m_context.velunDMForm(), input)) {
+        Messages::refusal(this, *refusal);
+        if (refusal->clear.contains(security::field::name))
+            m_name->clear();
+        if (refusal->clear.contains(security::field::password))
+            m_password->clear();
+        if (refusal->clear.contains(security::field::confirm))
+            m_confirm->clear();
+        (refusal->field == security::field::name ? m_name : m_password)->setFocus();
+        return;
+    }
+    accept();
+}
+
+} // namespace tkd::gui

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace tkd {
+class AppContext;
+}
+
+namespace tkd::gui {
+
+// A new operator: name and password twice.
+class TgzrysingleForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TgzrysingleForm(AppContext& context, QWidget* parent = nullptr);
+    void prepare();
+
+private:
+    void save();
+
+    AppContext& m_context;
+    QLineEdit* m_name;
+    QLineEdit* m_password;
+    QLineEdit* m_confirm;
+};
+
+} // namespace tkd::gui

@@ -1,0 +1,82 @@
+#include "TsrmmForm.h"
+
+#include "kit/FormKit.h"
+#include "kit/Messages.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tkd::gui {
+
+namespace {
+QLabel* valueLabel(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(caption);
+    return label;
+}
+} // namespace
+
+TsrmmForm::TsrmmForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("srmmForm"));
+    setWindowTitle(QStringLiteral("请输入密码"));
+    m_card = valueLabel("cardNumberValue", QStringLiteral("会员卡号"), this);
+    m_name = valueLabel("nameValue", QStringLiteral("会员姓名"), this);
+    m_status = valueLabel("statusValue", QStringLiteral("会员状态"), this);
+    m_expiry = valueLabel("expiryValue", QStringLiteral("到期日期"), this);
+    m_password = new QLineEdit(this);
+    m_password->setObjectName(QStringLiteral("passwordEdit"));
+    m_password->setEchoMode(QLineEdit::Password);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("会员卡号："), m_card);
+    form->addRow(QStringLiteral("会员姓名："), m_name);
+    form->addRow(QStringLiteral("会员状态："), m_status);
+    form->addRow(QStringLiteral("到期日期："), m_expiry);
+    form->addRow(QStringLiteral("请输入密码："), m_password);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    connect(ok, &QPushButton::clicked, this, &TsrmmForm::check);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    kit::installEnterMovesFocus(this);
+}
+
+bool TsrmmForm::ask(const Member& member)
+{
+    m_card->setText(member.cardNumber);
+    m_name->setText(member.name);
+    m_status->setText(member.status);
+    m_expiry->setText(member.expiry);
+    m_password->clear();
+    m_expected = member.password;
+    m_passed = false;
+    exec();
+    return m_passed;
+}
+
+void TsrmmForm::check()
+{
+    // The member's password is kept as typed, so it is compared untrimmed.
+    if (m_password->text() != m_expected) {
+        Messages::warning(this, QStringLiteral("会员密码不正确，请重新输入！"));
+        m_password->clear();
+        m_password->setFocus();
+        return;
+    }
+    m_passed = true;
+    accept();
+}
+
+} // namespace tkd::gui
