@@ -85,7 +85,6 @@ void TczszForm::showRights(const QString& name)
 
 void TczszForm::saveRights()
 {
-    qWarning("saveRights %d %d", bool(m_rightsData), m_rightsData ? int(m_rightsData->hasPendingChanges()) : -1);
     if (m_rightsData)
         m_rightsData->applyBatch();
 }
