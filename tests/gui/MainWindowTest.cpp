@@ -1,5 +1,6 @@
 #include "ScriptedMessages.h"
 #include "TestDatabase.h"
+#include "app/Config.h"
 #include "app/MainCommands.h"
 #include "app/Startup.h"
 #include "app/TLoginForm.h"
@@ -248,6 +249,39 @@ TEST_F(MainWindowTest, NewOperatorFromThePermissionWindowThenDeletingTheLastClos
     EXPECT_FALSE(form->isVisible()) << "no operator left: the window closes";
     EXPECT_TRUE(security::ordinaryOperators(dm()).isEmpty());
     EXPECT_EQ(dm().db().scalar(u(u"select count(*) from [工作人员操作权限]")).toInt(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(MainWindowCreation, ReadsTheDeskModeAndTheSmsSessionAtStart)
+{
+    QTemporaryDir folder;
+    const AppPaths paths = AppPaths::inFolder(folder.path());
+    {
+        TvelunDMForm dm;
+        dm.connect(paths.databaseFile(), QString::fromUtf16(kDatabaseKey));
+        dm.change(u(u"update [其它设置] set [无人值守]=-1"));
+        dm.change(u(u"update [短信设置] set [登记短信]=-1"));
+        dm.change(u(u"insert into [会员提醒] ([提醒类型]) values ('x')"));
+    }
+    Config::writeKey(paths.iniFile(), QStringLiteral("sign"), u(u"青龙道馆"));
+    test::ScriptedMessages messages;
+    gui::Startup startup(paths, std::make_unique<Clock>());
+    ASSERT_TRUE(startup.start());
+    EXPECT_TRUE(startup.context().unattended());
+    EXPECT_EQ(startup.mainForm()->memberPanel()->cardNumberEdit()->placeholderText(),
+              u(u"无人值守状态，会员刷卡后自动登记！"));
+    const SmsState& sms = startup.context().sms();
+    EXPECT_EQ(sms.loginState, u(u"未登录"));
+    EXPECT_EQ(sms.remaining, QStringLiteral("0"));
+    EXPECT_EQ(sms.signature, u(u"青龙道馆"));
+    EXPECT_TRUE(sms.url.endsWith(QStringLiteral("/smsgbk.aspx")));
+    EXPECT_TRUE(sms.afterCheckIn);
+    EXPECT_FALSE(sms.afterPayment);
+    EXPECT_FALSE(sms.afterConsumption);
+    EXPECT_EQ(startup.mainForm()->historyTabs()->grid(QStringLiteral("reminderGrid"))->result().rowCount(), 0);
 }
 
 } // namespace

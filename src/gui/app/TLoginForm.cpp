@@ -105,6 +105,13 @@ void TLoginForm::login()
     Q_EMIT loggedIn(name);
 }
 
+void TLoginForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The operator is chosen already; the desk types the password straight away.
+    m_password->setFocus();
+}
+
 void TLoginForm::closeForExit()
 {
     close();
