@@ -1,0 +1,81 @@
+#include "ResultTableModel.h"
+
+namespace tkd::gui {
+
+ResultTableModel::ResultTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ResultTableModel::setResult(const ResultSet& result)
+{
+    beginResetModel();
+    m_result = result;
+    endResetModel();
+}
+
+bool ResultTableModel::isYesNoColumn(int column) const
+{
+    return m_result.columnType(column) == ColumnType::YesNo;
+}
+
+QString ResultTableModel::displayText(int row, int column) const
+{
+    const Value v = m_result.value(row, column);
+    switch (m_result.columnType(column)) {
+    case ColumnType::YesNo:
+        return {};
+    case ColumnType::Money:
+        // Sums over a money column come back as plain numbers; they still show as money.
+        return v.isNull() ? QString() : v.toMoney().toString();
+    default:
+        return v.toText();
+    }
+}
+
+int ResultTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_result.rowCount();
+}
+
+int ResultTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_result.columns().size());
+}
+
+QVariant ResultTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const int row = index.row();
+    const int column = index.column();
+    if (isYesNoColumn(column)) {
+        const bool yes = m_result.value(row, column).toBool();
+        if (role == Qt::CheckStateRole)
+            return yes ? Qt::Checked : Qt::Unchecked;
+        // A check box says nothing to a screen reader.
+        if (role == Qt::AccessibleTextRole)
+            return yes ? QStringLiteral("是") : QStringLiteral("否");
+        return {};
+    }
+    if (role == Qt::DisplayRole)
+        return displayText(row, column);
+    return {};
+}
+
+QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    // The vertical header is the row indicator: it marks the current row and shows no numbers.
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    if (section < 0 || section >= m_result.columns().size())
+        return {};
+    return m_result.columns().at(section);
+}
+
+Qt::ItemFlags ResultTableModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    // Not user-checkable: yes/no cells are shown, never toggled, from a grid.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+} // namespace tkd::gui

@@ -1,0 +1,32 @@
+#include "Report.h"
+
+namespace tkd::gui {
+
+Report::Report(Paper paper, QString title)
+    : m_paper(paper), m_title(std::move(title)), m_titlePointSize(paper == Paper::A4 ? 14 : 10),
+      m_bodyPointSize(paper == Paper::A4 ? 10 : 8)
+{
+}
+
+QString Report::field(const QString& label, const QString& value)
+{
+    return label + QStringLiteral("：") + value;
+}
+
+void Report::setLandscape(bool landscape)
+{
+    m_landscape = landscape && m_paper == Paper::A4;
+}
+
+void Report::addColumn(const QString& title, qreal widthMm, Qt::Alignment alignment)
+{
+    m_columns.append({title, widthMm, alignment});
+}
+
+void Report::setPointSizes(qreal title, qreal body)
+{
+    m_titlePointSize = title;
+    m_bodyPointSize = body;
+}
+
+} // namespace tkd::gui
