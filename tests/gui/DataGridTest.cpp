@@ -1,13 +1,13 @@
-#include "db/DbError.h"
 #include "kit/DataGrid.h"
+#include "db/DbError.h"
 #include "kit/GridDelegate.h"
 #include "kit/ResultTableModel.h"
 
 #include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace tkd;

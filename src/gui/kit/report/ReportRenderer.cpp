@@ -89,7 +89,8 @@ void ReportRenderer::layOut()
     m_boldFont = reportFont(m_report.bodyPointSize(), true);
     m_pageNumberFont = reportFont(m_report.bodyPointSize() - 1, false);
 
-    m_margins = receipt ? QMarginsF(dots(5), dots(4), dots(5), dots(6)) : QMarginsF(dots(15), dots(15), dots(15), dots(12));
+    m_margins =
+        receipt ? QMarginsF(dots(5), dots(4), dots(5), dots(6)) : QMarginsF(dots(15), dots(15), dots(15), dots(12));
     const QSizeF paper = paperSizeMm();
     m_contentWidth = dots(paper.width()) - m_margins.left() - m_margins.right();
     m_cellPadding = dots(receipt ? 0.5 : 1.0);
@@ -98,8 +99,8 @@ void ReportRenderer::layOut()
     layOutColumns(m_contentWidth);
 
     // The page number sits in a band of its own above the bottom margin.
-    const qreal bottom = receipt ? std::numeric_limits<qreal>::max()
-                                 : dots(paper.height()) - m_margins.bottom() - dots(8);
+    const qreal bottom =
+        receipt ? std::numeric_limits<qreal>::max() : dots(paper.height()) - m_margins.bottom() - dots(8);
     m_pages = {Page()};
     qreal y = m_margins.top();
     bool fresh = true;

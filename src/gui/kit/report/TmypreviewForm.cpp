@@ -82,12 +82,12 @@ TmypreviewForm::TmypreviewForm(Report report, QWidget* parent)
 
     auto* pageSetupButton = addButton(bar, "pageSetupButton", QStringLiteral("打印机和页面设置"),
                                       icon("document-page-setup", QStyle::SP_FileDialogDetailedView));
-    auto* printButton = addButton(bar, "printButton", QStringLiteral("打印"),
-                                  icon("document-print", QStyle::SP_DialogApplyButton));
+    auto* printButton =
+        addButton(bar, "printButton", QStringLiteral("打印"), icon("document-print", QStyle::SP_DialogApplyButton));
     auto* savePdfButton = addButton(bar, "savePdfButton", QStringLiteral("保存为PDF"),
                                     icon("document-save-as", QStyle::SP_DialogSaveButton));
-    auto* closeButton = addButton(bar, "closeButton", QStringLiteral("关闭"),
-                                  icon("window-close", QStyle::SP_DialogCloseButton));
+    auto* closeButton =
+        addButton(bar, "closeButton", QStringLiteral("关闭"), icon("window-close", QStyle::SP_DialogCloseButton));
 
     previousPageButton->setShortcut(QKeySequence::MoveToPreviousPage);
     nextPageButton->setShortcut(QKeySequence::MoveToNextPage);
