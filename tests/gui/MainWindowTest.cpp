@@ -147,6 +147,16 @@ TEST_F(MainWindowTest, TwinsOfARefusedCommandShowTheSameMessage)
     EXPECT_EQ(opened, 1);
 }
 
+TEST_F(MainWindowTest, NewOperatorIsRefusedThePermissionWindowUntilGranted)
+{
+    addOperator(QStringLiteral("小王"));
+    changeShiftTo(QStringLiteral("小王"), QStringLiteral("1111"));
+    main()->outlookBar()->item(u(u"系统维护"), u(u"操作权限"))->click();
+    EXPECT_EQ(messages.texts, QStringList{u(u"对不起，您无权进行操作权限设置！")});
+    EXPECT_FALSE(main()->permissionForm()->isVisible());
+    EXPECT_EQ(main()->historyTabs()->grid(QStringLiteral("visitGrid"))->actions().value(0)->text(), u(u"删除登记"));
+}
+
 TEST_F(MainWindowTest, MemberCommandsNeedAShownMember)
 {
     int ran = 0;

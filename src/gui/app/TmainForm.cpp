@@ -8,6 +8,7 @@
 #include "app/AppContext.h"
 #include "frontdesk/HistoryTabs.h"
 #include "frontdesk/MemberPanel.h"
+#include "kit/DataGrid.h"
 #include "kit/Messages.h"
 #include "kit/OutlookBar.h"
 #include "security/TchangemmForm.h"
@@ -115,6 +116,11 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
                                                           {"deleteLeaveButton", "deleteLeave"},
                                                           {"endLeaveButton", "endLeave"}})
         m_tabs->bind(QString::fromLatin1(button), m_commands->action(QString::fromLatin1(command)));
+
+    // The visit list's pop-up menu.
+    DataGrid* visits = m_tabs->grid(QStringLiteral("visitGrid"));
+    visits->setContextMenuPolicy(Qt::ActionsContextMenu);
+    visits->addAction(m_commands->action(QStringLiteral("deleteVisit")));
 
     m_fixedPanel = new QLabel(QStringLiteral(" ") + kTitle, this);
     m_fixedPanel->setFixedWidth(400);
