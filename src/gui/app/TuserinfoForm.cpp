@@ -6,7 +6,6 @@
 #include "kit/Messages.h"
 #include "settings/UserInfo.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,17 +30,11 @@ TuserinfoForm::TuserinfoForm(AppContext& context, QWidget* parent) : QDialog(par
     m_email = field("emailEdit", QStringLiteral("电子邮箱："));
     m_website = field("websiteEdit", QStringLiteral("公司网址："));
     m_address = field("addressEdit", QStringLiteral("联系地址："));
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
+    const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
     resize(420, sizeHint().height());
-    connect(ok, &QPushButton::clicked, this, &TuserinfoForm::save);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &TuserinfoForm::save);
     kit::installEnterMovesFocus(this);
 }
 

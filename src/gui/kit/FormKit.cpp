@@ -1,8 +1,11 @@
 #include "FormKit.h"
 
 #include <QAbstractSpinBox>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -169,6 +172,26 @@ QLabel* addRow(QGridLayout* layout, int row, int column, const QString& caption,
     layout->addWidget(label, row, column);
     layout->addWidget(field, row, column + 1, 1, fieldColumnSpan);
     return label;
+}
+
+DialogButtons addDialogButtons(QDialog* dialog, QBoxLayout* layout, const QString& okText, const char* okName)
+{
+    auto* box = new QDialogButtonBox(dialog);
+    QPushButton* ok = box->addButton(okText, QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QString::fromLatin1(okName));
+    QPushButton* cancel = box->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    layout->addWidget(box);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return {ok, cancel};
+}
+
+QLineEdit* passwordEdit(const char* objectName, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(objectName));
+    edit->setEchoMode(QLineEdit::Password);
+    return edit;
 }
 
 } // namespace tkd::gui::kit

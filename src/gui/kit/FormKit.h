@@ -2,7 +2,10 @@
 
 #include <QString>
 
+class QBoxLayout;
+class QDialog;
 class QFormLayout;
+class QPushButton;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -36,5 +39,17 @@ QLabel* addRow(QFormLayout* layout, const QString& caption, QWidget* field);
 // The caption in the given cell, right-aligned, and the field in the cells after it.
 QLabel* addRow(QGridLayout* layout, int row, int column, const QString& caption, QWidget* field,
                int fieldColumnSpan = 1);
+
+// The OK/Cancel row of a dialog, added to its layout: Cancel rejects the dialog, OK is the
+// caller's to connect. Object names are okName and "cancelButton".
+struct DialogButtons {
+    QPushButton* ok;
+    QPushButton* cancel;
+};
+DialogButtons addDialogButtons(QDialog* dialog, QBoxLayout* layout, const QString& okText = QStringLiteral("确定"),
+                               const char* okName = "okButton");
+
+// A masked password field.
+QLineEdit* passwordEdit(const char* objectName, QWidget* parent);
 
 } // namespace tkd::gui::kit

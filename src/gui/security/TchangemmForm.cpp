@@ -5,7 +5,6 @@
 #include "kit/Messages.h"
 #include "security/Operators.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,37 +12,21 @@
 
 namespace tkd::gui {
 
-namespace {
-QLineEdit* passwordEdit(const char* name, QWidget* parent)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setEchoMode(QLineEdit::Password);
-    return edit;
-}
-} // namespace
-
 TchangemmForm::TchangemmForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("changemmForm"));
     setWindowTitle(QStringLiteral("更改密码"));
-    m_old = passwordEdit("oldPasswordEdit", this);
-    m_new = passwordEdit("newPasswordEdit", this);
-    m_confirm = passwordEdit("confirmPasswordEdit", this);
+    m_old = kit::passwordEdit("oldPasswordEdit", this);
+    m_new = kit::passwordEdit("newPasswordEdit", this);
+    m_confirm = kit::passwordEdit("confirmPasswordEdit", this);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("原密码："), m_old);
     form->addRow(QStringLiteral("新密码："), m_new);
     form->addRow(QStringLiteral("确认密码："), m_confirm);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
-    connect(ok, &QPushButton::clicked, this, &TchangemmForm::save);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
+    connect(buttons.ok, &QPushButton::clicked, this, &TchangemmForm::save);
     kit::installEnterMovesFocus(this);
 }
 

@@ -6,7 +6,6 @@
 #include "kit/Messages.h"
 #include "security/Operators.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,26 +20,16 @@ TgzrysingleForm::TgzrysingleForm(AppContext& context, QWidget* parent) : QDialog
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("nameEdit"));
     InputMethodFields::markFreeText(m_name);
-    m_password = new QLineEdit(this);
-    m_password->setObjectName(QStringLiteral("passwordEdit"));
-    m_password->setEchoMode(QLineEdit::Password);
-    m_confirm = new QLineEdit(this);
-    m_confirm->setObjectName(QStringLiteral("confirmEdit"));
-    m_confirm->setEchoMode(QLineEdit::Password);
+    m_password = kit::passwordEdit("passwordEdit", this);
+    m_confirm = kit::passwordEdit("confirmEdit", this);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("操作人员："), m_name);
     form->addRow(QStringLiteral("操作密码："), m_password);
     form->addRow(QStringLiteral("确认密码："), m_confirm);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
-    connect(ok, &QPushButton::clicked, this, &TgzrysingleForm::save);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
+    connect(buttons.ok, &QPushButton::clicked, this, &TgzrysingleForm::save);
     kit::installEnterMovesFocus(this);
 }
 

@@ -7,7 +7,6 @@
 #include "security/Operators.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,25 +20,16 @@ TreloginForm::TreloginForm(AppContext& context, QWidget* parent) : QDialog(paren
     setWindowTitle(QStringLiteral("换班登录"));
     m_operators = new QComboBox(this);
     m_operators->setObjectName(QStringLiteral("operatorCombo"));
-    m_password = new QLineEdit(this);
-    m_password->setObjectName(QStringLiteral("passwordEdit"));
-    m_password->setEchoMode(QLineEdit::Password);
+    m_password = kit::passwordEdit("passwordEdit", this);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("操作人员："), m_operators);
     form->addRow(QStringLiteral("用户密码："), m_password);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("登录"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("loginButton"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
-
-    connect(ok, &QPushButton::clicked, this, &TreloginForm::login);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const kit::DialogButtons buttons = kit::addDialogButtons(this, layout, QStringLiteral("登录"), "loginButton");
+    buttons.ok->setDefault(true);
+    connect(buttons.ok, &QPushButton::clicked, this, &TreloginForm::login);
     kit::installEnterMovesFocus(this);
     connect(m_operators, qOverload<int>(&QComboBox::activated), this, [this] { m_password->setFocus(); });
 }

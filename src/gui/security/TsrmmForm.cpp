@@ -3,7 +3,6 @@
 #include "kit/FormKit.h"
 #include "kit/Messages.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,26 +29,18 @@ TsrmmForm::TsrmmForm(QWidget* parent) : QDialog(parent)
     m_name = valueLabel("nameValue", QStringLiteral("会员姓名"), this);
     m_status = valueLabel("statusValue", QStringLiteral("会员状态"), this);
     m_expiry = valueLabel("expiryValue", QStringLiteral("到期日期"), this);
-    m_password = new QLineEdit(this);
-    m_password->setObjectName(QStringLiteral("passwordEdit"));
-    m_password->setEchoMode(QLineEdit::Password);
+    m_password = kit::passwordEdit("passwordEdit", this);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("会员卡号："), m_card);
     form->addRow(QStringLiteral("会员姓名："), m_name);
     form->addRow(QStringLiteral("会员状态："), m_status);
     form->addRow(QStringLiteral("到期日期："), m_expiry);
     form->addRow(QStringLiteral("请输入密码："), m_password);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
-    connect(ok, &QPushButton::clicked, this, &TsrmmForm::check);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
+    buttons.ok->setDefault(true);
+    connect(buttons.ok, &QPushButton::clicked, this, &TsrmmForm::check);
     kit::installEnterMovesFocus(this);
 }
 
