@@ -6,6 +6,7 @@
 #include "TsrfForm.h"
 #include "TuserinfoForm.h"
 #include "app/AppContext.h"
+#include "cardtypes/ThydjszForm.h"
 #include "frontdesk/HistoryTabs.h"
 #include "frontdesk/MemberPanel.h"
 #include "kit/DataGrid.h"
@@ -74,6 +75,7 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
     m_changePassword = new TchangemmForm(context, this);
     m_userInfo = new TuserinfoForm(context, this);
     m_permissions = new TczszForm(context, this);
+    m_cardTypes = new ThydjszForm(context, this);
     m_about = new TaboutForm(TaboutForm::Kind::Copyright, this);
     m_introduction = new TaboutForm(TaboutForm::Kind::Introduction, this);
 
@@ -209,6 +211,10 @@ void TmainForm::plugCommands()
     m_commands->setHandler(QStringLiteral("permissions"), [this] {
         m_permissions->prepare();
         m_permissions->exec();
+    });
+    m_commands->setHandler(QStringLiteral("cardTypes"), [this] {
+        m_cardTypes->prepare();
+        m_cardTypes->exec();
     });
     m_commands->setHandler(QStringLiteral("copyright"), [this] { m_about->exec(); });
     m_commands->setHandler(QStringLiteral("introduction"), [this] { m_introduction->exec(); });

@@ -17,6 +17,7 @@ class MemberPanel;
 class OutlookBar;
 class TLoginForm;
 class TaboutForm;
+class ThydjszForm;
 class TchangemmForm;
 class TczszForm;
 class TreloginForm;
@@ -53,6 +54,7 @@ public:
     TchangemmForm* changePasswordForm() const { return m_changePassword; }
     TuserinfoForm* userInfoForm() const { return m_userInfo; }
     TczszForm* permissionForm() const { return m_permissions; }
+    ThydjszForm* cardTypeForm() const { return m_cardTypes; }
 
     // The exit command of the menu and the toolbar; false when the operator cancels.
     bool requestExit();
@@ -81,6 +83,7 @@ private:
     TchangemmForm* m_changePassword;
     TuserinfoForm* m_userInfo;
     TczszForm* m_permissions;
+    ThydjszForm* m_cardTypes;
     TaboutForm* m_about;
     TaboutForm* m_introduction;
     QLabel* m_fixedPanel;
