@@ -10,7 +10,7 @@ packages=(
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev googletest
   libjpeg62-turbo-dev libcurl4-openssl-dev libsodium-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-droid-fallback
   xvfb xauth poppler-utils
 )
 

@@ -8,6 +8,11 @@ Report::Report(Paper paper, QString title)
 {
 }
 
+QStringList Report::fontFamilies()
+{
+    return {QStringLiteral("Droid Sans Fallback"), QStringLiteral("Noto Sans CJK SC")};
+}
+
 QString Report::field(const QString& label, const QString& value)
 {
     return label + QStringLiteral("：") + value;

@@ -25,7 +25,11 @@ class Report {
 public:
     explicit Report(Paper paper = Paper::A4, QString title = QString());
 
-    static QString fontFamily() { return QStringLiteral("Noto Sans CJK SC"); }
+    // Han from Droid Sans Fallback where it is installed: Noto Sans CJK maps the radical
+    // code points to the same glyphs as the ideographs, and Qt's PDF writer then names the
+    // radicals in the text it embeds ("⾦额" for "金额"), which breaks search and copying.
+    // Droid has no Latin, so Latin and digits come from Noto.
+    static QStringList fontFamilies();
     // "会员卡号：1001", the way every header and receipt line pairs a caption and a value.
     static QString field(const QString& label, const QString& value);
 

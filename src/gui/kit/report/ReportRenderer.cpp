@@ -29,8 +29,12 @@ qreal toMm(qreal value)
 // resolution on top of the painter's scaling.
 QFont reportFont(qreal points, bool bold)
 {
-    QFont font(Report::fontFamily());
+    QFont font;
+    font.setFamilies(Report::fontFamilies());
     font.setStyleHint(QFont::SansSerif);
+    // Shaping gives digits after Latin letters alternate glyphs that have no character in
+    // the PDF's text map, so "R001" would read back as "R"; Han and Latin need no shaping.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferNoShaping));
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setPixelSize(qMax(1, qRound(points * kDotsPerInch / 72)));
     font.setBold(bold);
