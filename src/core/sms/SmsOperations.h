@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Gateway.h"
+#include "SmsState.h"
+#include "app/Refusal.h"
+
+#include <QString>
+
+namespace tkd {
+class TvelunDMForm;
+}
+
+namespace tkd::sms {
+
+namespace field {
+inline const QString account = QStringLiteral("account");
+inline const QString password = QStringLiteral("password");
+inline const QString numbers = QStringLiteral("numbers");
+inline const QString content = QStringLiteral("content");
+} // namespace field
+
+// The automatic sender's result. The caller shows message with the warning icon (the
+// unattended desk shows nothing); a failure never undoes the caller's own work.
+struct AutoSendResult {
+    enum class Status { NotLoggedIn, Sent, Failed };
+    Status status = Status::Failed;
+    QString message;
+};
+AutoSendResult sendSms(SmsState& state, const QString& mobile, const QString& text, const GatewayCall& call);
+
+// Login from the SMS window: a refusal for an empty field, otherwise the result label's text.
+struct LoginResult {
+    MaybeRefusal refusal;
+    QString resultText;
+};
+LoginResult login(SmsState& state, const QString& account, const QString& password, const GatewayCall& call);
+// Returns the result label's text. The account and password stay in memory; the state blocks sending.
+QString logout(SmsState& state);
+
+// The typed-numbers check: every line exactly eleven decimal digits.
+struct NumberCheck {
+    Refusal notice;   // the message to show, error icon when a line is wrong
+    bool passed = false;
+    int badLine = -1; // line index (0-based) to select
+};
+NumberCheck checkNumbers(const QString& numbersField);
+
+// Send from the typed-numbers tab. The notice is always shown; field "account" means the
+// account tab must be shown with the focus on the account.
+struct ManualSendResult {
+    Refusal notice;
+    bool sent = false;
+};
+ManualSendResult sendTyped(SmsState& state, const QString& numbersField, const QString& content,
+                           const GatewayCall& call);
+
+// Writes the three switches and takes them into the running state.
+void saveSwitches(TvelunDMForm& dm, SmsState& state, bool afterConsumption, bool afterPayment, bool afterCheckIn);
+
+// The number field as the gateway wants recipients: one per line, lines ended by CR LF.
+QString recipientsFromField(const QString& numbersField);
+
+} // namespace tkd::sms

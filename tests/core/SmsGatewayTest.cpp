@@ -1,0 +1,287 @@
+#include "SmsSimulator.h"
+#include "TestDatabase.h"
+#include "sms/Gateway.h"
+#include "sms/SmsOperations.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tkd;
+using tkd::test::s;
+using tkd::test::SmsSimulator;
+
+namespace {
+
+SmsState stateFor(const SmsSimulator& simulator)
+{
+    SmsState state;
+    state.url = simulator.url();
+    state.signature = s(u"澄岚软件");
+    return state;
+}
+
+SmsState loggedIn(SmsSimulator& simulator)
+{
+    SmsState state = stateFor(simulator);
+    const auto result = sms::login(state, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall());
+    EXPECT_EQ(result.resultText, s(u"用户登录成功"));
+    simulator.takeOutput();
+    return state;
+}
+
+// The raw requests the simulator recorded, split at its separator.
+QList<QByteArray> recordedRequests(const QString& file)
+{
+    QFile f(file);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> requests = f.readAll().split('\n');
+    QList<QByteArray> joined;
+    QByteArray current;
+    for (const QByteArray& line : requests) {
+        if (line == "----") {
+            joined << current.chopped(1);
+            current.clear();
+        } else {
+            current += line + '\n';
+        }
+    }
+    return joined;
+}
+
+} // namespace
+
+TEST(SmsRequestLines, ValuesAreFormEncodedFromGbkAndFixedTextsStay)
+{
+    EXPECT_EQ(sms::balanceLine(QStringLiteral("demo"), s(u"演示")),
+              QByteArray("action=overage&userid=\"\"&account=demo&password=%D1%DD%CA%BE&"));
+    EXPECT_EQ(sms::sendLine(QStringLiteral("a&b"), QStringLiteral("p=1"), QStringLiteral("13800000000\r\n13900000000"),
+                            s(u"你好【澄岚软件】")),
+              QByteArray("action=send&userid=\"\"&account=a%26b&password=p%3D1&mobile=13800000000%0D%0A13900000000"
+                         "&content=%C4%E3%BA%C3%A1%BE%B3%CE%E1%B0%C8%ED%BC%FE%A1%BF&"));
+}
+
+TEST(SmsGateway, RequestsCarryTheHeadersAndTheGbkBodyEndedByCrLf)
+{
+    QTemporaryDir dir;
+    const QString record = dir.filePath(QStringLiteral("requests.txt"));
+    SmsSimulator simulator({QStringLiteral("--record"), record});
+    ASSERT_TRUE(simulator.started());
+    SmsState state = loggedIn(simulator);
+    ASSERT_TRUE(sms::sendSms(state, QStringLiteral("13800000000"), s(u"你好【澄岚软件】"), sms::directCall())
+                    .status == sms::AutoSendResult::Status::Sent);
+
+    const QList<QByteArray> requests = recordedRequests(record);
+    ASSERT_EQ(requests.size(), 2);
+    const QByteArray bodies[] = {
+        QByteArray("action=overage&userid=\"\"&account=demo&password=demo&\r\n"),
+        QByteArray("action=send&userid=\"\"&account=demo&password=demo&mobile=13800000000"
+                   "&content=%C4%E3%BA%C3%A1%BE%B3%CE%E1%B0%C8%ED%BC%FE%A1%BF&\r\n")};
+    for (int i = 0; i < 2; ++i) {
+        const QByteArray& request = requests[i];
+        const qsizetype split = request.indexOf("\r\n\r\n");
+        ASSERT_GT(split, 0);
+        const QByteArray head = request.left(split + 2);
+        EXPECT_EQ(request.mid(split + 4), bodies[i]);
+        EXPECT_TRUE(head.startsWith("POST /smsgbk.aspx HTTP/1.0\r\n")) << head.constData();
+        for (const char* header :
+             {"Content-Type: application/x-www-form-urlencoded\r\n",
+              "User-Agent: Mozilla/5.0 (Windows; U; Windows NT 5.1; zh-CN; rv:1.9.0.1) Gecko/2008070208 "
+              "Firefox/3.0.1\r\n",
+              "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n",
+              "Accept-Encoding: gzip\r\n", "Accept-Charset: gb2312,utf-8;q=0.7,*;q=0.7\r\n",
+              "Connection: Connection=keep-alive\r\n", "Host: 127.0.0.1:"})
+            EXPECT_TRUE(head.contains(header)) << "missing " << header << " in\n" << head.constData();
+        EXPECT_TRUE(head.contains("Content-Length: " + QByteArray::number(bodies[i].size()) + "\r\n"));
+    }
+}
+
+TEST(SmsLogin, SuccessTakesTheAccountAndTheGatewaysCredit)
+{
+    SmsSimulator simulator({QStringLiteral("--account"), QStringLiteral("hall:secret:42")});
+    ASSERT_TRUE(simulator.started());
+    SmsState state = stateFor(simulator);
+    const auto result = sms::login(state, QStringLiteral(" hall "), QStringLiteral("secret "), sms::directCall());
+    EXPECT_FALSE(result.refusal);
+    EXPECT_EQ(result.resultText, s(u"用户登录成功"));
+    EXPECT_EQ(state.loginState, s(u"已登录"));
+    EXPECT_EQ(state.account, QStringLiteral("hall"));
+    EXPECT_EQ(state.password, QStringLiteral("secret"));
+    EXPECT_EQ(state.remaining, QStringLiteral("42"));
+
+    EXPECT_EQ(sms::logout(state), s(u"用户已注销"));
+    EXPECT_EQ(state.loginState, s(u"未登录"));
+    EXPECT_EQ(state.remaining, QStringLiteral("0"));
+    EXPECT_EQ(sms::sendSms(state, QStringLiteral("13800000000"), s(u"x【a】"), sms::directCall()).status,
+              sms::AutoSendResult::Status::NotLoggedIn);
+}
+
+TEST(SmsLogin, RefusedByTheGatewayStaysLoggedOut)
+{
+    SmsSimulator simulator;
+    ASSERT_TRUE(simulator.started());
+    SmsState state = stateFor(simulator);
+    const auto result = sms::login(state, QStringLiteral("demo"), QStringLiteral("wrong"), sms::directCall());
+    EXPECT_FALSE(result.refusal);
+    EXPECT_EQ(result.resultText, s(u"用户名或密码不正确！"));
+    EXPECT_EQ(state.loginState, s(u"未登录"));
+    EXPECT_EQ(state.remaining, QStringLiteral("0"));
+    EXPECT_TRUE(state.account.isEmpty());
+}
+
+TEST(SmsLogin, EmptyFieldsAreRefusedBeforeAnyRequest)
+{
+    SmsState state;
+    int calls = 0;
+    const sms::GatewayCall counting = [&calls](const QString&, const QByteArray&) {
+        ++calls;
+        return sms::GatewayReply{};
+    };
+    const auto noAccount = sms::login(state, QStringLiteral("  "), QStringLiteral("x"), counting);
+    ASSERT_TRUE(noAccount.refusal);
+    EXPECT_EQ(noAccount.refusal->message, s(u"用户账号不能为空！"));
+    EXPECT_EQ(noAccount.refusal->field, sms::field::account);
+    const auto noPassword = sms::login(state, QStringLiteral("a"), QStringLiteral(" "), counting);
+    ASSERT_TRUE(noPassword.refusal);
+    EXPECT_EQ(noPassword.refusal->message, s(u"用户密码不能为空！"));
+    EXPECT_EQ(noPassword.refusal->field, sms::field::password);
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(SmsSend, ContentWithAmpersandAndEqualsArrivesAsOneValue)
+{
+    SmsSimulator simulator;
+    ASSERT_TRUE(simulator.started());
+    SmsState state = loggedIn(simulator);
+    const QString content = s(u"A&B=C&mobile=13900000000 价格+10%【澄岚软件】");
+    const auto result = sms::sendSms(state, QStringLiteral("13800000000"), content, sms::directCall());
+    EXPECT_EQ(result.status, sms::AutoSendResult::Status::Sent);
+    EXPECT_EQ(simulator.takeOutput(), QStringList{QStringLiteral("sent to 13800000000: ") + content});
+}
+
+TEST(SmsSend, AutomaticSendCountsDownOne)
+{
+    SmsSimulator simulator({QStringLiteral("--account"), QStringLiteral("demo:demo:5")});
+    ASSERT_TRUE(simulator.started());
+    SmsState state = loggedIn(simulator);
+    ASSERT_EQ(state.remaining, QStringLiteral("5"));
+    const auto result = sms::sendSms(state, QStringLiteral("13800000000"), s(u"好【澄岚软件】"), sms::directCall());
+    EXPECT_EQ(result.status, sms::AutoSendResult::Status::Sent);
+    EXPECT_EQ(result.message, s(u"短信发送成功！"));
+    EXPECT_EQ(state.remaining, QStringLiteral("4"));
+}
+
+TEST(SmsSend, GatewayRefusalIsShownWithAnExclamationAndCountsNothing)
+{
+    SmsSimulator simulator({QStringLiteral("--account"), QStringLiteral("demo:demo:0")});
+    ASSERT_TRUE(simulator.started());
+    SmsState state = loggedIn(simulator);
+    const auto result = sms::sendSms(state, QStringLiteral("13800000000"), s(u"好【澄岚软件】"), sms::directCall());
+    EXPECT_EQ(result.status, sms::AutoSendResult::Status::Failed);
+    EXPECT_EQ(result.message, s(u"短信余额不足！"));
+    EXPECT_EQ(state.remaining, QStringLiteral("0"));
+}
+
+// Each way the gateway can fail: a clear message, no login, no count change.
+class SmsGatewayFailure : public ::testing::TestWithParam<std::pair<const char*, const char16_t*>> {};
+
+TEST_P(SmsGatewayFailure, GivesAClearMessageAndChangesNothing)
+{
+    const QString fault = QString::fromLatin1(GetParam().first);
+    const QString expected = QString::fromUtf16(GetParam().second);
+    std::unique_ptr<SmsSimulator> simulator;
+    SmsState state;
+    state.remaining = QStringLiteral("7");
+    if (fault == QStringLiteral("closed")) {
+        // A port that was free a moment ago: nothing listens there.
+        auto probe = std::make_unique<SmsSimulator>();
+        ASSERT_TRUE(probe->started());
+        state.url = probe->url();
+    } else {
+        QStringList args{QStringLiteral("--") + fault};
+        if (fault == QStringLiteral("slow"))
+            args << QStringLiteral("3000");
+        simulator = std::make_unique<SmsSimulator>(args);
+        ASSERT_TRUE(simulator->started());
+        state.url = simulator->url();
+    }
+    const auto call = sms::directCall(std::chrono::milliseconds(500));
+
+    const auto login = sms::login(state, QStringLiteral("demo"), QStringLiteral("demo"), call);
+    EXPECT_TRUE(login.resultText.contains(expected)) << login.resultText.toStdString();
+    EXPECT_EQ(state.loginState, s(u"未登录"));
+
+    state.loginState = s(u"已登录");
+    const auto send = sms::sendSms(state, QStringLiteral("13800000000"), s(u"好【a】"), call);
+    EXPECT_EQ(send.status, sms::AutoSendResult::Status::Failed);
+    EXPECT_TRUE(send.message.contains(expected)) << send.message.toStdString();
+    EXPECT_EQ(state.remaining, QStringLiteral("7"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SmsGatewayFailure,
+    ::testing::Values(std::pair{"closed", u"无法连接短信平台"}, std::pair{"http-error", u"HTTP 状态 500"},
+                      std::pair{"garbage", u"短信平台的应答无法识别"},
+                      std::pair{"no-message", u"短信平台的应答中没有结果信息"},
+                      std::pair{"slow", u"等待应答超时"}),
+    [](const auto& info) {
+        QString name = QString::fromLatin1(info.param.first);
+        name.remove(QLatin1Char('-'));
+        return name.toStdString();
+    });
+
+TEST(SmsReply, ReadsRootChildrenOnlyInAnyDeclaredEncoding)
+{
+    const auto utf8 = sms::parseReply(
+        QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?><r><message>") + s(u"操作成功").toUtf8() +
+        QByteArray("</message><overage>12</overage></r>"));
+    EXPECT_TRUE(utf8.succeeded());
+    EXPECT_EQ(utf8.overage, QStringLiteral("12"));
+
+    const auto nested = sms::parseReply("<r><x><message>ok</message></x></r>");
+    EXPECT_FALSE(nested.wellFormed);
+    const auto truncated = sms::parseReply("<r><message>ok</message>");
+    EXPECT_FALSE(truncated.wellFormed);
+    EXPECT_FALSE(truncated.failureText().isEmpty());
+    const auto empty = sms::parseReply("");
+    EXPECT_FALSE(empty.succeeded());
+}
+
+TEST(SmsTypedSend, ChecksInOrderThenTakesTheGatewaysCount)
+{
+    SmsSimulator simulator;
+    ASSERT_TRUE(simulator.started());
+    SmsState state = stateFor(simulator);
+    const auto call = sms::directCall();
+
+    const auto notLoggedIn = sms::sendTyped(state, QStringLiteral("13800000000"), s(u"好【a】"), call);
+    EXPECT_EQ(notLoggedIn.notice.message, s(u"请先登录，然后再发送短信！"));
+    EXPECT_EQ(notLoggedIn.notice.field, sms::field::account);
+
+    state = loggedIn(simulator);
+    EXPECT_EQ(sms::sendTyped(state, QStringLiteral(" \n "), s(u"好【a】"), call).notice.message, s(u"手机号码不能为空！"));
+    EXPECT_EQ(sms::sendTyped(state, QStringLiteral("13800000000"), QStringLiteral("  "), call).notice.message,
+              s(u"短信内容不能为空！"));
+
+    const auto sent = sms::sendTyped(state, QStringLiteral("13800000000\n13900000000"), s(u"通知【澄岚软件】"), call);
+    EXPECT_TRUE(sent.sent);
+    EXPECT_EQ(sent.notice.message, s(u"短信发送成功！"));
+    EXPECT_EQ(state.remaining, QStringLiteral("98"));
+    EXPECT_TRUE(simulator.takeOutput().contains(s(u"sent to 13800000000,13900000000: 通知【澄岚软件】")));
+}
+
+TEST(SmsSwitches, SavedToTheTableAndTheRunningState)
+{
+    tkd::test::TestDatabase database;
+    SmsState state;
+    sms::saveSwitches(database.dm(), state, true, false, true);
+    const ResultSet row = database.dm().list(QStringLiteral("select * from [短信设置]"));
+    ASSERT_EQ(row.rowCount(), 1);
+    EXPECT_TRUE(row.first(s(u"消费短信")).toBool());
+    EXPECT_FALSE(row.first(s(u"充值短信")).toBool());
+    EXPECT_TRUE(row.first(s(u"登记短信")).toBool());
+    EXPECT_TRUE(state.afterConsumption);
+    EXPECT_FALSE(state.afterPayment);
+    EXPECT_TRUE(state.afterCheckIn);
+}
