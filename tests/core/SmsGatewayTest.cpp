@@ -69,15 +69,14 @@ TEST(SmsGateway, RequestsCarryTheHeadersAndTheGbkBodyEndedByCrLf)
     SmsSimulator simulator({QStringLiteral("--record"), record});
     ASSERT_TRUE(simulator.started());
     SmsState state = loggedIn(simulator);
-    ASSERT_TRUE(sms::sendSms(state, QStringLiteral("13800000000"), s(u"你好【澄岚软件】"), sms::directCall())
-                    .status == sms::AutoSendResult::Status::Sent);
+    ASSERT_TRUE(sms::sendSms(state, QStringLiteral("13800000000"), s(u"你好【澄岚软件】"), sms::directCall()).status ==
+                sms::AutoSendResult::Status::Sent);
 
     const QList<QByteArray> requests = recordedRequests(record);
     ASSERT_EQ(requests.size(), 2);
-    const QByteArray bodies[] = {
-        QByteArray("action=overage&userid=\"\"&account=demo&password=demo&\r\n"),
-        QByteArray("action=send&userid=\"\"&account=demo&password=demo&mobile=13800000000"
-                   "&content=%C4%E3%BA%C3%A1%BE%B3%CE%E1%B0%C8%ED%BC%FE%A1%BF&\r\n")};
+    const QByteArray bodies[] = {QByteArray("action=overage&userid=\"\"&account=demo&password=demo&\r\n"),
+                                 QByteArray("action=send&userid=\"\"&account=demo&password=demo&mobile=13800000000"
+                                            "&content=%C4%E3%BA%C3%A1%BE%B3%CE%E1%B0%C8%ED%BC%FE%A1%BF&\r\n")};
     for (int i = 0; i < 2; ++i) {
         const QByteArray& request = requests[i];
         const qsizetype split = request.indexOf("\r\n\r\n");
@@ -219,23 +218,22 @@ TEST_P(SmsGatewayFailure, GivesAClearMessageAndChangesNothing)
     EXPECT_EQ(state.remaining, QStringLiteral("7"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, SmsGatewayFailure,
-    ::testing::Values(std::pair{"closed", u"无法连接短信平台"}, std::pair{"http-error", u"HTTP 状态 500"},
-                      std::pair{"garbage", u"短信平台的应答无法识别"},
-                      std::pair{"no-message", u"短信平台的应答中没有结果信息"},
-                      std::pair{"slow", u"等待应答超时"}),
-    [](const auto& info) {
-        QString name = QString::fromLatin1(info.param.first);
-        name.remove(QLatin1Char('-'));
-        return name.toStdString();
-    });
+INSTANTIATE_TEST_SUITE_P(Faults, SmsGatewayFailure,
+                         ::testing::Values(std::pair{"closed", u"无法连接短信平台"},
+                                           std::pair{"http-error", u"HTTP 状态 500"},
+                                           std::pair{"garbage", u"短信平台的应答无法识别"},
+                                           std::pair{"no-message", u"短信平台的应答中没有结果信息"},
+                                           std::pair{"slow", u"等待应答超时"}),
+                         [](const auto& info) {
+                             QString name = QString::fromLatin1(info.param.first);
+                             name.remove(QLatin1Char('-'));
+                             return name.toStdString();
+                         });
 
 TEST(SmsReply, ReadsRootChildrenOnlyInAnyDeclaredEncoding)
 {
-    const auto utf8 = sms::parseReply(
-        QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?><r><message>") + s(u"操作成功").toUtf8() +
-        QByteArray("</message><overage>12</overage></r>"));
+    const auto utf8 = sms::parseReply(QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?><r><message>") +
+                                      s(u"操作成功").toUtf8() + QByteArray("</message><overage>12</overage></r>"));
     EXPECT_TRUE(utf8.succeeded());
     EXPECT_EQ(utf8.overage, QStringLiteral("12"));
 
@@ -260,7 +258,8 @@ TEST(SmsTypedSend, ChecksInOrderThenTakesTheGatewaysCount)
     EXPECT_EQ(notLoggedIn.notice.field, sms::field::account);
 
     state = loggedIn(simulator);
-    EXPECT_EQ(sms::sendTyped(state, QStringLiteral(" \n "), s(u"好【a】"), call).notice.message, s(u"手机号码不能为空！"));
+    EXPECT_EQ(sms::sendTyped(state, QStringLiteral(" \n "), s(u"好【a】"), call).notice.message,
+              s(u"手机号码不能为空！"));
     EXPECT_EQ(sms::sendTyped(state, QStringLiteral("13800000000"), QStringLiteral("  "), call).notice.message,
               s(u"短信内容不能为空！"));
 

@@ -1,5 +1,5 @@
-#include "TestDatabase.h"
 #include "staff/Staff.h"
+#include "TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,10 @@ protected:
         input.title = title;
         input.status = status;
         EXPECT_FALSE(staff::save(dm(), input));
-        return dm().list(QStringLiteral("select max([编号]) as [m] from [员工设置]")).first(QStringLiteral("m")).toInt();
+        return dm()
+            .list(QStringLiteral("select max([编号]) as [m] from [员工设置]"))
+            .first(QStringLiteral("m"))
+            .toInt();
     }
     QStringList shownNames(const Filter& filter)
     {
@@ -58,8 +61,8 @@ TEST_F(StaffTest, NameThenTitleAreRequiredAndNothingIsWritten)
 
 TEST_F(StaffTest, SavesTrimmedValuesAndEditsInPlace)
 {
-    staff::Input input{s(u" 王教练 "), s(u"教练"), QStringLiteral(" 13800000000 "), s(u" 东街1号 "), s(u"正常"),
-                       s(u" 黑带 ")};
+    staff::Input input{s(u" 王教练 "),  s(u"教练"), QStringLiteral(" 13800000000 "),
+                       s(u" 东街1号 "), s(u"正常"), s(u" 黑带 ")};
     ASSERT_FALSE(staff::save(dm(), input));
     const qint64 id = dm().list(QStringLiteral("select [编号] from [员工设置]")).first(s(u"编号")).toInt();
     auto stored = staff::find(dm(), id);
@@ -124,10 +127,10 @@ TEST_F(StaffTest, JobTitlesKeepTheirOrderAndDeletingOneLeavesItsHolders)
     EXPECT_EQ(staff::jobTitles(dm()).last(), s(u"馆长"));
 
     const qint64 holder = add(s(u"孙八"), s(u"馆长"));
-    const qint64 titleId = dm().list(QStringLiteral("select [编号] from [职务] where [职务名称]=:n"),
-                                     {{QStringLiteral("n"), s(u"馆长")}})
-                               .first(s(u"编号"))
-                               .toInt();
+    const qint64 titleId =
+        dm().list(QStringLiteral("select [编号] from [职务] where [职务名称]=:n"), {{QStringLiteral("n"), s(u"馆长")}})
+            .first(s(u"编号"))
+            .toInt();
     staff::removeJobTitle(dm(), titleId);
     EXPECT_FALSE(staff::jobTitles(dm()).contains(s(u"馆长")));
     EXPECT_EQ(staff::find(dm(), holder)->title, s(u"馆长"));

@@ -35,4 +35,11 @@ void AppContext::backupAtExit()
     AutoBackup::run(m_paths.databaseFile(), autoBackupDir(), m_clock->today());
 }
 
+void AppContext::saveSmsSignature(const QString& signature)
+{
+    Config::writeKey(m_paths.iniFile(), QString::fromUtf16(ini::kSign), signature);
+    m_config.smsSignature = signature;
+    m_sms.signature = signature;
+}
+
 } // namespace tkd

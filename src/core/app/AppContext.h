@@ -28,6 +28,8 @@ public:
     void backupAtExit();
 
     SmsState& sms() { return m_sms; }
+    // The signature of every message from now on, kept in the INI file for the next start.
+    void saveSmsSignature(const QString& signature);
     // Reads what the main window holds for the whole run: the SMS session and the desk mode.
     void loadSessionState();
     bool unattended() const { return m_unattended; }

@@ -48,8 +48,7 @@ QByteArray balanceLine(const QString& account, const QString& password)
            QByteArrayLiteral("&password=") + formValue(password) + QByteArrayLiteral("&");
 }
 
-QByteArray sendLine(const QString& account, const QString& password, const QString& recipients,
-                    const QString& content)
+QByteArray sendLine(const QString& account, const QString& password, const QString& recipients, const QString& content)
 {
     return QByteArrayLiteral("action=send&userid=\"\"&account=") + formValue(account) +
            QByteArrayLiteral("&password=") + formValue(password) + QByteArrayLiteral("&mobile=") +
@@ -71,8 +70,8 @@ GatewayReply parseReply(const QByteArray& body)
     reply.transportOk = true;
     QXmlStreamReader xml;
     // A Chinese gateway answers in GB2312 more often than not; the XML reader may lack that codec.
-    static const QRegularExpression declaredEncoding(QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']([^"']+)["'])"),
-                                                     QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression declaredEncoding(
+        QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']([^"']+)["'])"), QRegularExpression::CaseInsensitiveOption);
     const auto found = declaredEncoding.match(QString::fromLatin1(body.left(200)));
     const QString encoding = found.hasMatch() ? found.captured(1).toLower() : QString();
     if (encoding.startsWith(QStringLiteral("gb")))
@@ -157,8 +156,8 @@ GatewayReply post(const QString& url, const QByteArray& line, std::chrono::milli
     if (rc == CURLE_OPERATION_TIMEDOUT)
         return transportFailure(QStringLiteral("等待应答超时"));
     if (rc != CURLE_OK) {
-        const QString detail = errorBuffer[0] ? QString::fromLocal8Bit(errorBuffer)
-                                              : QString::fromLatin1(curl_easy_strerror(rc));
+        const QString detail =
+            errorBuffer[0] ? QString::fromLocal8Bit(errorBuffer) : QString::fromLatin1(curl_easy_strerror(rc));
         return transportFailure(detail);
     }
     if (status >= 400)

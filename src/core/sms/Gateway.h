@@ -11,8 +11,7 @@ namespace tkd::sms {
 // Both request lines end with "&" and carry userid as a quoted empty string, as the gateway expects.
 // Every value is form-encoded (its GBK bytes percent-escaped), so "&" or "=" in a message stays inside it.
 QByteArray balanceLine(const QString& account, const QString& password);
-QByteArray sendLine(const QString& account, const QString& password, const QString& recipients,
-                    const QString& content);
+QByteArray sendLine(const QString& account, const QString& password, const QString& recipients, const QString& content);
 QByteArray formValue(const QString& value);
 
 // What came back from one request. transportOk is false when there was no usable HTTP reply

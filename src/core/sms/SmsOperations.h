@@ -39,7 +39,7 @@ QString logout(SmsState& state);
 
 // The typed-numbers check: every line exactly eleven decimal digits.
 struct NumberCheck {
-    Refusal notice;   // the message to show, error icon when a line is wrong
+    Refusal notice; // the message to show, error icon when a line is wrong
     bool passed = false;
     int badLine = -1; // line index (0-based) to select
 };

@@ -9,8 +9,8 @@ QString who(const QString& name, const QString& card, const QDateTime& moment)
            messageTime(moment);
 }
 
-QString amountText(const QString& name, const QString& card, const QDateTime& moment, const QString& verb,
-                   Money amount, const QString& signature)
+QString amountText(const QString& name, const QString& card, const QDateTime& moment, const QString& verb, Money amount,
+                   const QString& signature)
 {
     return who(name, card, moment) + verb + QStringLiteral("￥") + amount.toString() + QStringLiteral("元【") +
            signature + QStringLiteral("】");

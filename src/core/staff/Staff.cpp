@@ -113,14 +113,16 @@ Filter listFilter(bool showDeparted, const QString& title, const QString& name)
 
 QStringList coachNames(TvelunDMForm& dm)
 {
-    return column(dm.list(QStringLiteral("select [姓名] from [员工设置] where [职务]<>\"会籍顾问\" and [状态]=\"正常\"")),
-                  QStringLiteral("姓名"));
+    return column(
+        dm.list(QStringLiteral("select [姓名] from [员工设置] where [职务]<>\"会籍顾问\" and [状态]=\"正常\"")),
+        QStringLiteral("姓名"));
 }
 
 QStringList consultantNames(TvelunDMForm& dm)
 {
-    return column(dm.list(QStringLiteral("select [姓名] from [员工设置] where [职务]=\"会籍顾问\" and [状态]=\"正常\"")),
-                  QStringLiteral("姓名"));
+    return column(
+        dm.list(QStringLiteral("select [姓名] from [员工设置] where [职务]=\"会籍顾问\" and [状态]=\"正常\"")),
+        QStringLiteral("姓名"));
 }
 
 } // namespace tkd::staff

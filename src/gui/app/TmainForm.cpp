@@ -15,6 +15,8 @@
 #include "security/TchangemmForm.h"
 #include "security/TczszForm.h"
 #include "security/TreloginForm.h"
+#include "sms/TfsdxForm.h"
+#include "staff/TyuangszForm.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -76,6 +78,8 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
     m_userInfo = new TuserinfoForm(context, this);
     m_permissions = new TczszForm(context, this);
     m_cardTypes = new ThydjszForm(context, this);
+    m_staff = new TyuangszForm(context, this);
+    m_sms = new TfsdxForm(context, this);
     m_about = new TaboutForm(TaboutForm::Kind::Copyright, this);
     m_introduction = new TaboutForm(TaboutForm::Kind::Introduction, this);
 
@@ -215,6 +219,14 @@ void TmainForm::plugCommands()
     m_commands->setHandler(QStringLiteral("cardTypes"), [this] {
         m_cardTypes->prepare();
         m_cardTypes->exec();
+    });
+    m_commands->setHandler(QStringLiteral("staff"), [this] {
+        m_staff->prepare();
+        m_staff->exec();
+    });
+    m_commands->setHandler(QStringLiteral("smsBroadcast"), [this] {
+        m_sms->prepare();
+        m_sms->exec();
     });
     m_commands->setHandler(QStringLiteral("copyright"), [this] { m_about->exec(); });
     m_commands->setHandler(QStringLiteral("introduction"), [this] { m_introduction->exec(); });

@@ -18,6 +18,8 @@ class OutlookBar;
 class TLoginForm;
 class TaboutForm;
 class ThydjszForm;
+class TyuangszForm;
+class TfsdxForm;
 class TchangemmForm;
 class TczszForm;
 class TreloginForm;
@@ -55,6 +57,8 @@ public:
     TuserinfoForm* userInfoForm() const { return m_userInfo; }
     TczszForm* permissionForm() const { return m_permissions; }
     ThydjszForm* cardTypeForm() const { return m_cardTypes; }
+    TyuangszForm* staffForm() const { return m_staff; }
+    TfsdxForm* smsForm() const { return m_sms; }
 
     // The exit command of the menu and the toolbar; false when the operator cancels.
     bool requestExit();
@@ -84,6 +88,8 @@ private:
     TuserinfoForm* m_userInfo;
     TczszForm* m_permissions;
     ThydjszForm* m_cardTypes;
+    TyuangszForm* m_staff;
+    TfsdxForm* m_sms;
     TaboutForm* m_about;
     TaboutForm* m_introduction;
     QLabel* m_fixedPanel;

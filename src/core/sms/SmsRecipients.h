@@ -1,0 +1,23 @@
+#pragma once
+
+#include "db/Filter.h"
+
+#include <QDate>
+#include <QString>
+
+namespace tkd {
+class ResultSet;
+}
+
+namespace tkd::sms {
+
+// Filters of the SMS window's member list. Typed text is matched literally.
+Filter memberSearch(const QString& text);
+Filter activeMembers();
+Filter membersWithMobile();
+Filter birthdayOn(const QDate& day);
+
+// The number field with every non-empty mobile of the rows appended, one per line.
+QString appendMobiles(const QString& numbersField, const ResultSet& members);
+
+} // namespace tkd::sms
