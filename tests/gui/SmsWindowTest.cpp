@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace tkd;
@@ -128,6 +129,31 @@ TEST_F(SmsWindow, SwitchesAndSignatureAreKept)
     form->reject();
     EXPECT_EQ(context.sms().signature, s(u"青龙道馆"));
     EXPECT_EQ(Config::load(context.paths().iniFile()).smsSignature, s(u"青龙道馆"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SmsWindow, WindowTakesNoInputButKeepsRunningWhileTheGatewayIsSlow)
+{
+    test::SmsSimulator slow({QStringLiteral("--slow"), QStringLiteral("800")});
+    ASSERT_TRUE(slow.started());
+    context.sms().url = slow.url();
+    in<QLineEdit>(form.get(), "accountEdit")->setText(QStringLiteral("demo"));
+    in<QLineEdit>(form.get(), "passwordEdit")->setText(QStringLiteral("demo"));
+    bool sawDisabled = false;
+    bool timerRan = false;
+    // The event loop keeps turning during the request: this timer fires before the reply.
+    QTimer::singleShot(0, form.get(), [&] {
+        timerRan = true;
+        sawDisabled = !form->isEnabled();
+    });
+    click("loginButton");
+    EXPECT_TRUE(timerRan);
+    EXPECT_TRUE(sawDisabled);
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_EQ(panel("loginStatePanel"), s(u"  登录状态：已登录"));
 }
 
 } // namespace
