@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/Refusal.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace tkd {
+class TvelunDMForm;
+}
+
+namespace tkd::frontdesk {
+
+// The member's row as a check-in sees it.
+struct CheckInMember {
+    QString cardNumber;
+    QString name;
+    QString type;
+    QString status;
+    QString coach;
+    QString mobile;
+    QString birthday;
+    QString photo;
+    QDateTime opened; // invalid: not opened yet
+    QDateTime expiry; // invalid: none
+    int visitsLeft = 0;
+};
+std::optional<CheckInMember> readMember(TvelunDMForm& dm, const QString& cardNumber);
+
+// The five rules in their order; the first that fails refuses the visit.
+MaybeRefusal eligibility(TvelunDMForm& dm, const CheckInMember& member, const QDateTime& now);
+
+// What the confirmation window shows before an attended check-in.
+struct AttendedCheck {
+    QString notices;      // the text area's content, "无提醒内容" after five line breaks when there is none
+    MaybeRefusal refusal; // shown only when the operator confirms
+    QString photoPath;    // an existing file, or empty
+};
+std::optional<AttendedCheck> prepareAttended(TvelunDMForm& dm, const QString& cardNumber, const QDateTime& now);
+
+// The panel's new values after a visit or its deletion.
+struct VisitOutcome {
+    MaybeRefusal refusal;
+    QString opened;     // "yyyy-MM-dd" or empty
+    QString expiry;     // "yyyy-MM-dd" or empty
+    QString swipes;     // "N次"
+    QString visitsLeft; // "N次"
+    bool countCard = false;
+};
+
+// Records one visit in one transaction: the rules are tested again on the stored row, then the
+// card is opened on its first visit, the visit written and the counters moved. A refusal writes nothing.
+VisitOutcome checkIn(TvelunDMForm& dm, const QString& cardNumber, const QString& operatorName, const QDateTime& now);
+
+// Removes a visit (super user only) and gives its counters back; the card stays opened.
+VisitOutcome deleteVisit(TvelunDMForm& dm, const QString& operatorName, const QString& cardNumber, qint64 visitId);
+
+} // namespace tkd::frontdesk

@@ -1,0 +1,150 @@
+#include "MemberLookup.h"
+
+#include "cardtypes/CardTypes.h"
+#include "data/TvelunDMForm.h"
+#include "reminders/DueRules.h"
+#include "settings/OtherSettings.h"
+
+#include <QFileInfo>
+
+namespace tkd::frontdesk {
+namespace {
+
+const QString kDate = QStringLiteral("yyyy-MM-dd");
+
+QString dateText(const Value& value)
+{
+    return value.isNull() ? QString() : value.toDateTime().date().toString(kDate);
+}
+
+} // namespace
+
+QString warningLine(const WarningFacts& facts, const QDate& today)
+{
+    const QDateTime startOfToday(today, QTime(0, 0));
+    QString line;
+    if (!facts.opened)
+        line += QStringLiteral("该会员还未开卡，首次登记时间为开卡时间。");
+    if (facts.expiry) {
+        if (startOfToday >= *facts.expiry)
+            line += QStringLiteral("该会员已经到期，请续费。");
+        else if (reminders::daysFromToday(today, *facts.expiry) <= facts.memberLeadDays)
+            line += QStringLiteral("该会员快要到期，请即时续费。");
+    }
+    if (facts.leaveToday)
+        line += QStringLiteral("该会员今天请假，请假日期为") + facts.leaveToday->first.toString(kDate) +
+                QStringLiteral(" 至 ") + facts.leaveToday->second.toString(kDate) + QStringLiteral("。");
+    if (facts.lockerExpiry) {
+        if (startOfToday >= *facts.lockerExpiry)
+            line += QStringLiteral("该衣柜已经到期，请续租。");
+        else if (reminders::daysFromToday(today, *facts.lockerExpiry) <= facts.lockerLeadDays)
+            line += QStringLiteral("该衣柜快要到期，请即时续租。");
+    }
+    return line;
+}
+
+std::optional<std::pair<QDate, QDate>> leaveCovering(TvelunDMForm& dm, const QString& cardNumber, const QDate& today)
+{
+    const ResultSet leave =
+        dm.list(QStringLiteral("select [开始日期],[结束日期] from [会员请假] where [会员卡号]=:hykh"),
+                {{QStringLiteral("hykh"), cardNumber}});
+    const QDateTime startOfToday(today, QTime(0, 0));
+    for (int i = 0; i < leave.rowCount(); ++i) {
+        const Value from = leave.value(i, QStringLiteral("开始日期"));
+        const Value to = leave.value(i, QStringLiteral("结束日期"));
+        if (from.isNull() || to.isNull())
+            continue;
+        if (from.toDateTime() <= startOfToday && startOfToday <= to.toDateTime())
+            return std::pair{from.toDate(), to.toDate()};
+    }
+    return std::nullopt;
+}
+
+std::optional<MemberView> lookUp(TvelunDMForm& dm, const QString& cardNumber, const QDate& today)
+{
+    const ResultSet row = dm.open(QStringLiteral("ADOQ_hykhxx"), {{QStringLiteral("hykh"), cardNumber}});
+    if (row.isEmpty())
+        return std::nullopt;
+    const settings::OtherSettings lead = settings::load(dm);
+    auto text = [&row](const char16_t* column) { return row.first(QString::fromUtf16(column)).toText(); };
+
+    MemberView view;
+    const QString photo = text(u"会员照片");
+    if (!photo.isEmpty() && QFileInfo(photo).isFile())
+        view.photoPath = photo;
+    view.cardNumber = text(u"会员卡号");
+    view.name = text(u"会员姓名");
+    view.type = text(u"会员类型");
+    view.status = text(u"会员状态");
+    view.swipes = QString::number(row.first(QStringLiteral("刷卡次数")).toInt()) + QStringLiteral("次");
+    view.balance = row.first(QStringLiteral("卡内余额")).toMoney().toYuanText();
+    view.points = QString::number(row.first(QStringLiteral("会员积分")).toInt()) + QStringLiteral("分");
+    view.visitsLeft = QString::number(row.first(QStringLiteral("有效次数")).toInt()) + QStringLiteral("次");
+    const Value opened = row.first(QStringLiteral("开卡日期"));
+    const Value expiry = row.first(QStringLiteral("到期日期"));
+    view.opened = dateText(opened);
+    view.expiry = dateText(expiry);
+    view.coach = text(u"健身教练");
+    view.consultant = text(u"会籍顾问");
+    view.locker = text(u"衣柜编号");
+    view.mobile = text(u"移动电话");
+    view.phone = text(u"固定电话");
+
+    if (const auto type = cardtypes::find(dm, view.type))
+        view.slot = cardtypes::slotText(*type);
+
+    const ResultSet last = dm.list(
+        QStringLiteral("select [登记时间] from [会员登记] where [会员卡号]=:hykh order by [登记时间] DESC limit 1"),
+        {{QStringLiteral("hykh"), cardNumber}});
+    view.lastVisit = last.first(QStringLiteral("登记时间")).toText();
+
+    WarningFacts facts;
+    facts.memberLeadDays = lead.memberLeadDays;
+    facts.lockerLeadDays = lead.lockerLeadDays;
+    facts.opened = !opened.isNull();
+    if (!expiry.isNull())
+        facts.expiry = expiry.toDateTime();
+    facts.leaveToday = leaveCovering(dm, cardNumber, today);
+    if (!view.locker.isEmpty()) {
+        const ResultSet locker = dm.open(QStringLiteral("ADOQ_ygbhxx"), {{QStringLiteral("ygbh"), view.locker}});
+        const Value lockerExpiry = locker.first(QStringLiteral("到期日期"));
+        view.lockerExpiry = dateText(lockerExpiry);
+        if (!lockerExpiry.isNull())
+            facts.lockerExpiry = QDateTime(lockerExpiry.toDate(), QTime(0, 0));
+    }
+    view.warning = warningLine(facts, today);
+    return view;
+}
+
+void rebuildVisitList(TvelunDMForm& dm, const QString& cardNumber)
+{
+    Transaction tx(dm.db());
+    dm.change(QStringLiteral("delete from [临时会员登记]"));
+    // Set-wise rather than an insert per visit: a member of years has hundreds of them. The emptied
+    // table hands out row ids from 1 in insertion order, which is the visits' order.
+    dm.change(QStringLiteral("insert into [临时会员登记] ([登记时间],[操作员],[编号]) "
+                             "select [登记时间],[操作员],[编号] from [会员登记] where [会员卡号]=:hykh "
+                             "order by [登记时间],[编号]"),
+              {{QStringLiteral("hykh"), cardNumber}});
+    dm.change(QStringLiteral("update [临时会员登记] set [序号]=rowid"));
+    tx.commit();
+}
+
+void clearMemberLists(TvelunDMForm& dm)
+{
+    Transaction tx(dm.db());
+    dm.change(QStringLiteral("delete from [会员提醒]"));
+    dm.change(QStringLiteral("delete from [临时会员登记]"));
+    tx.commit();
+}
+
+bool setCoach(TvelunDMForm& dm, const QString& cardNumber, const QString& coach)
+{
+    Transaction tx(dm.db());
+    const qint64 changed = dm.change(QStringLiteral("update [会员信息] set [健身教练]=:jsjl where [会员卡号]=:hykh"),
+                                     {{QStringLiteral("jsjl"), coach}, {QStringLiteral("hykh"), cardNumber}});
+    tx.commit();
+    return changed > 0;
+}
+
+} // namespace tkd::frontdesk
