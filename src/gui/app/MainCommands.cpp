@@ -65,7 +65,7 @@ const std::vector<CommandDef>& MainCommands::definitions()
             {"chooseCoach", u"选择教练", u"", true},
             {"chooseLocker", u"选择衣柜", u"", true},
             {"checkIn", u"学员登记", u"学员登记", true},
-            {"deleteVisit", u"删除登记", u"", true},
+            {"deleteVisit", u"删除登记", u"", false},
             {"addConsumption", u"增加消费", u"增加消费", true},
             {"memberReturn", u"会员退货", u"会员退货", true},
             {"addPayment", u"增加交费", u"增加交费", true},

@@ -7,6 +7,9 @@
 #include "TuserinfoForm.h"
 #include "app/AppContext.h"
 #include "cardtypes/ThydjszForm.h"
+#include "frontdesk/FrontDesk.h"
+#include "settings/OtherSettings.h"
+#include "settings/TqtszForm.h"
 #include "frontdesk/HistoryTabs.h"
 #include "frontdesk/MemberPanel.h"
 #include "kit/DataGrid.h"
@@ -38,7 +41,6 @@ namespace tkd::gui {
 namespace {
 
 const QString kTitle = QStringLiteral("澄岚跆拳道馆管理系统");
-const QString kNoMember = QStringLiteral("XXXYYYZZZ");
 
 struct Group {
     const char16_t* title;
@@ -80,6 +82,8 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
     m_cardTypes = new ThydjszForm(context, this);
     m_staff = new TyuangszForm(context, this);
     m_sms = new TfsdxForm(context, this);
+    m_otherSettings = new TqtszForm(context, this);
+    m_desk = new FrontDesk(context, m_panel, m_tabs, this);
     m_about = new TaboutForm(TaboutForm::Kind::Copyright, this);
     m_introduction = new TaboutForm(TaboutForm::Kind::Introduction, this);
 
@@ -231,7 +235,18 @@ void TmainForm::plugCommands()
     m_commands->setHandler(QStringLiteral("copyright"), [this] { m_about->exec(); });
     m_commands->setHandler(QStringLiteral("introduction"), [this] { m_introduction->exec(); });
     m_commands->setHandler(QStringLiteral("manual"), [this] { openManual(); });
-    m_commands->setHandler(QStringLiteral("clearPanel"), [this] { clearMember(); });
+    m_commands->setHandler(QStringLiteral("clearPanel"), [this] { m_desk->clear(); });
+    m_commands->setHandler(QStringLiteral("checkIn"), [this] { m_desk->checkIn(); });
+    m_commands->setHandler(QStringLiteral("deleteVisit"), [this] { m_desk->deleteVisit(); });
+    m_commands->setHandler(QStringLiteral("chooseCoach"), [this] { m_desk->coachButton(); });
+    m_commands->setHandler(QStringLiteral("browseMembers"), [this] { m_desk->browseMembers(); });
+    m_commands->setHandler(QStringLiteral("otherSettings"), [this] {
+        m_otherSettings->prepare(TqtszForm::Opener::MainWindow);
+        m_otherSettings->exec();
+    });
+    // The desk switches mode the moment the settings are saved.
+    connect(m_otherSettings, &TqtszForm::saved, this,
+            [this](const settings::OtherSettings& s) { m_panel->setHint(settings::cardNumberHint(s.unattended)); });
 }
 
 void TmainForm::setInputMethodForm(TsrfForm* form)
@@ -243,26 +258,9 @@ void TmainForm::setInputMethodForm(TsrfForm* form)
 void TmainForm::initialise()
 {
     m_context.loadSessionState();
-    m_photoPath.clear();
-    m_panel->clear();
-    TvelunDMForm& dm = m_context.velunDMForm();
-    dm.change(QStringLiteral("delete from [会员提醒]"));
-    dm.change(QStringLiteral("delete from [临时会员登记]"));
-    m_tabs->load(dm, kNoMember);
-    m_panel->setHint(m_context.unattended() ? QStringLiteral("无人值守状态，会员刷卡后自动登记！")
-                                            : QStringLiteral("回车键确认会员卡号！"));
+    m_desk->clear();
+    m_panel->setHint(settings::cardNumberHint(m_context.unattended()));
     m_tabs->setCurrentIndex(0);
-}
-
-void TmainForm::clearMember()
-{
-    m_photoPath.clear();
-    m_panel->clear();
-    TvelunDMForm& dm = m_context.velunDMForm();
-    dm.change(QStringLiteral("delete from [会员提醒]"));
-    dm.change(QStringLiteral("delete from [临时会员登记]"));
-    m_tabs->load(dm, kNoMember);
-    m_panel->cardNumberEdit()->setFocus();
 }
 
 void TmainForm::openManual()

@@ -20,6 +20,8 @@ class TaboutForm;
 class ThydjszForm;
 class TyuangszForm;
 class TfsdxForm;
+class TqtszForm;
+class FrontDesk;
 class TchangemmForm;
 class TczszForm;
 class TreloginForm;
@@ -49,8 +51,8 @@ public:
     HistoryTabs* historyTabs() const { return m_tabs; }
     OutlookBar* outlookBar() const { return m_outlook; }
     QToolBar* toolBar() const { return m_toolBar; }
-    const QString& photoPath() const { return m_photoPath; }
-    void setPhotoPath(const QString& path) { m_photoPath = path; }
+    FrontDesk* desk() const { return m_desk; }
+    TqtszForm* otherSettingsForm() const { return m_otherSettings; }
 
     TreloginForm* reloginForm() const { return m_relogin; }
     TchangemmForm* changePasswordForm() const { return m_changePassword; }
@@ -62,7 +64,6 @@ public:
 
     // The exit command of the menu and the toolbar; false when the operator cancels.
     bool requestExit();
-    void clearMember();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,7 +97,8 @@ private:
     QLabel* m_operatorPanel;
     QLabel* m_hallPanel;
     QString m_hallName;
-    QString m_photoPath;
+    FrontDesk* m_desk;
+    TqtszForm* m_otherSettings;
     bool m_exiting = false;
 };
 

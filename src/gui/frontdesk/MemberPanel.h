@@ -8,6 +8,10 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 
+namespace tkd::frontdesk {
+struct MemberView;
+}
+
 namespace tkd::gui {
 
 // The band above the history tabs: the card number field, the member's values, the
@@ -26,6 +30,11 @@ public:
     // Empty when no member is shown.
     QString shownCardNumber() const;
     void clear();
+    // Fills every value label and the photo (the placeholder when the file cannot be read).
+    void show(const frontdesk::MemberView& member);
+    // Shows the photo of the file; false (and the placeholder) when it cannot be read.
+    bool showPhoto(const QString& path);
+    void setValue(const QString& caption, const QString& text);
     void setHint(const QString& hint);
     void showPlaceholderPhoto();
     QLabel* photo() const { return m_photo; }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+namespace tkd {
+class TvelunDMForm;
+}
+
+namespace tkd::demo {
+
+// How big a sample hall to make. Everything else follows the number of members:
+//   payments   one per card period bought (a 30-day card held for a year is a dozen), plus a stored-value
+//              recharge for about one member in four and a custom renewal for one count-card member in eight;
+//   sales      about 0.6 checkouts per member, one or two lines each, with one 金额记录 row per checkout;
+//   leave      about one member in fourteen with a past leave, plus the one on leave today;
+//   reminders  one per ten members plus four due today (one of each kind);
+//   lockers    one per four members plus four; about one member in five rents one.
+struct HallSize {
+    int members = 60;
+    // Average over all members; the total is exactly members * visitsPerMember (when that covers the busiest).
+    int visitsPerMember = 40;
+    // The first member (card "000001") gets exactly this many visits.
+    int busiestVisits = 300;
+};
+
+// The card number of the member at this index (0-based): six digits, zero-padded.
+QString cardNumber(int index);
+
+// Fills an open, freshly created database (schema and seed rows in place) with a complete hall:
+// card types of every kind, staff, grades, goods, members in every state, their visits over the
+// past year, payments, sales, leave, lockers and event reminders, all consistent with the member
+// counters. The same size and day always give the same rows. The first twelve members are the
+// fixed cases (busiest, never opened, expired, expiring, disabled, birthday today, on leave today,
+// count card, never expiring, time-slot card, weekday card, locker about to end); the rest vary.
+// photoFor gives the photo path stored for a member, empty for none.
+void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
+              const std::function<QString(int index, const QString& cardNumber)>& photoFor = {});
+
+} // namespace tkd::demo

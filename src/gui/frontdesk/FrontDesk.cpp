@@ -1,0 +1,230 @@
+#include "FrontDesk.h"
+
+#include "HistoryTabs.h"
+#include "MemberPanel.h"
+#include "ThydjForm.h"
+#include "TxzjlForm.h"
+#include "TxzjsrForm.h"
+#include "app/AppContext.h"
+#include "frontdesk/CheckIn.h"
+#include "frontdesk/MemberLookup.h"
+#include "kit/DataGrid.h"
+#include "kit/GatewayCalls.h"
+#include "kit/Messages.h"
+#include "reminders/DueRules.h"
+#include "security/Permissions.h"
+#include "sms/SmsOperations.h"
+#include "sms/SmsTemplates.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace tkd::gui {
+
+namespace {
+
+const QString kNoMember = QStringLiteral("XXXYYYZZZ");
+
+void showOutcome(MemberPanel* panel, const frontdesk::VisitOutcome& outcome)
+{
+    panel->setValue(QStringLiteral("开卡日期："), outcome.opened);
+    panel->setValue(QStringLiteral("到期日期："), outcome.expiry);
+    panel->setValue(QStringLiteral("累计刷卡："), outcome.swipes);
+    if (outcome.countCard)
+        panel->setValue(QStringLiteral("剩余次数："), outcome.visitsLeft);
+}
+
+} // namespace
+
+FrontDesk::FrontDesk(AppContext& context, MemberPanel* panel, HistoryTabs* tabs, QWidget* window)
+    : QObject(window), m_context(context), m_panel(panel), m_tabs(tabs), m_window(window),
+      m_call(kit::nonFreezingGatewayCall(window)), m_memberPicker(new TxzjsrForm(context, window)),
+      m_coachPicker(new TxzjlForm(context, window)), m_confirmation(new ThydjForm(window))
+{
+    connect(panel, &MemberPanel::cardNumberEntered, this, &FrontDesk::lookUp);
+}
+
+bool FrontDesk::show(const QString& cardNumber)
+{
+    TvelunDMForm& dm = m_context.velunDMForm();
+    const QDate today = m_context.clock().now().date();
+    const auto member = frontdesk::lookUp(dm, cardNumber, today);
+    QLineEdit* field = m_panel->cardNumberEdit();
+    if (!member) {
+        Messages::warning(m_window, QStringLiteral("会员卡号不存在！"));
+        field->clear();
+        field->setFocus();
+        return false;
+    }
+    m_panel->show(*member);
+    m_photoPath = member->photoPath;
+    reminders::buildMemberReminders(dm, member->cardNumber, today);
+    frontdesk::rebuildVisitList(dm, member->cardNumber);
+    m_tabs->load(dm, member->cardNumber);
+    return true;
+}
+
+void FrontDesk::lookUp(const QString& typed)
+{
+    const QString card = typed.trimmed();
+    if (card.isEmpty())
+        return;
+    if (!show(card))
+        return;
+    if (m_context.unattended())
+        checkInUnattended();
+    else
+        m_panel->cardNumberEdit()->clear();
+    m_panel->cardNumberEdit()->setFocus();
+}
+
+void FrontDesk::checkInUnattended()
+{
+    TvelunDMForm& dm = m_context.velunDMForm();
+    if (const MaybeRefusal refusal =
+            security::checkPermission(dm, m_context.currentOperator(), QStringLiteral("学员登记"))) {
+        Messages::refusal(m_window, *refusal);
+        return;
+    }
+    const auto outcome =
+        frontdesk::checkIn(dm, m_panel->shownCardNumber(), m_context.currentOperator(), m_context.clock().now());
+    if (outcome.refusal) {
+        Messages::warning(m_window, outcome.refusal->message);
+        return;
+    }
+    showOutcome(m_panel, outcome);
+    m_tabs->loadVisits(dm);
+    sendCheckInSms(true);
+    m_panel->cardNumberEdit()->clear();
+}
+
+void FrontDesk::checkIn()
+{
+    TvelunDMForm& dm = m_context.velunDMForm();
+    const QString card = m_panel->shownCardNumber();
+    const auto check = frontdesk::prepareAttended(dm, card, m_context.clock().now());
+    if (!check) {
+        Messages::warning(m_window, QStringLiteral("会员卡号不存在！"));
+        return;
+    }
+    m_confirmation->prepare(check->notices, check->photoPath);
+    if (m_confirmation->exec() != QDialog::Accepted)
+        return;
+    if (check->refusal) {
+        Messages::warning(m_window, check->refusal->message);
+        return;
+    }
+    const auto outcome = frontdesk::checkIn(dm, card, m_context.currentOperator(), m_context.clock().now());
+    if (outcome.refusal) {
+        Messages::warning(m_window, outcome.refusal->message);
+        return;
+    }
+    showOutcome(m_panel, outcome);
+    m_tabs->loadVisits(dm);
+    Messages::warning(m_window, QStringLiteral("登记成功，欢迎光临！"));
+    sendCheckInSms(false);
+}
+
+void FrontDesk::sendCheckInSms(bool quiet)
+{
+    SmsState& sms = m_context.sms();
+    if (!sms.afterCheckIn)
+        return;
+    if (!sms.loggedIn()) {
+        Messages::warning(m_window, QStringLiteral("请先登录再发短信！"));
+        return;
+    }
+    const QString text = sms::checkInText(m_panel->value(QStringLiteral("会员名称："))->text(), m_panel->shownCardNumber(),
+                                          m_context.clock().now(), sms.signature);
+    const auto result = sms::sendSms(sms, m_panel->value(QStringLiteral("移动电话："))->text(), text, m_call);
+    if (!quiet)
+        Messages::warning(m_window, result.message);
+}
+
+void FrontDesk::deleteVisit()
+{
+    if (const MaybeRefusal refusal =
+            security::requireSuperUser(m_context.currentOperator(), security::SuperUserOperation::DeleteVisit)) {
+        Messages::refusal(m_window, *refusal);
+        return;
+    }
+    if (!Messages::confirm(m_window, QStringLiteral("确定删除本次登记记录吗？")))
+        return;
+    DataGrid* visits = m_tabs->grid(QStringLiteral("visitGrid"));
+    if (visits->currentRowIndex() < 0 || m_panel->shownCardNumber().isEmpty())
+        return;
+    TvelunDMForm& dm = m_context.velunDMForm();
+    const auto outcome = frontdesk::deleteVisit(dm, m_context.currentOperator(), m_panel->shownCardNumber(),
+                                                visits->currentValue(QStringLiteral("编号")).toInt());
+    if (outcome.refusal) {
+        Messages::refusal(m_window, *outcome.refusal);
+        return;
+    }
+    showOutcome(m_panel, outcome);
+    m_tabs->loadVisits(dm);
+}
+
+void FrontDesk::clear()
+{
+    m_photoPath.clear();
+    m_panel->clear();
+    TvelunDMForm& dm = m_context.velunDMForm();
+    frontdesk::clearMemberLists(dm);
+    m_tabs->load(dm, kNoMember);
+    m_panel->cardNumberEdit()->setFocus();
+}
+
+void FrontDesk::coachButton()
+{
+    if (m_panel->value(QStringLiteral("教练姓名："))->text().isEmpty()) {
+        chooseCoach();
+        return;
+    }
+    QMenu menu(m_window);
+    menu.setObjectName(QStringLiteral("coachMenu"));
+    QAction* choose = menu.addAction(QStringLiteral("选择教练"));
+    QAction* clearIt = menu.addAction(QStringLiteral("清除教练"));
+    QAction* picked = menu.exec(QCursor::pos());
+    if (picked == choose)
+        chooseCoach();
+    else if (picked == clearIt)
+        clearCoach();
+}
+
+void FrontDesk::chooseCoach()
+{
+    const QString card = m_panel->shownCardNumber();
+    if (card.isEmpty()) {
+        Messages::warning(m_window, QStringLiteral("请首先选择会员！"));
+        return;
+    }
+    m_coachPicker->prepare(card);
+    if (m_coachPicker->exec() == QDialog::Accepted)
+        m_panel->setValue(QStringLiteral("教练姓名："), m_coachPicker->chosenCoach());
+}
+
+void FrontDesk::clearCoach()
+{
+    const QString card = m_panel->shownCardNumber();
+    if (card.isEmpty()) {
+        Messages::warning(m_window, QStringLiteral("请首先选择会员！"));
+        return;
+    }
+    frontdesk::setCoach(m_context.velunDMForm(), card, QString());
+    m_panel->setValue(QStringLiteral("教练姓名："), QString());
+}
+
+void FrontDesk::browseMembers()
+{
+    m_memberPicker->prepare(TxzjsrForm::Mode::FrontDesk);
+    if (m_memberPicker->exec() != QDialog::Accepted)
+        return;
+    // The picker shows the member without the unattended check-in.
+    m_panel->cardNumberEdit()->setText(m_memberPicker->pickedCardNumber());
+    show(m_memberPicker->pickedCardNumber());
+    m_panel->cardNumberEdit()->clear();
+}
+
+} // namespace tkd::gui

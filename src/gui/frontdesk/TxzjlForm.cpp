@@ -1,0 +1,62 @@
+#include "TxzjlForm.h"
+
+#include "app/AppContext.h"
+#include "frontdesk/MemberLookup.h"
+#include "kit/DataGrid.h"
+#include "kit/Messages.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tkd::gui {
+
+TxzjlForm::TxzjlForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("xzjlForm"));
+    setWindowTitle(QStringLiteral("选择教练"));
+    resize(520, 360);
+    m_grid = new DataGrid(this);
+    m_grid->setObjectName(QStringLiteral("coachGrid"));
+    auto* choose = new QPushButton(QStringLiteral("选中"), this);
+    choose->setObjectName(QStringLiteral("pickButton"));
+    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(choose);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
+    connect(choose, &QPushButton::clicked, this, &TxzjlForm::choose);
+    connect(m_grid, &DataGrid::rowDoubleClicked, this, &TxzjlForm::choose);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TxzjlForm::prepare(const QString& cardNumber)
+{
+    m_cardNumber = cardNumber;
+    m_chosen.clear();
+    m_grid->setResult(m_context.velunDMForm().open(QStringLiteral("ADODS_jlxx")));
+    m_grid->setColumnWidths({{QStringLiteral("姓名"), 100},
+                             {QStringLiteral("职务"), 100},
+                             {QStringLiteral("状态"), 100},
+                             {QStringLiteral("备注"), 180}});
+}
+
+void TxzjlForm::choose()
+{
+    if (m_grid->currentRowIndex() < 0)
+        return;
+    const QString coach = m_grid->currentValue(QStringLiteral("姓名")).toText();
+    if (!frontdesk::setCoach(m_context.velunDMForm(), m_cardNumber, coach)) {
+        Messages::warning(this, QStringLiteral("会员卡号不存在！"));
+        reject();
+        return;
+    }
+    m_chosen = coach;
+    accept();
+}
+
+} // namespace tkd::gui
