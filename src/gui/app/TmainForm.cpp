@@ -8,8 +8,6 @@
 #include "app/AppContext.h"
 #include "cardtypes/ThydjszForm.h"
 #include "frontdesk/FrontDesk.h"
-#include "settings/OtherSettings.h"
-#include "settings/TqtszForm.h"
 #include "frontdesk/HistoryTabs.h"
 #include "frontdesk/MemberPanel.h"
 #include "kit/DataGrid.h"
@@ -18,6 +16,8 @@
 #include "security/TchangemmForm.h"
 #include "security/TczszForm.h"
 #include "security/TreloginForm.h"
+#include "settings/OtherSettings.h"
+#include "settings/TqtszForm.h"
 #include "sms/TfsdxForm.h"
 #include "staff/TyuangszForm.h"
 

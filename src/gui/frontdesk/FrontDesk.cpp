@@ -136,8 +136,8 @@ void FrontDesk::sendCheckInSms(bool quiet)
         Messages::warning(m_window, QStringLiteral("请先登录再发短信！"));
         return;
     }
-    const QString text = sms::checkInText(m_panel->value(QStringLiteral("会员名称："))->text(), m_panel->shownCardNumber(),
-                                          m_context.clock().now(), sms.signature);
+    const QString text = sms::checkInText(m_panel->value(QStringLiteral("会员名称："))->text(),
+                                          m_panel->shownCardNumber(), m_context.clock().now(), sms.signature);
     const auto result = sms::sendSms(sms, m_panel->value(QStringLiteral("移动电话："))->text(), text, m_call);
     if (!quiet)
         Messages::warning(m_window, result.message);

@@ -183,11 +183,11 @@ void MemberPanel::setValue(const QString& caption, const QString& text)
 void MemberPanel::show(const frontdesk::MemberView& m)
 {
     const std::pair<const char16_t*, const QString*> values[] = {
-        {u"会员卡号：", &m.cardNumber}, {u"会员名称：", &m.name},         {u"会员类型：", &m.type},
-        {u"会员状态：", &m.status},     {u"累计刷卡：", &m.swipes},       {u"卡内余额：", &m.balance},
-        {u"会员积分：", &m.points},     {u"剩余次数：", &m.visitsLeft},   {u"开卡日期：", &m.opened},
-        {u"到期日期：", &m.expiry},     {u"有效时段：", &m.slot},         {u"上次来访：", &m.lastVisit},
-        {u"教练姓名：", &m.coach},      {u"会籍顾问：", &m.consultant},   {u"衣柜编号：", &m.locker},
+        {u"会员卡号：", &m.cardNumber},   {u"会员名称：", &m.name},       {u"会员类型：", &m.type},
+        {u"会员状态：", &m.status},       {u"累计刷卡：", &m.swipes},     {u"卡内余额：", &m.balance},
+        {u"会员积分：", &m.points},       {u"剩余次数：", &m.visitsLeft}, {u"开卡日期：", &m.opened},
+        {u"到期日期：", &m.expiry},       {u"有效时段：", &m.slot},       {u"上次来访：", &m.lastVisit},
+        {u"教练姓名：", &m.coach},        {u"会籍顾问：", &m.consultant}, {u"衣柜编号：", &m.locker},
         {u"衣柜效期：", &m.lockerExpiry}, {u"移动电话：", &m.mobile},     {u"固定电话：", &m.phone},
         {u"提示信息：", &m.warning}};
     for (const auto& [caption, text] : values)

@@ -1,0 +1,225 @@
+#include "ScriptedMessages.h"
+#include "TestDatabase.h"
+#include "app/MainCommands.h"
+#include "app/Startup.h"
+#include "app/TLoginForm.h"
+#include "app/TmainForm.h"
+#include "cardtypes/CardTypes.h"
+#include "frontdesk/FrontDesk.h"
+#include "frontdesk/HistoryTabs.h"
+#include "frontdesk/MemberPanel.h"
+#include "frontdesk/ThydjForm.h"
+#include "frontdesk/TxzjlForm.h"
+#include "frontdesk/TxzjsrForm.h"
+#include "kit/DataGrid.h"
+#include "security/PasswordHash.h"
+#include "settings/TqtszForm.h"
+#include "staff/Staff.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace tkd;
+using test::s;
+
+namespace {
+
+class FrontDeskWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto clockOwned = std::make_unique<FixedClock>(QDateTime(QDate(2024, 3, 15), QTime(9, 0)));
+        clock = clockOwned.get();
+        startup = std::make_unique<gui::Startup>(AppPaths::inFolder(folder.path()), std::move(clockOwned));
+        ASSERT_TRUE(startup->start());
+        startup->loginForm()
+            ->findChild<QLineEdit*>(QStringLiteral("passwordEdit"))
+            ->setText(QString::fromUtf16(security::kInitialSuperUserPassword));
+        startup->loginForm()->findChild<QPushButton*>(QStringLiteral("loginButton"))->click();
+        ASSERT_TRUE(main()->isVisible());
+
+        cardtypes::Input type;
+        type.code = QStringLiteral("Y");
+        type.name = s(u"月卡");
+        type.days = QStringLiteral("30");
+        ASSERT_FALSE(cardtypes::save(dm(), type));
+        addMember(QStringLiteral("1001"), s(u"张小龙"));
+        addMember(QStringLiteral("1002"), s(u"李小燕"));
+    }
+    void addMember(const QString& card, const QString& name, const QString& photo = {})
+    {
+        dm().change(QStringLiteral("insert into [会员信息] ([会员卡号],[会员姓名],[会员类型],[会员状态],[有效天数],"
+                                   "[会员生日],[移动电话],[会员照片]) values(:k,:n,'月卡','可用',30,'00-00',"
+                                   "'13800000000',:p)"),
+                    {{QStringLiteral("k"), card}, {QStringLiteral("n"), name}, {QStringLiteral("p"), photo}});
+    }
+    gui::TmainForm* main() const { return startup->mainForm(); }
+    gui::MemberPanel* panel() const { return main()->findChild<gui::MemberPanel*>(); }
+    gui::HistoryTabs* tabs() const { return main()->findChild<gui::HistoryTabs*>(); }
+    TvelunDMForm& dm() { return startup->context().velunDMForm(); }
+    QString shown(const char16_t* caption) { return panel()->value(QString::fromUtf16(caption))->text(); }
+    void swipe(const QString& card)
+    {
+        QLineEdit* field = panel()->cardNumberEdit();
+        field->setText(card);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    int visitRows() { return tabs()->grid(QStringLiteral("visitGrid"))->result().rowCount(); }
+    // Answers the confirmation window with its OK button once it is up.
+    void confirmCheckIn(QString* notices = nullptr)
+    {
+        gui::ThydjForm* form = main()->desk()->confirmation();
+        QTimer::singleShot(0, form, [form, notices] {
+            if (notices)
+                *notices = form->noticeText();
+            form->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+        });
+    }
+
+    QTemporaryDir folder;
+    FixedClock* clock = nullptr;
+    test::ScriptedMessages messages;
+    std::unique_ptr<gui::Startup> startup;
+};
+
+TEST_F(FrontDeskWindow, SwipeShowsThePanelThenCheckInRecordsTheVisit)
+{
+    dm().change(QStringLiteral("insert into [会员充值] ([充值日期],[会员卡号],[充值金额]) values(:d,'1001',300)"),
+                {{QStringLiteral("d"), QDate(2024, 3, 1)}});
+    swipe(QStringLiteral(" 1001 "));
+    EXPECT_EQ(shown(u"会员卡号："), QStringLiteral("1001"));
+    EXPECT_EQ(shown(u"会员名称："), s(u"张小龙"));
+    EXPECT_EQ(shown(u"提示信息："), s(u"该会员还未开卡，首次登记时间为开卡时间。"));
+    EXPECT_TRUE(panel()->cardNumberEdit()->text().isEmpty()) << "the field is ready for the next card";
+    EXPECT_EQ(tabs()->grid(QStringLiteral("paymentGrid"))->result().rowCount(), 1);
+    EXPECT_EQ(visitRows(), 0);
+
+    QString notices;
+    confirmCheckIn(&notices);
+    tabs()->button(QStringLiteral("checkInButton"))->click();
+    EXPECT_TRUE(notices.contains(s(u"该会员还未开卡，首次登记时间为开卡时间。")));
+    EXPECT_EQ(messages.texts, QStringList{s(u"登记成功，欢迎光临！")});
+    EXPECT_EQ(visitRows(), 1);
+    EXPECT_EQ(shown(u"开卡日期："), QStringLiteral("2024-03-15"));
+    EXPECT_EQ(shown(u"到期日期："), QStringLiteral("2024-04-14"));
+    EXPECT_EQ(shown(u"累计刷卡："), s(u"1次"));
+
+    // Cancelling the confirmation writes nothing.
+    gui::ThydjForm* form = main()->desk()->confirmation();
+    QTimer::singleShot(0, form, [form] { form->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click(); });
+    tabs()->button(QStringLiteral("checkInButton"))->click();
+    EXPECT_EQ(visitRows(), 1);
+
+    swipe(QStringLiteral("9999"));
+    EXPECT_EQ(messages.texts.back(), s(u"会员卡号不存在！"));
+    EXPECT_EQ(shown(u"会员卡号："), QStringLiteral("1001")) << "the member shown stays";
+
+    panel()->button(QStringLiteral("clearPanelButton"))->click();
+    EXPECT_TRUE(shown(u"会员卡号：").isEmpty());
+    EXPECT_EQ(visitRows(), 0);
+}
+
+TEST_F(FrontDeskWindow, CheckInSmsWithoutLoginStillRecordsTheVisit)
+{
+    startup->context().sms().afterCheckIn = true;
+    swipe(QStringLiteral("1001"));
+    confirmCheckIn();
+    tabs()->button(QStringLiteral("checkInButton"))->click();
+    EXPECT_EQ(messages.texts, (QStringList{s(u"登记成功，欢迎光临！"), s(u"请先登录再发短信！")}));
+    EXPECT_EQ(dm().list(QStringLiteral("select * from [会员登记]")).rowCount(), 1);
+}
+
+TEST_F(FrontDeskWindow, SavingUnattendedSwitchesTheDeskAtOnce)
+{
+    gui::TqtszForm* settingsForm = main()->otherSettingsForm();
+    QTimer::singleShot(0, settingsForm, [settingsForm] {
+        settingsForm->findChild<QCheckBox*>(QStringLiteral("unattendedCheck"))->setChecked(true);
+        settingsForm->findChild<QLineEdit*>(QStringLiteral("memberLeadEdit"))->clear();
+        settingsForm->findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
+    });
+    main()->findChild<QAction*>(QStringLiteral("otherSettingsAction"))->trigger();
+    EXPECT_EQ(messages.texts, QStringList{s(u"设置保存成功！")});
+    EXPECT_EQ(panel()->cardNumberEdit()->placeholderText(), s(u"无人值守状态，会员刷卡后自动登记！"));
+    EXPECT_EQ(dm().list(QStringLiteral("select * from [其它设置]")).first(s(u"会员提醒")).toInt(), 0)
+        << "an empty number is stored as 0";
+
+    swipe(QStringLiteral("1001"));
+    EXPECT_EQ(visitRows(), 1) << "checked in at the swipe, without a confirmation";
+    EXPECT_EQ(messages.texts.size(), 1) << "and without a message";
+    EXPECT_TRUE(panel()->cardNumberEdit()->text().isEmpty());
+
+    dm().change(s(u"update [会员信息] set [会员状态]='禁用' where [会员卡号]='1002'"));
+    swipe(QStringLiteral("1002"));
+    EXPECT_EQ(messages.texts.back(), s(u"该会员的状态为不可用，不能登记！"));
+    EXPECT_EQ(panel()->cardNumberEdit()->text(), QStringLiteral("1002")) << "a refusal keeps the number";
+    EXPECT_EQ(dm().list(QStringLiteral("select * from [会员登记] where [会员卡号]='1002'")).rowCount(), 0);
+}
+
+TEST_F(FrontDeskWindow, MemberPickerFiltersAndFillsThePanel)
+{
+    startup->context().setUnattended(true);
+    gui::TxzjsrForm* picker = main()->desk()->memberPicker();
+    QTimer::singleShot(0, picker, [picker] {
+        auto* search = picker->findChild<QLineEdit*>(QStringLiteral("memberSearchEdit"));
+        EXPECT_EQ(picker->grid()->result().rowCount(), 2);
+        search->setText(QStringLiteral("002"));
+        EXPECT_EQ(picker->grid()->result().rowCount(), 1);
+        search->setText(s(u"小龙"));
+        ASSERT_EQ(picker->grid()->result().rowCount(), 1);
+        picker->grid()->selectRow(0);
+        picker->findChild<QPushButton*>(QStringLiteral("pickButton"))->click();
+    });
+    panel()->button(QStringLiteral("browseMembersButton"))->click();
+    EXPECT_EQ(shown(u"会员卡号："), QStringLiteral("1001"));
+    EXPECT_EQ(visitRows(), 0) << "the picker never checks in, even unattended";
+    EXPECT_TRUE(panel()->cardNumberEdit()->text().isEmpty());
+}
+
+TEST_F(FrontDeskWindow, PhotoAndCoach)
+{
+    const QString photo = folder.filePath(QStringLiteral("p.jpg"));
+    QImage image(64, 80, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(photo, "JPEG"));
+    addMember(QStringLiteral("2001"), s(u"王照片"), photo);
+    addMember(QStringLiteral("2002"), s(u"坏照片"), folder.filePath(QStringLiteral("missing.jpg")));
+    swipe(QStringLiteral("2001"));
+    EXPECT_EQ(panel()->photo()->pixmap().size(), QSize(64, 80));
+    EXPECT_EQ(main()->desk()->photoPath(), photo);
+    const QColor centre = panel()->photo()->pixmap().toImage().pixelColor(32, 40);
+    EXPECT_GT(centre.red(), 200);
+    EXPECT_LT(centre.green(), 60);
+    swipe(QStringLiteral("2002"));
+    EXPECT_NE(panel()->photo()->pixmap().size(), QSize(64, 80)) << "placeholder";
+    EXPECT_TRUE(main()->desk()->photoPath().isEmpty());
+
+    staff::Input coach;
+    coach.name = s(u"金教练");
+    coach.title = s(u"教练");
+    ASSERT_FALSE(staff::save(dm(), coach));
+    gui::TxzjlForm* picker = main()->desk()->coachPicker();
+    QTimer::singleShot(0, picker, [picker] {
+        ASSERT_EQ(picker->grid()->result().rowCount(), 1);
+        picker->grid()->selectRow(0);
+        picker->findChild<QPushButton*>(QStringLiteral("pickButton"))->click();
+    });
+    panel()->button(QStringLiteral("coachButton"))->click();
+    EXPECT_EQ(shown(u"教练姓名："), s(u"金教练"));
+    EXPECT_EQ(dm().list(QStringLiteral("select [健身教练] from [会员信息] where [会员卡号]='2002'"))
+                  .first(s(u"健身教练"))
+                  .toText(),
+              s(u"金教练"));
+    main()->desk()->clearCoach();
+    EXPECT_TRUE(shown(u"教练姓名：").isEmpty());
+}
+
+} // namespace
