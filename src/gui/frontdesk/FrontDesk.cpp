@@ -7,11 +7,11 @@
 #include "TxzjsrForm.h"
 #include "app/AppContext.h"
 #include "frontdesk/CheckIn.h"
+#include "frontdesk/DeskLookup.h"
 #include "frontdesk/MemberLookup.h"
 #include "kit/DataGrid.h"
 #include "kit/GatewayCalls.h"
 #include "kit/Messages.h"
-#include "reminders/DueRules.h"
 #include "security/Permissions.h"
 #include "sms/SmsOperations.h"
 #include "sms/SmsTemplates.h"
@@ -50,19 +50,17 @@ bool FrontDesk::show(const QString& cardNumber)
 {
     TvelunDMForm& dm = m_context.velunDMForm();
     const QDate today = m_context.clock().now().date();
-    const auto member = frontdesk::lookUp(dm, cardNumber, today);
+    const auto found = frontdesk::lookUpAtDesk(dm, cardNumber, today);
     QLineEdit* field = m_panel->cardNumberEdit();
-    if (!member) {
+    if (!found) {
         Messages::warning(m_window, QStringLiteral("会员卡号不存在！"));
         field->clear();
         field->setFocus();
         return false;
     }
-    m_panel->show(*member);
-    m_photoPath = member->photoPath;
-    reminders::buildMemberReminders(dm, member->cardNumber, today);
-    frontdesk::rebuildVisitList(dm, member->cardNumber);
-    m_tabs->load(dm, member->cardNumber);
+    m_panel->show(found->member);
+    m_photoPath = found->member.photoPath;
+    m_tabs->show(found->history);
     return true;
 }
 

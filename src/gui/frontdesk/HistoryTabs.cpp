@@ -1,6 +1,7 @@
 #include "HistoryTabs.h"
 
 #include "data/TvelunDMForm.h"
+#include "frontdesk/DeskLookup.h"
 #include "kit/DataGrid.h"
 
 #include <QAction>
@@ -168,12 +169,19 @@ void HistoryTabs::bind(const QString& buttonName, QAction* action)
 
 void HistoryTabs::load(TvelunDMForm& dm, const QString& cardNumber)
 {
-    for (const GridSpec& spec : gridSpecs()) {
-        const QString entry = QString::fromUtf16(spec.entry);
-        DataGrid* grid = m_grids.value(QString::fromLatin1(spec.name));
-        const bool perMember = entry.startsWith(QStringLiteral("ADOQ_"));
-        grid->setResult(perMember ? dm.open(entry, {{QStringLiteral("hykh"), cardNumber}}) : dm.open(entry));
-        applyLayout(grid, spec);
+    show(frontdesk::loadHistory(dm, cardNumber));
+}
+
+void HistoryTabs::show(const std::vector<frontdesk::HistoryList>& lists)
+{
+    for (const frontdesk::HistoryList& list : lists) {
+        for (const GridSpec& spec : gridSpecs()) {
+            if (list.entry != QString::fromUtf16(spec.entry))
+                continue;
+            DataGrid* grid = m_grids.value(QString::fromLatin1(spec.name));
+            grid->setResult(list.rows);
+            applyLayout(grid, spec);
+        }
     }
 }
 

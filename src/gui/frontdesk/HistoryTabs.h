@@ -2,12 +2,17 @@
 
 #include <QMap>
 #include <QTabWidget>
+#include <vector>
 
 class QAction;
 class QToolButton;
 
 namespace tkd {
 class TvelunDMForm;
+}
+
+namespace tkd::frontdesk {
+struct HistoryList;
 }
 
 namespace tkd::gui {
@@ -24,6 +29,8 @@ public:
     void load(TvelunDMForm& dm, const QString& cardNumber);
     // Reopens the visit list from its scratch table.
     void loadVisits(TvelunDMForm& dm);
+    // Shows lists already read, each in the grid of its entry.
+    void show(const std::vector<frontdesk::HistoryList>& lists);
 
     DataGrid* grid(const QString& name) const { return m_grids.value(name); }
     QToolButton* button(const QString& name) const { return m_buttons.value(name); }
