@@ -2,6 +2,7 @@
 
 #include "data/TvelunDMForm.h"
 
+#include <QTimeZone>
 #include <algorithm>
 #include <cstdint>
 #include <random>
@@ -115,6 +116,7 @@ enum class Standing { NeverOpened, Valid, Expiring, Expired };
 
 struct Member {
     QString card;
+    bool busy = false;
     QString name;
     QString sex;
     QString birthday;
@@ -212,7 +214,7 @@ void placeDates(Rng& rng, Member& m, const QDate& today, int leaveDays)
     m.joined = m.opened.addDays(-rng.between(0, 5));
 }
 
-Member makeMember(Rng& rng, int index, const QDate& today)
+Member makeMember(Rng& rng, int index, const QDate& today, bool busy)
 {
     Member m;
     m.card = cardNumber(index);
@@ -246,6 +248,12 @@ Member makeMember(Rng& rng, int index, const QDate& today)
                  : r < 27 ? Standing::Expiring
                           : Standing::Valid;
     m.disabled = rng.chance(3);
+    m.busy = busy;
+    if (busy) {
+        m.type = Year;
+        m.standing = Standing::Valid;
+        m.disabled = false;
+    }
     switch (index) {
     case Busiest:
         m.type = Year;
@@ -300,7 +308,7 @@ Member makeMember(Rng& rng, int index, const QDate& today)
     int leaveDays = 0;
     if (index == OnLeave)
         leaveDays = 7;
-    else if (index != Busiest && kTypes[m.type].days > 0 && m.standing != Standing::NeverOpened && rng.chance(7))
+    else if (!busy && kTypes[m.type].days > 0 && m.standing != Standing::NeverOpened && rng.chance(7))
         leaveDays = rng.between(3, 10);
     placeDates(rng, m, today, leaveDays);
     if (index == OnLeave) {
@@ -320,21 +328,24 @@ Member makeMember(Rng& rng, int index, const QDate& today)
             m.joined = std::min(m.joined.addDays(leaveDays), m.opened);
         }
     }
-    if (index == Busiest) {
+    if (busy) {
         // Spread the busiest member's visits over most of the year.
         m.opened = today.addDays(-330);
         m.expires = m.opened.addDays(kTypes[Year].days);
         m.periods = 1;
         m.joined = m.opened.addDays(-2);
     }
+    // Some cards were opened at registration and never used since.
     if (m.standing != Standing::NeverOpened)
-        m.weight = m.standing == Standing::Expired ? rng.between(1, 2) : rng.between(1, 6);
+        m.weight = rng.chance(4) ? 0 : m.standing == Standing::Expired ? rng.between(2, 20) : rng.between(5, 60);
     return m;
 }
 
+// Only the wall-clock text is stored; a fixed zone spares a time-zone lookup per row, which dominates large halls.
 QDateTime at(const QDate& day, int secondOfDay)
 {
-    return QDateTime(day, QTime(0, 0).addSecs(secondOfDay));
+    static const QTimeZone zone = QTimeZone::utc();
+    return QDateTime(day, QTime(0, 0).addSecs(secondOfDay), zone);
 }
 
 int randomSecond(Rng& rng, int fromHour, int toHour)
@@ -655,17 +666,16 @@ void Writer::member(const Member& m, const QString& photo)
          {QStringLiteral("wcks"), visitCount},
          {QStringLiteral("syks"), lessonsLeft}});
 
+    // One parameter set for all the member's visits: only the moment changes from row to row.
+    Params visit{{QStringLiteral("hykh"), m.card},   {QStringLiteral("hyxm"), m.name},
+                 {QStringLiteral("hylx"), typeName}, {QStringLiteral("jlxm"), m.coach},
+                 {QStringLiteral("djsj"), Value()},  {QStringLiteral("czry"), kOperator}};
     for (const qint64 moment : visits) {
-        const QDate day = QDate::fromJulianDay(moment / 86400);
+        visit.set(QStringLiteral("djsj"), at(QDate::fromJulianDay(moment / 86400), int(moment % 86400)));
         m_dm.change(
             QStringLiteral("insert into [会员登记] ([会员卡号],[会员姓名],[会员类型],[教练姓名],[上课次数],[登记时间],"
                            "[操作员]) values (:hykh,:hyxm,:hylx,:jlxm,1,:djsj,:czry)"),
-            {{QStringLiteral("hykh"), m.card},
-             {QStringLiteral("hyxm"), m.name},
-             {QStringLiteral("hylx"), typeName},
-             {QStringLiteral("jlxm"), m.coach},
-             {QStringLiteral("djsj"), at(day, int(moment % 86400))},
-             {QStringLiteral("czry"), kOperator}});
+            visit);
     }
 
     if (m.leaveStart.isValid()) {
@@ -801,17 +811,25 @@ void allocateVisits(std::vector<Member>& members, const HallSize& size)
 {
     if (members.empty())
         return;
-    members[0].visits = std::max(0, size.busiestVisits);
+    qint64 busyVisits = 0;
+    for (Member& m : members) {
+        if (m.busy) {
+            m.visits = std::max(0, size.busiestVisits);
+            busyVisits += m.visits;
+        }
+    }
     const qint64 total = qint64(size.members) * std::max(0, size.visitsPerMember);
-    const qint64 rest = std::max<qint64>(0, total - members[0].visits);
+    const qint64 rest = std::max<qint64>(0, total - busyVisits);
     qint64 weights = 0;
-    for (size_t i = 1; i < members.size(); ++i)
-        weights += members[i].weight;
+    for (const Member& m : members)
+        weights += m.busy ? 0 : m.weight;
     if (weights == 0)
         return;
     qint64 running = 0;
     qint64 given = 0;
-    for (size_t i = 1; i < members.size(); ++i) {
+    for (size_t i = 0; i < members.size(); ++i) {
+        if (members[i].busy)
+            continue;
         running += members[i].weight;
         const qint64 upTo = rest * running / weights;
         members[i].visits = int(upTo - given);
@@ -832,8 +850,15 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
     Rng rng(20241209);
     std::vector<Member> members;
     members.reserve(size_t(std::max(0, size.members)));
+    // The busy members: the first one, then spread evenly over those after the fixed cases.
+    std::vector<bool> busy(size_t(std::max(0, size.members)), false);
+    if (!busy.empty())
+        busy[0] = true;
+    const int spread = size.members - SpecialCount;
+    for (int j = 1; j < size.busyMembers && spread > 0; ++j)
+        busy[size_t(SpecialCount + qint64(j - 1) * spread / std::max(1, size.busyMembers - 1))] = true;
     for (int i = 0; i < size.members; ++i)
-        members.push_back(makeMember(rng, i, today));
+        members.push_back(makeMember(rng, i, today, busy[size_t(i)]));
     allocateVisits(members, size);
 
     // About one member in five rents a locker; the fixed cases show a current and an ending rental.

@@ -14,7 +14,7 @@ namespace tkd::demo {
 //   payments   one per card period bought (a 30-day card held for a year is a dozen), plus a stored-value
 //              recharge for about one member in four and a custom renewal for one count-card member in eight;
 //   sales      about 0.6 checkouts per member, one or two lines each, with one 金额记录 row per checkout;
-//   leave      about one member in fourteen with a past leave, plus the one on leave today;
+//   leave      about one member in twenty with a past leave, plus the one on leave today;
 //   reminders  one per ten members plus four due today (one of each kind);
 //   lockers    one per four members plus four; about one member in five rents one.
 struct HallSize {
@@ -23,6 +23,9 @@ struct HallSize {
     int visitsPerMember = 40;
     // The first member (card "000001") gets exactly this many visits.
     int busiestVisits = 300;
+    // How many members get busiestVisits (the first one included), spread over the hall; the benchmark
+    // looks up hundreds of them.
+    int busyMembers = 1;
 };
 
 // The card number of the member at this index (0-based): six digits, zero-padded.
