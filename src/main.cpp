@@ -1,10 +1,12 @@
 #include "app/Startup.h"
+#include "app/TimeZone.h"
 #include "app/TkdApplication.h"
 
 #include <QCommandLineParser>
 
 int main(int argc, char** argv)
 {
+    tkd::pinLocalTimeZone();
     tkd::gui::TkdApplication app(argc, argv);
 
     QCommandLineParser options;

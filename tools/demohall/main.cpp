@@ -1,3 +1,4 @@
+#include "app/TimeZone.h"
 #include "data/Paths.h"
 #include "data/TvelunDMForm.h"
 #include "db/DbError.h"
@@ -53,6 +54,7 @@ int positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& o
 // Creates FOLDER/data/tkd.cld with a complete sample hall and photos in FOLDER/photos.
 int main(int argc, char* argv[])
 {
+    tkd::pinLocalTimeZone();
     // Photos are drawn without any window: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

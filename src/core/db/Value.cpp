@@ -14,9 +14,47 @@ QString Value::canonicalDateTime(const QDateTime& moment)
     return moment.toString(kCanonicalFormat);
 }
 
+namespace {
+
+// Reads the digits at [from, from + count); -1 when one of them is not a digit.
+int digitsAt(const QString& t, int from, int count)
+{
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// The stored form, read without Qt's general format parser: dates are read on every row.
+QDateTime parseCanonical(const QString& t)
+{
+    if (t.size() != 10 && t.size() != 19)
+        return {};
+    if (t[4] != QLatin1Char('-') || t[7] != QLatin1Char('-'))
+        return {};
+    const QDate date(digitsAt(t, 0, 4), digitsAt(t, 5, 2), digitsAt(t, 8, 2));
+    if (!date.isValid())
+        return {};
+    if (t.size() == 10)
+        return QDateTime(date, QTime(0, 0));
+    if ((t[10] != QLatin1Char(' ') && t[10] != QLatin1Char('T')) || t[13] != QLatin1Char(':') ||
+        t[16] != QLatin1Char(':'))
+        return {};
+    const QTime time(digitsAt(t, 11, 2), digitsAt(t, 14, 2), digitsAt(t, 17, 2));
+    return time.isValid() ? QDateTime(date, time) : QDateTime();
+}
+
+} // namespace
+
 QDateTime Value::parseDateTime(const QString& text)
 {
     const QString t = text.trimmed();
+    if (const QDateTime fast = parseCanonical(t); fast.isValid())
+        return fast;
     if (t.size() == 19) {
         QDateTime dt = QDateTime::fromString(t, kCanonicalFormat);
         if (dt.isValid())
