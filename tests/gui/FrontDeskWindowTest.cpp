@@ -1,4 +1,5 @@
 #include "ScriptedMessages.h"
+#include "SmsSimulator.h"
 #include "TestDatabase.h"
 #include "app/MainCommands.h"
 #include "app/Startup.h"
@@ -14,6 +15,7 @@
 #include "kit/DataGrid.h"
 #include "security/PasswordHash.h"
 #include "settings/TqtszForm.h"
+#include "sms/SmsOperations.h"
 #include "staff/Staff.h"
 
 #include <QCheckBox>
@@ -136,6 +138,34 @@ TEST_F(FrontDeskWindow, CheckInSmsWithoutLoginStillRecordsTheVisit)
     tabs()->button(QStringLiteral("checkInButton"))->click();
     EXPECT_EQ(messages.texts, (QStringList{s(u"登记成功，欢迎光临！"), s(u"请先登录再发短信！")}));
     EXPECT_EQ(dm().list(QStringLiteral("select * from [会员登记]")).rowCount(), 1);
+}
+
+TEST_F(FrontDeskWindow, CheckInSendsTheSmsAndTheSuperUserDeletesTheVisit)
+{
+    test::SmsSimulator simulator({QStringLiteral("--account"), QStringLiteral("demo:demo:5")});
+    ASSERT_TRUE(simulator.started());
+    SmsState& sms = startup->context().sms();
+    sms.url = simulator.url();
+    sms.afterCheckIn = true;
+    ASSERT_EQ(sms::login(sms, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall()).resultText,
+              s(u"用户登录成功"));
+    simulator.takeOutput();
+    swipe(QStringLiteral("1001"));
+    confirmCheckIn();
+    tabs()->button(QStringLiteral("checkInButton"))->click();
+    EXPECT_EQ(messages.texts, (QStringList{s(u"登记成功，欢迎光临！"), s(u"短信发送成功！")}));
+    EXPECT_EQ(sms.remaining, QStringLiteral("4"));
+    EXPECT_TRUE(simulator.takeOutput().contains(
+        s(u"sent to 13800000000: 学员：张小龙(1001)于3月15日 09:00上课登记，勿念【澄岚软件】")));
+
+    gui::DataGrid* visits = tabs()->grid(QStringLiteral("visitGrid"));
+    visits->selectRow(0);
+    messages.answer({true});
+    main()->findChild<QAction*>(QStringLiteral("deleteVisitAction"))->trigger();
+    EXPECT_EQ(messages.texts.back(), s(u"确定删除本次登记记录吗？"));
+    EXPECT_EQ(visitRows(), 0);
+    EXPECT_EQ(shown(u"累计刷卡："), s(u"0次"));
+    EXPECT_EQ(shown(u"开卡日期："), QStringLiteral("2024-03-15")) << "the card stays opened";
 }
 
 TEST_F(FrontDeskWindow, SavingUnattendedSwitchesTheDeskAtOnce)
