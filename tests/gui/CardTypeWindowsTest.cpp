@@ -1,5 +1,6 @@
 #include "ScriptedMessages.h"
 #include "TestDatabase.h"
+#include "Widgets.h"
 #include "app/AppContext.h"
 #include "cardtypes/CardTypes.h"
 #include "cardtypes/ThydjszForm.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 using namespace tkd;
+using test::in;
 using test::s;
 
 namespace {
@@ -27,12 +29,6 @@ protected:
         context.openDatabase();
         list = std::make_unique<gui::ThydjszForm>(context);
         list->prepare();
-    }
-    template <typename T> T* in(QWidget* w, const char* name)
-    {
-        T* found = w->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
     // Runs the entry dialog through the list's button, filling it once it is up.
     void throughDialog(const char* button, std::function<void(gui::TklxszForm*)> fill)

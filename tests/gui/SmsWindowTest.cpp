@@ -1,6 +1,7 @@
 #include "ScriptedMessages.h"
 #include "SmsSimulator.h"
 #include "TestDatabase.h"
+#include "Widgets.h"
 #include "app/AppContext.h"
 #include "kit/DataGrid.h"
 #include "sms/TfsdxForm.h"
@@ -16,16 +17,10 @@
 #include <gtest/gtest.h>
 
 using namespace tkd;
+using test::in;
 using test::s;
 
 namespace {
-
-template <typename T> T* in(QWidget* w, const char* name)
-{
-    T* found = w->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 class SmsWindow : public ::testing::Test {
 protected:

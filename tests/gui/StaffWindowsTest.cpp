@@ -1,5 +1,6 @@
 #include "ScriptedMessages.h"
 #include "TestDatabase.h"
+#include "Widgets.h"
 #include "app/AppContext.h"
 #include "kit/DataGrid.h"
 #include "staff/Staff.h"
@@ -19,16 +20,10 @@
 #include <gtest/gtest.h>
 
 using namespace tkd;
+using test::in;
 using test::s;
 
 namespace {
-
-template <typename T> T* in(QWidget* w, const char* name)
-{
-    T* found = w->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 // Fills a modal dialog once its own event loop is running.
 template <typename Dialog, typename Fill> void whenShown(Dialog* dialog, Fill fill)

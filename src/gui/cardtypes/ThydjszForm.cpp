@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "cardtypes/CardTypes.h"
 #include "kit/DataGrid.h"
+#include "kit/FormKit.h"
 #include "kit/Messages.h"
 
 #include <QHBoxLayout>
@@ -22,13 +23,7 @@ ThydjszForm::ThydjszForm(AppContext& context, QWidget* parent) : QDialog(parent)
     m_entry = new TklxszForm(context, this);
 
     auto* tools = new QHBoxLayout;
-    auto button = [&](const QString& text, const char* name) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        tools->addWidget(b);
-        return b;
-    };
+    auto button = [&](const QString& text, const char* name) { return kit::pushButton(this, text, name, tools); };
     QPushButton* add = button(QStringLiteral("增加类型"), "addTypeButton");
     QPushButton* edit = button(QStringLiteral("修改类型"), "editTypeButton");
     QPushButton* remove = button(QStringLiteral("删除类型"), "deleteTypeButton");

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "frontdesk/MemberLookup.h"
 #include "kit/DataGrid.h"
+#include "kit/FormKit.h"
 #include "kit/Messages.h"
 
 #include <QHBoxLayout>
@@ -18,10 +19,8 @@ TxzjlForm::TxzjlForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     resize(520, 360);
     m_grid = new DataGrid(this);
     m_grid->setObjectName(QStringLiteral("coachGrid"));
-    auto* choose = new QPushButton(QStringLiteral("选中"), this);
-    choose->setObjectName(QStringLiteral("pickButton"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
+    auto* choose = kit::pushButton(this, QStringLiteral("选中"), "pickButton");
+    auto* cancel = kit::pushButton(this, QStringLiteral("取消"), "cancelButton");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(choose);

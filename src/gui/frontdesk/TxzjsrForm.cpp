@@ -24,12 +24,8 @@ TxzjsrForm::TxzjsrForm(AppContext& context, QWidget* parent) : QDialog(parent), 
     kit::markEnterSubmits(m_search);
     m_grid = new DataGrid(this);
     m_grid->setObjectName(QStringLiteral("memberGrid"));
-    auto* choose = new QPushButton(QStringLiteral("选中"), this);
-    choose->setObjectName(QStringLiteral("pickButton"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    for (QPushButton* b : {choose, cancel})
-        b->setAutoDefault(false);
+    auto* choose = kit::pushButton(this, QStringLiteral("选中"), "pickButton");
+    auto* cancel = kit::pushButton(this, QStringLiteral("取消"), "cancelButton");
 
     auto* top = new QHBoxLayout;
     top->addWidget(kit::captionFor(m_search, QStringLiteral("输入会员卡号或名称："), this));

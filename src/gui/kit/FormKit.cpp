@@ -186,6 +186,16 @@ DialogButtons addDialogButtons(QDialog* dialog, QBoxLayout* layout, const QStrin
     return {ok, cancel};
 }
 
+QPushButton* pushButton(QWidget* parent, const QString& text, const char* objectName, QBoxLayout* row)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);
+    if (row)
+        row->addWidget(button);
+    return button;
+}
+
 QLineEdit* passwordEdit(const char* objectName, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);

@@ -49,6 +49,10 @@ struct DialogButtons {
 DialogButtons addDialogButtons(QDialog* dialog, QBoxLayout* layout, const QString& okText = QStringLiteral("确定"),
                                const char* okName = "okButton");
 
+// A push button of a window's button row: caption, object name, no auto-default (Enter
+// belongs to the fields), appended to the row when one is given.
+QPushButton* pushButton(QWidget* parent, const QString& text, const char* objectName, QBoxLayout* row = nullptr);
+
 // A masked password field.
 QLineEdit* passwordEdit(const char* objectName, QWidget* parent);
 

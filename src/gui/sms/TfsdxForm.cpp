@@ -35,14 +35,6 @@ QLabel* hint(const QString& text, QWidget* parent)
     return label;
 }
 
-QPushButton* pushButton(const QString& text, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QLabel* statusPanel(const char* name, QWidget* parent)
 {
     auto* label = new QLabel(parent);
@@ -68,8 +60,8 @@ TfsdxForm::TfsdxForm(AppContext& context, QWidget* parent)
     m_memberSearch->setObjectName(QStringLiteral("memberSearchEdit"));
     InputMethodFields::markFreeText(m_memberSearch);
     kit::markEnterSubmits(m_memberSearch);
-    QPushButton* searchButton = pushButton(QStringLiteral("查询"), "searchButton", members);
-    QPushButton* advanced = pushButton(QStringLiteral("高级查询"), "advancedSearchButton", members);
+    QPushButton* searchButton = kit::pushButton(members, QStringLiteral("查询"), "searchButton");
+    QPushButton* advanced = kit::pushButton(members, QStringLiteral("高级查询"), "advancedSearchButton");
     auto* menu = new QMenu(advanced);
     menu->setObjectName(QStringLiteral("advancedSearchMenu"));
     QAction* withMobile = menu->addAction(QStringLiteral("显示所有有手机号的会员"));
@@ -81,7 +73,7 @@ TfsdxForm::TfsdxForm(AppContext& context, QWidget* parent)
     // The advanced member search arrives with the member list.
     m_combinedSearch->setEnabled(false);
     advanced->setMenu(menu);
-    QPushButton* toMembers = pushButton(QStringLiteral("发送短信"), "sendToMembersButton", members);
+    QPushButton* toMembers = kit::pushButton(members, QStringLiteral("发送短信"), "sendToMembersButton");
     m_showDisabled = new QCheckBox(QStringLiteral("显示禁用会员"), members);
     m_showDisabled->setObjectName(QStringLiteral("showDisabledCheck"));
     m_memberGrid = new DataGrid(members);
@@ -107,10 +99,10 @@ TfsdxForm::TfsdxForm(AppContext& context, QWidget* parent)
     m_signature = new QLineEdit(numbers);
     m_signature->setObjectName(QStringLiteral("signatureEdit"));
     InputMethodFields::markFreeText(m_signature);
-    QPushButton* check = pushButton(QStringLiteral("检查手机号"), "checkNumbersButton", numbers);
+    QPushButton* check = kit::pushButton(numbers, QStringLiteral("检查手机号"), "checkNumbersButton");
     check->setFlat(true);
     check->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
-    QPushButton* sendTypedButton = pushButton(QStringLiteral("发送短信"), "sendTypedButton", numbers);
+    QPushButton* sendTypedButton = kit::pushButton(numbers, QStringLiteral("发送短信"), "sendTypedButton");
     auto* numbersLayout = new QGridLayout(numbers);
     numbersLayout->addWidget(kit::captionFor(m_numbers, QStringLiteral("输入要发送的手机号码"), numbers), 0, 0);
     numbersLayout->addWidget(kit::captionFor(m_content, QStringLiteral("发送内容"), numbers), 0, 1);
@@ -153,8 +145,8 @@ TfsdxForm::TfsdxForm(AppContext& context, QWidget* parent)
     m_password = kit::passwordEdit("passwordEdit", loginGroup);
     m_loginResult = new QLabel(loginGroup);
     m_loginResult->setObjectName(QStringLiteral("loginResultLabel"));
-    QPushButton* loginButton = pushButton(QStringLiteral("登录"), "loginButton", loginGroup);
-    QPushButton* logoutButton = pushButton(QStringLiteral("注销"), "logoutButton", loginGroup);
+    QPushButton* loginButton = kit::pushButton(loginGroup, QStringLiteral("登录"), "loginButton");
+    QPushButton* logoutButton = kit::pushButton(loginGroup, QStringLiteral("注销"), "logoutButton");
     auto* loginLayout = new QGridLayout(loginGroup);
     kit::addRow(loginLayout, 0, 0, QStringLiteral("用户帐号："), m_account);
     kit::addRow(loginLayout, 1, 0, QStringLiteral("用户密码："), m_password);
@@ -168,7 +160,7 @@ TfsdxForm::TfsdxForm(AppContext& context, QWidget* parent)
     m_afterPayment->setObjectName(QStringLiteral("afterPaymentCheck"));
     m_afterCheckIn = new QCheckBox(QStringLiteral("会员上课登记后给会员发送短信通知"), switchesGroup);
     m_afterCheckIn->setObjectName(QStringLiteral("afterCheckInCheck"));
-    QPushButton* saveButton = pushButton(QStringLiteral("保存"), "saveSwitchesButton", switchesGroup);
+    QPushButton* saveButton = kit::pushButton(switchesGroup, QStringLiteral("保存"), "saveSwitchesButton");
     auto* switchesLayout = new QVBoxLayout(switchesGroup);
     for (QWidget* w : {static_cast<QWidget*>(m_afterConsumption), static_cast<QWidget*>(m_afterPayment),
                        static_cast<QWidget*>(m_afterCheckIn), static_cast<QWidget*>(saveButton)})

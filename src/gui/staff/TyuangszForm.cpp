@@ -36,11 +36,7 @@ TyuangszForm::TyuangszForm(AppContext& context, QWidget* parent) : QDialog(paren
 
     auto* tools = new QHBoxLayout;
     auto button = [this](QBoxLayout* row, const QString& text, const char* name) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        row->addWidget(b);
-        return b;
+        return kit::pushButton(this, text, name, row);
     };
     connect(button(tools, QStringLiteral("添加"), "addButton"), &QPushButton::clicked, this, &TyuangszForm::addStaff);
     connect(button(tools, QStringLiteral("修改"), "editButton"), &QPushButton::clicked, this, &TyuangszForm::editStaff);

@@ -3,6 +3,7 @@
 #include "TzwlrsForm.h"
 #include "app/AppContext.h"
 #include "kit/DataGrid.h"
+#include "kit/FormKit.h"
 #include "kit/Messages.h"
 #include "staff/Staff.h"
 
@@ -21,13 +22,7 @@ TzwlrForm::TzwlrForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     m_grid->setObjectName(QStringLiteral("jobTitleGrid"));
     m_entry = new TzwlrsForm(context, this);
     auto* tools = new QHBoxLayout;
-    auto button = [&](const QString& text, const char* name) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        tools->addWidget(b);
-        return b;
-    };
+    auto button = [&](const QString& text, const char* name) { return kit::pushButton(this, text, name, tools); };
     connect(button(QStringLiteral("增加"), "addTitleButton"), &QPushButton::clicked, this, &TzwlrForm::addTitle);
     connect(button(QStringLiteral("删除"), "deleteTitleButton"), &QPushButton::clicked, this, &TzwlrForm::deleteTitle);
     connect(button(QStringLiteral("确定"), "chooseTitleButton"), &QPushButton::clicked, this, &TzwlrForm::choose);
