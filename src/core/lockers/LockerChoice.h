@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/Refusal.h"
+#include "db/Money.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace tkd {
+class TvelunDMForm;
+}
+
+namespace tkd::lockers {
+
+// A long-term rental as the chooser holds it before anything is rented.
+struct RentalChoice {
+    QString lockerNumber;
+    QString lockerName;
+    QDate start;
+    QDate end;
+    Money rent;
+    Money deposit;
+    QString remark;
+    QDateTime heldAt; // when the chooser kept it: the rental's date
+};
+
+// Registration mode: keeps the choice in 临时衣柜出租 (one row) until the new member is saved.
+// Refuses a locker that is not free.
+MaybeRefusal holdForRegistration(TvelunDMForm& dm, const RentalChoice& choice, const QDateTime& now);
+
+// The held choice, if the chooser left one for this locker.
+std::optional<RentalChoice> heldChoice(TvelunDMForm& dm, const QString& lockerNumber);
+
+// Writes the rental of a held choice for a member: the "租用" record and the locker marked rented.
+// Runs inside the caller's transaction.
+void rentHeldChoice(TvelunDMForm& dm, const RentalChoice& choice, const QString& cardNumber, const QString& name,
+                    const QString& type);
+
+bool isFree(TvelunDMForm& dm, const QString& lockerNumber);
+
+} // namespace tkd::lockers
