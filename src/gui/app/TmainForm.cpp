@@ -13,6 +13,7 @@
 #include "kit/DataGrid.h"
 #include "kit/Messages.h"
 #include "kit/OutlookBar.h"
+#include "members/ThyxxlrForm.h"
 #include "security/TchangemmForm.h"
 #include "security/TczszForm.h"
 #include "security/TreloginForm.h"
@@ -84,6 +85,7 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
     m_sms = new TfsdxForm(context, this);
     m_otherSettings = new TqtszForm(context, this);
     m_desk = new FrontDesk(context, m_panel, m_tabs, this);
+    m_memberEntry = new ThyxxlrForm(context, this);
     m_about = new TaboutForm(TaboutForm::Kind::Copyright, this);
     m_introduction = new TaboutForm(TaboutForm::Kind::Introduction, this);
 
@@ -240,6 +242,18 @@ void TmainForm::plugCommands()
     m_commands->setHandler(QStringLiteral("deleteVisit"), [this] { m_desk->deleteVisit(); });
     m_commands->setHandler(QStringLiteral("chooseCoach"), [this] { m_desk->coachButton(); });
     m_commands->setHandler(QStringLiteral("browseMembers"), [this] { m_desk->browseMembers(); });
+    m_commands->setHandler(QStringLiteral("addMember"), [this] {
+        m_memberEntry->prepareAdd(ThyxxlrForm::Opener::FrontDesk);
+        m_memberEntry->exec();
+    });
+    m_commands->setHandler(QStringLiteral("editMember"), [this] {
+        if (!m_memberEntry->prepareEdit(ThyxxlrForm::Opener::FrontDesk, m_panel->shownCardNumber())) {
+            Messages::warning(this, QStringLiteral("会员卡号不存在！"));
+            return;
+        }
+        if (m_memberEntry->exec() == QDialog::Accepted)
+            m_desk->showEdited(m_memberEntry->saved());
+    });
     m_commands->setHandler(QStringLiteral("otherSettings"), [this] {
         m_otherSettings->prepare(TqtszForm::Opener::MainWindow);
         m_otherSettings->exec();

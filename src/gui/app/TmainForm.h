@@ -22,6 +22,7 @@ class TyuangszForm;
 class TfsdxForm;
 class TqtszForm;
 class FrontDesk;
+class ThyxxlrForm;
 class TchangemmForm;
 class TczszForm;
 class TreloginForm;
@@ -52,6 +53,7 @@ public:
     OutlookBar* outlookBar() const { return m_outlook; }
     QToolBar* toolBar() const { return m_toolBar; }
     FrontDesk* desk() const { return m_desk; }
+    ThyxxlrForm* memberEntryForm() const { return m_memberEntry; }
     TqtszForm* otherSettingsForm() const { return m_otherSettings; }
 
     TreloginForm* reloginForm() const { return m_relogin; }
@@ -98,6 +100,7 @@ private:
     QLabel* m_hallPanel;
     QString m_hallName;
     FrontDesk* m_desk;
+    ThyxxlrForm* m_memberEntry;
     TqtszForm* m_otherSettings;
     bool m_exiting = false;
 };

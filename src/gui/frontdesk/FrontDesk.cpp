@@ -12,11 +12,14 @@
 #include "kit/DataGrid.h"
 #include "kit/GatewayCalls.h"
 #include "kit/Messages.h"
+#include "members/Registration.h"
+#include "members/TphotoForm.h"
 #include "security/Permissions.h"
 #include "sms/SmsOperations.h"
 #include "sms/SmsTemplates.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -44,6 +47,28 @@ FrontDesk::FrontDesk(AppContext& context, MemberPanel* panel, HistoryTabs* tabs,
       m_coachPicker(new TxzjlForm(context, window)), m_confirmation(new ThydjForm(window))
 {
     connect(panel, &MemberPanel::cardNumberEntered, this, &FrontDesk::lookUp);
+    panel->photo()->installEventFilter(this);
+}
+
+bool FrontDesk::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_panel->photo() && event->type() == QEvent::MouseButtonDblClick) {
+        TphotoForm::enlarge(m_window, m_photoPath);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FrontDesk::showEdited(const members::MemberInput& m)
+{
+    m_panel->setValue(QStringLiteral("会员卡号："), m.cardNumber.trimmed());
+    m_panel->setValue(QStringLiteral("会员名称："), m.name.trimmed());
+    m_panel->setValue(QStringLiteral("移动电话："), m.mobile.trimmed());
+    m_panel->setValue(QStringLiteral("固定电话："), m.phone.trimmed());
+    m_panel->setValue(QStringLiteral("衣柜编号："), m.locker.trimmed());
+    m_panel->setValue(QStringLiteral("会员类型："), m.type.trimmed());
+    m_panel->setValue(QStringLiteral("教练姓名："), m.coach.trimmed());
+    m_panel->setValue(QStringLiteral("会籍顾问："), m.consultant.trimmed());
 }
 
 bool FrontDesk::show(const QString& cardNumber)

@@ -11,6 +11,10 @@ namespace tkd {
 class AppContext;
 }
 
+namespace tkd::members {
+struct MemberInput;
+}
+
 namespace tkd::gui {
 
 class HistoryTabs;
@@ -36,12 +40,17 @@ public:
     void chooseCoach();
     void clearCoach();
     void browseMembers();
+    // After the member's personal data was edited: the panel shows what was saved.
+    void showEdited(const members::MemberInput& member);
 
     const QString& photoPath() const { return m_photoPath; }
     void setPhotoPath(const QString& path) { m_photoPath = path; }
     TxzjsrForm* memberPicker() const { return m_memberPicker; }
     TxzjlForm* coachPicker() const { return m_coachPicker; }
     ThydjForm* confirmation() const { return m_confirmation; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool show(const QString& cardNumber);
