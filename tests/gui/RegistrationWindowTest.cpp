@@ -9,7 +9,9 @@
 #include "frontdesk/TxzjsrForm.h"
 #include "kit/DataGrid.h"
 #include "lockers/TxzygForm.h"
+#include "members/Registration.h"
 #include "members/ThyxxlrForm.h"
+#include "payments/ThyjfForm.h"
 #include "security/PasswordHash.h"
 
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -110,6 +113,44 @@ TEST_F(RegistrationWindow, RegisterWithAPaymentAndALockerThenFindAndEditAtTheDes
     EXPECT_EQ(shown(u"会员名称："), s(u"陈大武"));
     EXPECT_EQ(dm().list(s(u"select [会员姓名] from [会员信息] where [会员卡号]='5001'")).first(s(u"会员姓名")).toText(),
               s(u"陈大武"));
+}
+
+TEST_F(RegistrationWindow, RenewAndRechargeFromTheDesk)
+{
+    members::MemberInput member;
+    member.cardNumber = QStringLiteral("5003");
+    member.name = s(u"周小刚");
+    member.type = s(u"月卡");
+    member.joined = QDate(2024, 3, 1);
+    member.days = QStringLiteral("30");
+    member.price = Money::fromYuan(300);
+    member.openOnSave = true;
+    ASSERT_FALSE(members::registerMember(dm(), startup->context().sms(), member, s(u"超级用户"),
+                                         QDateTime(QDate(2024, 3, 1), QTime(9, 0)))
+                     .refusal);
+    QLineEdit* field = panel()->cardNumberEdit();
+    field->setText(QStringLiteral("5003"));
+    QTest::keyClick(field, Qt::Key_Return);
+    auto* payments = main()->findChild<gui::DataGrid*>(QStringLiteral("paymentGrid"));
+    ASSERT_EQ(payments->result().rowCount(), 1);
+    EXPECT_EQ(shown(u"到期日期："), QStringLiteral("2024-03-31"));
+
+    gui::ThyjfForm* form = main()->paymentForm();
+    auto pay = [&](int page, const char* amountEdit, const QString& amount) {
+        QTimer::singleShot(0, form, [form, page, amountEdit, amount] {
+            in<QTabWidget>(form, "pages")->setCurrentIndex(page);
+            in<QLineEdit>(form, amountEdit)->setText(amount);
+            in<QPushButton>(form, "saveButton")->click();
+        });
+        main()->findChild<QAction*>(QStringLiteral("addPaymentAction"))->trigger();
+    };
+    pay(0, "renewAmountEdit", QStringLiteral("300"));
+    EXPECT_EQ(shown(u"到期日期："), QStringLiteral("2024-04-30")) << "30 more days on the old expiry";
+    EXPECT_EQ(payments->result().rowCount(), 2);
+    pay(2, "depositEdit", QStringLiteral("100"));
+    EXPECT_EQ(shown(u"卡内余额："), s(u"100.00元"));
+    EXPECT_EQ(payments->result().rowCount(), 3);
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join(u',').toStdString();
 }
 
 TEST_F(RegistrationWindow, RefusedSaveKeepsTheWindowAndTheInput)

@@ -235,3 +235,16 @@ TEST(ReportLayout, ColumnsWiderThanThePaperShrinkInProportion)
 }
 
 } // namespace
+
+TEST_F(ReportPdf, ReceiptWithItsOwnPaperKeepsItsLengthUnlessTheLinesNeedMore)
+{
+    Report paper = receipt(2);
+    paper.setReceiptPaper(80, QMarginsF(5, 5, 8, 5));
+    EXPECT_DOUBLE_EQ(ReportRenderer(paper).pageSizeMm().height(), 80);
+    const Pdf pdf = render(paper, QStringLiteral("paper"));
+    EXPECT_NEAR(pdf.sizePoints().height(), 80 * kPointsPerMm, 1.0);
+    EXPECT_NEAR(pdf.sizePoints().width(), 58 * kPointsPerMm, 1.0);
+    Report longer = receipt(80);
+    longer.setReceiptPaper(80, QMarginsF(5, 5, 8, 5));
+    EXPECT_GT(ReportRenderer(longer).pageSizeMm().height(), 80) << "never cut off";
+}

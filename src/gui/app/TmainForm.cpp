@@ -13,7 +13,10 @@
 #include "kit/DataGrid.h"
 #include "kit/Messages.h"
 #include "kit/OutlookBar.h"
+#include "kit/report/TmypreviewForm.h"
 #include "members/ThyxxlrForm.h"
+#include "payments/ThyczjlreportForm.h"
+#include "payments/ThyjfForm.h"
 #include "security/TchangemmForm.h"
 #include "security/TczszForm.h"
 #include "security/TreloginForm.h"
@@ -86,6 +89,7 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
     m_otherSettings = new TqtszForm(context, this);
     m_desk = new FrontDesk(context, m_panel, m_tabs, this);
     m_memberEntry = new ThyxxlrForm(context, this);
+    m_payment = new ThyjfForm(context, this);
     m_about = new TaboutForm(TaboutForm::Kind::Copyright, this);
     m_introduction = new TaboutForm(TaboutForm::Kind::Introduction, this);
 
@@ -245,6 +249,19 @@ void TmainForm::plugCommands()
     m_commands->setHandler(QStringLiteral("addMember"), [this] {
         m_memberEntry->prepareAdd(ThyxxlrForm::Opener::FrontDesk);
         m_memberEntry->exec();
+    });
+    m_commands->setHandler(QStringLiteral("addPayment"), [this] {
+        if (!m_payment->prepare(ThyjfForm::Opener::FrontDesk, m_panel->shownCardNumber())) {
+            Messages::warning(this, QStringLiteral("会员卡号不存在！"));
+            return;
+        }
+        if (m_payment->exec() == QDialog::Accepted)
+            m_desk->showPayment(m_payment->lastOutcome());
+    });
+    m_commands->setHandler(QStringLiteral("printPayments"), [this] {
+        TmypreviewForm::open(
+            ThyczjlreportForm::forMember(m_context.velunDMForm(), m_panel->shownCardNumber(), m_context.clock().now()),
+            this);
     });
     m_commands->setHandler(QStringLiteral("editMember"), [this] {
         if (!m_memberEntry->prepareEdit(ThyxxlrForm::Opener::FrontDesk, m_panel->shownCardNumber())) {

@@ -23,6 +23,7 @@ class TfsdxForm;
 class TqtszForm;
 class FrontDesk;
 class ThyxxlrForm;
+class ThyjfForm;
 class TchangemmForm;
 class TczszForm;
 class TreloginForm;
@@ -54,6 +55,7 @@ public:
     QToolBar* toolBar() const { return m_toolBar; }
     FrontDesk* desk() const { return m_desk; }
     ThyxxlrForm* memberEntryForm() const { return m_memberEntry; }
+    ThyjfForm* paymentForm() const { return m_payment; }
     TqtszForm* otherSettingsForm() const { return m_otherSettings; }
 
     TreloginForm* reloginForm() const { return m_relogin; }
@@ -101,6 +103,7 @@ private:
     QString m_hallName;
     FrontDesk* m_desk;
     ThyxxlrForm* m_memberEntry;
+    ThyjfForm* m_payment;
     TqtszForm* m_otherSettings;
     bool m_exiting = false;
 };

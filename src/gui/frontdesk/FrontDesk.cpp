@@ -14,6 +14,7 @@
 #include "kit/Messages.h"
 #include "members/Registration.h"
 #include "members/TphotoForm.h"
+#include "payments/PaymentSaving.h"
 #include "security/Permissions.h"
 #include "sms/SmsOperations.h"
 #include "sms/SmsTemplates.h"
@@ -57,6 +58,17 @@ bool FrontDesk::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void FrontDesk::showPayment(const payments::PaymentOutcome& payment)
+{
+    m_panel->setValue(QStringLiteral("到期日期："), payment.expiry);
+    m_panel->setValue(QStringLiteral("会员类型："), payment.type);
+    m_panel->setValue(QStringLiteral("剩余次数："), payment.visitsLeft);
+    m_panel->setValue(QStringLiteral("卡内余额："), payment.balance);
+    const QString card = m_panel->shownCardNumber();
+    m_tabs->show({{QStringLiteral("ADOQ_hyczjl"),
+                   m_context.velunDMForm().open(QStringLiteral("ADOQ_hyczjl"), {{QStringLiteral("hykh"), card}})}});
 }
 
 void FrontDesk::showEdited(const members::MemberInput& m)

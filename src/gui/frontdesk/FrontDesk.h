@@ -15,6 +15,10 @@ namespace tkd::members {
 struct MemberInput;
 }
 
+namespace tkd::payments {
+struct PaymentOutcome;
+}
+
 namespace tkd::gui {
 
 class HistoryTabs;
@@ -42,6 +46,8 @@ public:
     void browseMembers();
     // After the member's personal data was edited: the panel shows what was saved.
     void showEdited(const members::MemberInput& member);
+    // After a payment: the new validity, type, visits and balance, and the payment list.
+    void showPayment(const payments::PaymentOutcome& payment);
 
     const QString& photoPath() const { return m_photoPath; }
     void setPhotoPath(const QString& path) { m_photoPath = path; }

@@ -34,4 +34,10 @@ void Report::setPointSizes(qreal title, qreal body)
     m_bodyPointSize = body;
 }
 
+void Report::setReceiptPaper(qreal minimumLengthMm, const QMarginsF& marginsMm)
+{
+    m_receiptMinimumLengthMm = minimumLengthMm;
+    m_receiptMarginsMm = marginsMm;
+}
+
 } // namespace tkd::gui

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QMarginsF>
 #include <QString>
 #include <QStringList>
 #include <Qt>
+#include <optional>
 
 namespace tkd::gui {
 
@@ -59,6 +61,12 @@ public:
     void addFooterLine(const QString& text) { m_footerLines.append(text); }
     void addFooterField(const QString& label, const QString& value) { m_footerLines.append(field(label, value)); }
 
+    // A receipt that asks for its own paper: at least this long, with these margins (millimetres).
+    // Without it a receipt is as long as its content with the house margins.
+    void setReceiptPaper(qreal minimumLengthMm, const QMarginsF& marginsMm);
+    qreal receiptMinimumLengthMm() const { return m_receiptMinimumLengthMm; }
+    const std::optional<QMarginsF>& receiptMarginsMm() const { return m_receiptMarginsMm; }
+
     qreal titlePointSize() const { return m_titlePointSize; }
     qreal bodyPointSize() const { return m_bodyPointSize; }
     void setPointSizes(qreal title, qreal body);
@@ -72,6 +80,8 @@ private:
     QList<QStringList> m_rows;
     QList<QStringList> m_totals;
     QStringList m_footerLines;
+    qreal m_receiptMinimumLengthMm = 0;
+    std::optional<QMarginsF> m_receiptMarginsMm;
     qreal m_titlePointSize;
     qreal m_bodyPointSize;
 };

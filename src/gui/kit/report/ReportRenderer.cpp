@@ -95,6 +95,10 @@ void ReportRenderer::layOut()
 
     m_margins =
         receipt ? QMarginsF(dots(5), dots(4), dots(5), dots(6)) : QMarginsF(dots(15), dots(15), dots(15), dots(12));
+    if (receipt && m_report.receiptMarginsMm()) {
+        const QMarginsF& mm = *m_report.receiptMarginsMm();
+        m_margins = QMarginsF(dots(mm.left()), dots(mm.top()), dots(mm.right()), dots(mm.bottom()));
+    }
     const QSizeF paper = paperSizeMm();
     m_contentWidth = dots(paper.width()) - m_margins.left() - m_margins.right();
     m_cellPadding = dots(receipt ? 0.5 : 1.0);
@@ -153,7 +157,7 @@ void ReportRenderer::layOut()
 
     if (receipt) {
         // Whole millimetres: the PDF page box is kept in whole points anyway.
-        m_receiptLengthMm = qCeil(toMm(y + m_margins.bottom()));
+        m_receiptLengthMm = std::max(qCeil(toMm(y + m_margins.bottom())), qCeil(m_report.receiptMinimumLengthMm()));
         m_pageSize = QPageSize(QSizeF(kReceiptWidthMm, m_receiptLengthMm), QPageSize::Millimeter,
                                QStringLiteral("58mm"), QPageSize::ExactMatch);
     }
