@@ -152,13 +152,20 @@ QToolButton* MemberPanel::addButton(const QString& caption, const char* objectNa
 
 void MemberPanel::bind(const QString& objectName, QAction* action)
 {
-    if (QToolButton* b = m_buttons.value(objectName)) {
-        const QString text = b->text();
+    QToolButton* b = m_buttons.value(objectName);
+    if (!b)
+        return;
+    if (b->text() != QStringLiteral("…")) {
         b->setDefaultAction(action);
-        // The small buttons beside the coach and locker keep their own short text.
-        if (text == QStringLiteral("…"))
-            b->setText(text);
+        return;
     }
+    // The small buttons beside the coach and locker keep their own short text: a default action
+    // would put its caption back whenever it changes, so they only follow its enabled state.
+    b->setToolTip(action->text());
+    b->setAccessibleName(action->text());
+    b->setEnabled(action->isEnabled());
+    connect(b, &QToolButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::changed, b, [b, action] { b->setEnabled(action->isEnabled()); });
 }
 
 QString MemberPanel::shownCardNumber() const
