@@ -112,6 +112,7 @@ TEST_F(Registration, EveryRuleRefusesInOrderAndWritesNothing)
              in.birthMonth = QStringLiteral("13");
          },
          u"该会员卡号已存在！"},
+        {"sms", [](auto& in) { in.birthMonth = QStringLiteral("13"); }, u"请先登录再发短信！"},
         {"month", [](auto& in) { in.birthMonth = QStringLiteral("13"); }, u"请输入正确的会员生日！"},
         {"day", [](auto& in) { in.birthDay = QStringLiteral("32"); }, u"请输入正确的会员生日！"},
         {"half", [](auto& in) { in.birthDay = QString(); }, u"会员生日“05-00”不合法！"},
@@ -131,6 +132,8 @@ TEST_F(Registration, EveryRuleRefusesInOrderAndWritesNothing)
     for (const RefusalCase& c : cases) {
         members::MemberInput in = valid();
         c.spoil(in);
+        // The SMS login is asked after the card checks and before the birthday.
+        sms.afterPayment = std::string(c.name) == "sms" || std::string(c.name) == "duplicate";
         const auto outcome = save(in);
         ASSERT_TRUE(outcome.refusal) << c.name;
         EXPECT_EQ(outcome.refusal->message, QString::fromUtf16(c.message)) << c.name;
@@ -208,6 +211,13 @@ TEST_F(Registration, IntroducerEarnsWholePointsAndARateOfZeroEarnsNone)
     ASSERT_FALSE(save(in).refusal) << "a rate of 0 no longer stops the registration";
     EXPECT_EQ(member(QStringLiteral("1"), u"会员积分").toInt(), 12);
     EXPECT_EQ(members::referralPoints(Money::fromUnits(12509999), Money::fromUnits(1005000)), 12);
+
+    // An introducer whose points were never set still earns them.
+    setReferralRate(100);
+    dm().change(QStringLiteral("update [会员信息] set [会员积分]=null where [会员卡号]='1'"));
+    in.cardNumber = QStringLiteral("4");
+    ASSERT_FALSE(save(in).refusal);
+    EXPECT_EQ(member(QStringLiteral("1"), u"会员积分").toInt(), 12);
 }
 
 TEST_F(Registration, BirthdaysAsStored)

@@ -262,10 +262,11 @@ TEST_F(PaymentWindow, ReceiptAndHistoryRenderToPdfWithTheirLines)
     const QString text = compact(pdfOutput(QStringLiteral("pdftotext"), {receiptPdf, QStringLiteral("-")}));
     for (const QString& line : QStringList{receipt.title} + receipt.lines)
         EXPECT_TRUE(text.contains(compact(line))) << line.toStdString() << " in " << text.toStdString();
-    const auto size = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x"))
+    const auto size = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"))
                           .match(pdfOutput(QStringLiteral("pdfinfo"), {receiptPdf}));
     ASSERT_TRUE(size.hasMatch());
     EXPECT_NEAR(size.captured(1).toDouble(), 58 * 72 / 25.4, 1.0) << "a 58 mm roll";
+    EXPECT_NEAR(size.captured(2).toDouble(), 80 * 72 / 25.4, 1.0) << "80 mm long";
 
     dm().change(
         QStringLiteral("insert into [会员充值] ([充值日期],[会员卡号],[充值金额],[优惠金额],[充值说明],[操作员]) "

@@ -156,7 +156,9 @@ TEST_F(RegistrationWindow, RenewAndRechargeFromTheDesk)
 TEST_F(RegistrationWindow, RefusedSaveKeepsTheWindowAndTheInput)
 {
     gui::ThyxxlrForm* entry = main()->memberEntryForm();
-    QTimer::singleShot(0, entry, [this, entry] {
+    bool ran = false;
+    QTimer::singleShot(0, entry, [this, entry, &ran] {
+        ran = true;
         in<QLineEdit>(entry, "cardNumberEdit")->setText(QStringLiteral("5002"));
         in<QLineEdit>(entry, "nameEdit")->setText(s(u"林小文"));
         in<QLineEdit>(entry, "birthMonthEdit")->setText(QStringLiteral("0"));
@@ -169,7 +171,27 @@ TEST_F(RegistrationWindow, RefusedSaveKeepsTheWindowAndTheInput)
         entry->reject();
     });
     panel()->button(QStringLiteral("addMemberButton"))->click();
+    EXPECT_TRUE(ran) << "the entry window opened";
     EXPECT_EQ(dm().list(s(u"select * from [会员信息]")).rowCount(), 0);
+}
+
+TEST_F(RegistrationWindow, EditingKeepsAMissingJoiningDateMissing)
+{
+    dm().change(s(u"insert into [会员信息] ([会员卡号],[会员姓名],[会员类型],[会员生日]) "
+                  u"values('6001','旧会员','月卡','00-00')"));
+    gui::ThyxxlrForm* entry = main()->memberEntryForm();
+    ASSERT_TRUE(entry->prepareEdit(gui::ThyxxlrForm::Opener::FrontDesk, QStringLiteral("6001")));
+    bool ran = false;
+    QTimer::singleShot(0, entry, [entry, &ran] {
+        ran = true;
+        in<QLineEdit>(entry, "phoneEdit")->setText(QStringLiteral("0571-1"));
+        in<QPushButton>(entry, "saveButton")->click();
+    });
+    entry->exec();
+    EXPECT_TRUE(ran);
+    const ResultSet row = dm().list(s(u"select * from [会员信息] where [会员卡号]='6001'"));
+    EXPECT_EQ(row.first(s(u"固定电话")).toText(), QStringLiteral("0571-1"));
+    EXPECT_TRUE(row.first(s(u"加入时间")).isNull()) << "no date was invented";
 }
 
 } // namespace

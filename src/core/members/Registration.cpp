@@ -210,8 +210,9 @@ RegistrationOutcome registerMember(TvelunDMForm& dm, const SmsState& sms, const 
     if (!input.introducer.trimmed().isEmpty() && !input.introducerCard.trimmed().isEmpty()) {
         const qint64 points = referralPoints(input.price, settings::load(dm).referralYuanPerPoint);
         if (points != 0)
-            dm.change(QStringLiteral("update [会员信息] set [会员积分]=[会员积分]+:hyjf where [会员卡号]=:hykh"),
-                      {{QStringLiteral("hyjf"), points}, {QStringLiteral("hykh"), input.introducerCard.trimmed()}});
+            dm.change(
+                QStringLiteral("update [会员信息] set [会员积分]=ifnull([会员积分],0)+:hyjf where [会员卡号]=:hykh"),
+                {{QStringLiteral("hyjf"), points}, {QStringLiteral("hykh"), input.introducerCard.trimmed()}});
     }
     tx.commit();
 

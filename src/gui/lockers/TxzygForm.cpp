@@ -103,8 +103,8 @@ void TxzygForm::prepare(Mode mode, const QString&, const QString&, const QString
 {
     m_mode = mode;
     m_chosen.clear();
-    // Rentals at the desk (with their ticket) come with the locker window; registration only holds.
-    m_printTicket->setVisible(mode == Mode::FrontDesk);
+    // Registration only holds the choice: no ticket yet.
+    m_printTicket->setVisible(false);
     const QDate today = m_context.clock().now().date();
     m_numberFilter->blockSignals(true);
     m_numberFilter->clear();

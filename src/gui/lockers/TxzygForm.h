@@ -23,7 +23,8 @@ class DataGrid;
 class TxzygForm : public QDialog {
     Q_OBJECT
 public:
-    enum class Mode { FrontDesk, Registration };
+    // The desk's own rentals (temporary and long-term pages, the ticket) come with the locker window.
+    enum class Mode { Registration };
 
     explicit TxzygForm(AppContext& context, QWidget* parent = nullptr);
     void prepare(Mode mode, const QString& cardNumber, const QString& name, const QString& type);

@@ -207,6 +207,7 @@ ThyxxlrForm::ThyxxlrForm(AppContext& context, QWidget* parent)
     m_lockerChooser = new TxzygForm(context, this);
     m_introducerChooser = new TxzjsrForm(context, this);
     connect(m_type, &QComboBox::currentIndexChanged, this, &ThyxxlrForm::typeChosen);
+    connect(m_joined, &QDateEdit::userDateChanged, this, [this] { m_joinedKnown = true; });
     connect(m_lockerButton, &QToolButton::clicked, this, &ThyxxlrForm::chooseLocker);
     connect(m_introducerButton, &QToolButton::clicked, this, &ThyxxlrForm::chooseIntroducer);
     connect(m_photo, &QLabel::customContextMenuRequested, this, &ThyxxlrForm::photoMenu);
@@ -255,7 +256,8 @@ void ThyxxlrForm::typeChosen(int index)
 void ThyxxlrForm::setAddMode(bool adding)
 {
     m_editing = !adding;
-    for (QWidget* w : std::initializer_list<QWidget*>{m_card, m_visits, m_days, m_price, m_type, m_payMethod, m_points})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_card, m_visits, m_days, m_price, m_type, m_payMethod, m_points,
+                                                      m_locker, m_introducer})
         w->setEnabled(adding);
     m_lockerButton->setVisible(adding);
     m_introducerButton->setVisible(adding);
@@ -277,6 +279,7 @@ void ThyxxlrForm::prepareAdd(Opener opener)
     m_payMethod->setCurrentIndex(0);
     m_idKind->setCurrentIndex(0);
     m_joined->setDate(m_context.clock().now().date());
+    m_joinedKnown = true;
     m_introducerCard.clear();
     setPhotoPath({});
     if (m_type->count() > 0) {
@@ -301,7 +304,10 @@ bool ThyxxlrForm::prepareEdit(Opener opener, const QString& cardNumber)
     selectText(m_type, text(u"会员类型"));
     m_mobile->setText(text(u"移动电话"));
     m_phone->setText(text(u"固定电话"));
-    m_joined->setDate(row.first(QStringLiteral("加入时间")).toDate());
+    // A member without a joining date keeps none unless the operator sets one.
+    const QDate joined = row.first(QStringLiteral("加入时间")).toDate();
+    m_joined->setDate(joined.isValid() ? joined : m_context.clock().now().date());
+    m_joinedKnown = joined.isValid();
     m_visits->setText(QString::number(row.first(QStringLiteral("有效次数")).toInt()));
     m_days->setText(QString::number(row.first(QStringLiteral("有效天数")).toInt()));
     m_price->setText(row.first(QStringLiteral("售价")).toMoney().toString());
@@ -348,7 +354,7 @@ members::MemberInput ThyxxlrForm::read() const
     in.type = chosenText(m_type);
     in.mobile = m_mobile->text();
     in.phone = m_phone->text();
-    in.joined = m_joined->date();
+    in.joined = m_joinedKnown ? m_joined->date() : QDate();
     in.visits = m_visits->text();
     in.days = m_days->text();
     Money::parse(m_price->text().trimmed().isEmpty() ? QStringLiteral("0") : m_price->text().trimmed(), &in.price);

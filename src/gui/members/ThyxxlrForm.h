@@ -58,6 +58,7 @@ private:
     sms::GatewayCall m_call;
     Opener m_opener = Opener::FrontDesk;
     bool m_editing = false;
+    bool m_joinedKnown = true;
     QString m_photoPath;
     QString m_introducerCard;
     members::MemberInput m_saved;

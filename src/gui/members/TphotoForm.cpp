@@ -38,8 +38,12 @@ bool TphotoForm::prepare(const QString& path, const QWidget* mainWindow)
 
 void TphotoForm::enlarge(QWidget* parent, const QString& path)
 {
+    // Centred over the main window, even when a dialog above it asks.
+    QWidget* mainWindow = parent ? parent->window() : nullptr;
+    while (mainWindow && mainWindow->parentWidget())
+        mainWindow = mainWindow->parentWidget()->window();
     TphotoForm form(parent);
-    if (form.prepare(path, parent ? parent->window() : nullptr))
+    if (form.prepare(path, mainWindow))
         form.exec();
 }
 

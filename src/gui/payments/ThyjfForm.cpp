@@ -232,6 +232,7 @@ void ThyjfForm::buildRechargePage(QWidget* page)
 bool ThyjfForm::prepare(Opener opener, const QString& cardNumber)
 {
     m_opener = opener;
+    m_chosenByPicker = false;
     m_outcome = {};
     m_chooser->setVisible(opener == Opener::Statistics);
     m_pages->setCurrentIndex(0);
@@ -282,7 +283,9 @@ void ThyjfForm::load(const payments::PayingMember& member)
     }
     if (const auto type = cardtypes::find(m_context.velunDMForm(), member.type);
         type && m_renewType->currentIndex() >= 0) {
-        const auto p = payments::initialRenewal(member, *type, m_changeGrade->isChecked(), m_opener);
+        // A member chosen in the statistics window is filled as the member list fills it.
+        const Opener rounding = m_chosenByPicker ? Opener::MemberList : m_opener;
+        const auto p = payments::initialRenewal(member, *type, m_changeGrade->isChecked(), rounding);
         m_renewAmount->setText(payments::plainAmount(p.amount));
         m_renewExpiry->setText(p.expiry);
         m_renewVisits->setText(p.visits);
@@ -297,8 +300,10 @@ void ThyjfForm::chooseMember()
         return;
     // Filled as the member list fills it, from the chosen member's record.
     if (const auto member =
-            payments::loadMember(m_context.velunDMForm(), m_picker->pickedCardNumber(), Opener::MemberList))
+            payments::loadMember(m_context.velunDMForm(), m_picker->pickedCardNumber(), Opener::MemberList)) {
+        m_chosenByPicker = true;
         load(*member);
+    }
 }
 
 void ThyjfForm::proposeRenewal()
@@ -368,6 +373,12 @@ void ThyjfForm::save()
                                      m_renewRemark->text(),
                                      m_renewMethod->currentText(),
                                      m_changeGrade->isChecked()};
+        // Input that can never be saved is refused before the operator answers the prompt.
+        if (!payments::amountFromText(input.amount)) {
+            Messages::warning(this, QStringLiteral("请输入正确的交费金额！"));
+            m_renewAmount->setFocus();
+            return;
+        }
         if (const auto dates = payments::renewalPrompt(dm, card, input.typeName, today))
             input.choice = m_prompt->ask(*m_member, input.typeName,
                                          payments::amountFromText(input.amount).value_or(Money()), *dates);
@@ -381,6 +392,18 @@ void ThyjfForm::save()
                                     m_customAmount->text(),
                                     m_customRemark->text(),
                                     m_customMethod->currentText()};
+        if (!payments::countFromText(input.days) || !payments::countFromText(input.visits) ||
+            !payments::amountFromText(input.amount)) {
+            // The core names the field; asking it with the prompt cancelled changes nothing.
+            input.choice = payments::ExpiryChoice::Cancel;
+            const auto refused = payments::renewCustom(context, input);
+            if (refused.refusal) {
+                Messages::refusal(this, *refused.refusal);
+                if (QLineEdit* field = fieldOf(refused.refusal->field))
+                    field->setFocus();
+            }
+            return;
+        }
         if (const auto dates = payments::customPrompt(dm, card, input.days, today))
             input.choice = m_prompt->ask(*m_member, m_member->type,
                                          payments::amountFromText(input.amount).value_or(Money()), *dates);

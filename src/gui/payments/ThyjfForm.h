@@ -57,6 +57,7 @@ private:
     AppContext& m_context;
     sms::GatewayCall m_call;
     Opener m_opener = Opener::FrontDesk;
+    bool m_chosenByPicker = false;
     std::optional<payments::PayingMember> m_member;
     payments::PaymentOutcome m_outcome;
 
