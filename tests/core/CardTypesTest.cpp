@@ -147,6 +147,10 @@ TEST(CardTypeRules, WeekdaysAndTheirText)
     EXPECT_FALSE(slotAllows(t, QDateTime(QDate(2024, 3, 12), QTime(9, 0)))) << "Tuesday";
     EXPECT_TRUE(slotAllows(t, QDateTime(QDate(2024, 3, 17), QTime(9, 0)))) << "Sunday";
     EXPECT_EQ(slotText(t), s(u"一三七"));
+    // Only "1" names a day in the text, while the check-in lets in any non-zero digit.
+    t.weekdays = QStringLiteral("2010000");
+    EXPECT_EQ(slotText(t), s(u"三"));
+    EXPECT_TRUE(slotAllows(t, QDateTime(QDate(2024, 3, 11), QTime(9, 0))));
     t.hasSlot = false;
     EXPECT_TRUE(slotAllows(t, QDateTime(QDate(2024, 3, 12), QTime(9, 0))));
     EXPECT_TRUE(slotText(t).isEmpty());

@@ -184,7 +184,19 @@ TEST_F(FrontDesk, EachEligibilityRuleRefusesInTurnAndTheFirstWins)
     set(QStringLiteral("1"), s(u"会员类型"), s(u"周卡"));
     EXPECT_EQ(refusal(), QString()) << "Friday is allowed";
     set(QStringLiteral("1"), s(u"会员类型"), s(u"无此类型"));
+    set(QStringLiteral("1"), s(u"有效次数"), 0);
     EXPECT_EQ(refusal(), QString()) << "an unknown type has no slot and no count";
+    // A count card that is used up and outside its slot: the count rule speaks first.
+    cardtypes::Input both;
+    both.code = QStringLiteral("CM");
+    both.name = s(u"晨次卡");
+    both.visits = QStringLiteral("5");
+    both.useSlot = true;
+    both.time1 = QStringLiteral("08:00");
+    both.time2 = QStringLiteral("10:00");
+    ASSERT_FALSE(cardtypes::save(dm(), both));
+    set(QStringLiteral("1"), s(u"会员类型"), s(u"晨次卡"));
+    EXPECT_EQ(refusal(), s(u"该会员计次卡已经到期，不能登记！"));
 }
 
 TEST_F(FrontDesk, DailySlotAcceptsItsLastMinuteOnly)
@@ -272,8 +284,11 @@ TEST_F(FrontDesk, OnlyTheSuperUserDeletesAVisitAndCountCardsGetItBack)
     ASSERT_TRUE(refused.refusal);
     EXPECT_EQ(refused.refusal->message, s(u"只有超级用户可以进行删除登记操作！"));
     EXPECT_EQ(count(QStringLiteral("select * from [会员登记]")), 1);
-    EXPECT_TRUE(frontdesk::deleteVisit(dm(), s(u"超级用户"), QStringLiteral("2"), id).refusal)
-        << "the visit of another card";
+    addMember(QStringLiteral("2"), s(u"次卡"), QDate(2024, 1, 1), Value(), 3);
+    const auto otherCard = frontdesk::deleteVisit(dm(), s(u"超级用户"), QStringLiteral("2"), id);
+    ASSERT_TRUE(otherCard.refusal) << "the visit of another card";
+    EXPECT_EQ(otherCard.refusal->message, s(u"该登记记录已不存在！"));
+    EXPECT_EQ(member(QStringLiteral("2"), s(u"有效次数")).toInt(), 3);
     const auto removed = frontdesk::deleteVisit(dm(), s(u"超级用户"), QStringLiteral("1"), id);
     ASSERT_FALSE(removed.refusal);
     EXPECT_EQ(removed.visitsLeft, s(u"3次"));
@@ -366,6 +381,10 @@ TEST(DueRules, BirthdaysNeverRollOverTheYearAndLeapDaysNeedALeapYear)
     EXPECT_FALSE(reminders::birthdayDue(QStringLiteral("02-29"), QDate(2023, 2, 28), 1));
     EXPECT_TRUE(reminders::eventDue(2, QStringLiteral("05 10:00:00"), QDate(2024, 7, 5)));
     EXPECT_FALSE(reminders::eventDue(2, QStringLiteral("xx 10:00:00"), QDate(2024, 7, 5)));
+    // Whole calendar days, whatever the clock does in between (autumn and spring changes).
+    EXPECT_DOUBLE_EQ(reminders::daysFromToday(QDate(2024, 11, 1), QDateTime(QDate(2024, 11, 8), QTime(0, 0))), 7.0);
+    EXPECT_DOUBLE_EQ(reminders::daysFromToday(QDate(2024, 3, 8), QDateTime(QDate(2024, 3, 15), QTime(12, 0))), 7.5);
+    EXPECT_TRUE(reminders::expiryDue(QDateTime(QDate(2024, 11, 8), QTime(0, 0)), QDate(2024, 11, 1), 7));
     EXPECT_TRUE(reminders::gradingDue(3, 3));
     EXPECT_FALSE(reminders::gradingDue(4, 3));
 }

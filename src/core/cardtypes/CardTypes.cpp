@@ -91,7 +91,7 @@ QString slotText(const CardType& type)
         static const QString numerals = QStringLiteral("一二三四五六七");
         QString text;
         for (int i = 0; i < 7 && i < type.weekdays.size(); ++i)
-            if (type.weekdays.at(i).digitValue() > 0)
+            if (type.weekdays.at(i) == QLatin1Char('1'))
                 text += numerals.at(i);
         return text;
     }

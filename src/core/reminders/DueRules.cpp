@@ -7,7 +7,9 @@ namespace tkd::reminders {
 
 double daysFromToday(const QDate& today, const QDateTime& moment)
 {
-    return static_cast<double>(QDateTime(today, QTime(0, 0)).secsTo(moment)) / 86400.0;
+    // Calendar days, so a clock change in between never adds or loses an hour.
+    return static_cast<double>(today.daysTo(moment.date())) +
+           static_cast<double>(moment.time().msecsSinceStartOfDay()) / 86400000.0;
 }
 
 std::optional<QDate> birthdayThisYear(const QString& monthDay, const QDate& today)

@@ -95,8 +95,8 @@ bool FrontDesk::show(const QString& cardNumber)
         field->setFocus();
         return false;
     }
-    m_panel->show(found->member);
-    m_photoPath = found->member.photoPath;
+    // Only a photo that could be read is offered to the photo window.
+    m_photoPath = m_panel->show(found->member) ? found->member.photoPath : QString();
     m_tabs->show(found->history);
     return true;
 }

@@ -187,7 +187,7 @@ void MemberPanel::setValue(const QString& caption, const QString& text)
         label->setText(text);
 }
 
-void MemberPanel::show(const frontdesk::MemberView& m)
+bool MemberPanel::show(const frontdesk::MemberView& m)
 {
     const std::pair<const char16_t*, const QString*> values[] = {
         {u"会员卡号：", &m.cardNumber},   {u"会员名称：", &m.name},       {u"会员类型：", &m.type},
@@ -199,7 +199,7 @@ void MemberPanel::show(const frontdesk::MemberView& m)
         {u"提示信息：", &m.warning}};
     for (const auto& [caption, text] : values)
         setValue(QString::fromUtf16(caption), *text);
-    showPhoto(m.photoPath);
+    return showPhoto(m.photoPath);
 }
 
 bool MemberPanel::showPhoto(const QString& path)
@@ -221,8 +221,10 @@ void MemberPanel::setHint(const QString& hint)
 
 void MemberPanel::showPlaceholderPhoto()
 {
-    static const QPixmap pixmap = placeholder();
-    m_photo->setPixmap(pixmap);
+    // Made once per panel: a static pixmap would outlive the application object.
+    if (m_placeholder.isNull())
+        m_placeholder = placeholder();
+    m_photo->setPixmap(m_placeholder);
 }
 
 } // namespace tkd::gui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMap>
+#include <QPixmap>
 #include <QWidget>
 
 class QAction;
@@ -31,7 +32,8 @@ public:
     QString shownCardNumber() const;
     void clear();
     // Fills every value label and the photo (the placeholder when the file cannot be read).
-    void show(const frontdesk::MemberView& member);
+    // Returns whether the member's photo could be shown.
+    bool show(const frontdesk::MemberView& member);
     // Shows the photo of the file; false (and the placeholder) when it cannot be read.
     bool showPhoto(const QString& path);
     void setValue(const QString& caption, const QString& text);
@@ -51,6 +53,7 @@ private:
 
     QLineEdit* m_cardEdit;
     QLabel* m_photo;
+    QPixmap m_placeholder;
     QMap<QString, QLabel*> m_values;
     QMap<QString, QToolButton*> m_buttons;
 };

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -81,6 +82,14 @@ void ThydjForm::prepare(const QString& notices, const QString& photoPath)
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     cursor.mergeBlockFormat(centred);
+}
+
+void ThydjForm::showEvent(QShowEvent* event)
+{
+    // Centred on the screen rather than over the main window.
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
 }
 
 QString ThydjForm::noticeText() const

@@ -15,6 +15,9 @@ public:
     void prepare(const QString& notices, const QString& photoPath);
     QString noticeText() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* m_photo;
     QTextEdit* m_notices;

@@ -91,8 +91,8 @@ void TqtszForm::prepare(Opener opener)
     auto money = [](Money m) {
         // As a number: no trailing zeros after the point.
         QString text = m.toString();
-        if (text.endsWith(QStringLiteral(".00")))
-            text.chop(3);
+        while (text.contains(QLatin1Char('.')) && (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
+            text.chop(1);
         return text;
     };
     m_referral->setText(money(s.referralYuanPerPoint));
