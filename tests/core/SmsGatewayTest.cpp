@@ -179,6 +179,7 @@ TEST(SmsSend, GatewayRefusalIsShownWithAnExclamationAndCountsNothing)
     const auto result = sms::sendSms(state, QStringLiteral("13800000000"), s(u"好【澄岚软件】"), sms::directCall());
     EXPECT_EQ(result.status, sms::AutoSendResult::Status::Failed);
     EXPECT_EQ(result.message, s(u"短信余额不足！"));
+    EXPECT_FALSE(result.unreachable) << "the gateway's own refusal is a warning";
     EXPECT_EQ(state.remaining, QStringLiteral("0"));
 }
 
@@ -214,6 +215,7 @@ TEST_P(SmsGatewayFailure, GivesAClearMessageAndChangesNothing)
     state.loginState = s(u"已登录");
     const auto send = sms::sendSms(state, QStringLiteral("13800000000"), s(u"好【a】"), call);
     EXPECT_EQ(send.status, sms::AutoSendResult::Status::Failed);
+    EXPECT_TRUE(send.unreachable) << "shown as an error";
     EXPECT_TRUE(send.message.contains(expected)) << send.message.toStdString();
     EXPECT_EQ(state.remaining, QStringLiteral("7"));
 }
@@ -266,6 +268,8 @@ TEST(SmsTypedSend, ChecksInOrderThenTakesTheGatewaysCount)
     const auto sent = sms::sendTyped(state, QStringLiteral("13800000000\n13900000000"), s(u"通知【澄岚软件】"), call);
     EXPECT_TRUE(sent.sent);
     EXPECT_EQ(sent.notice.message, s(u"短信发送成功！"));
+    EXPECT_EQ(state.remaining, QStringLiteral("100")) << "the success is told before the count is asked for";
+    sms::refreshBalance(state, call);
     EXPECT_EQ(state.remaining, QStringLiteral("98"));
     EXPECT_TRUE(simulator.takeOutput().contains(s(u"sent to 13800000000,13900000000: 通知【澄岚软件】")));
 }

@@ -50,7 +50,9 @@ INSTANTIATE_TEST_SUITE_P(Lines, SmsNumberCheck,
                                            NumberCase{"23800000000\r\n13900000000\n", true, "", -1},
                                            NumberCase{"138000000001", false, "138000000001", 0},
                                            NumberCase{"13800000000\n1380000000a", false, "1380000000a", 1},
-                                           NumberCase{"\n13800000000\n 13800000000", false, " 13800000000", 2},
+                                           NumberCase{"13800000000\n 13800000000", false, " 13800000000", 1},
+                                           NumberCase{"13800000000 \n13900000000", false, "13800000000 ", 0},
+                                           NumberCase{"\n13800000000", false, "", 0},
                                            NumberCase{"13800000000\n\n13800000000", false, "", 1}));
 
 TEST(SmsNumberField, EmptyFieldIsRefused)

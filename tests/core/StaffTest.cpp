@@ -82,6 +82,10 @@ TEST_F(StaffTest, SavesTrimmedValuesAndEditsInPlace)
 
     staff::remove(dm(), id);
     EXPECT_FALSE(staff::find(dm(), id));
+    const auto gone = staff::save(dm(), input, id);
+    ASSERT_TRUE(gone) << "editing a removed member of staff is refused";
+    EXPECT_EQ(gone->message, s(u"该员工已不存在！"));
+    EXPECT_EQ(staffCount(), 0);
 }
 
 TEST_F(StaffTest, ListFilterHidesDepartedUnlessAskedAndMatchesNamesLiterally)

@@ -82,6 +82,12 @@ TEST_F(SmsWindow, LogInSendToATypedNumberAndLogOut)
     click("sendTypedButton");
     EXPECT_EQ(messages.texts.back(), s(u"请先登录，然后再发送短信！"));
     EXPECT_EQ(in<QTabWidget>(form.get(), "smsTabs")->currentIndex(), gui::TfsdxForm::AccountTab);
+
+    // Opened again: the account kept in memory is shown, still logged out.
+    form->prepare();
+    EXPECT_EQ(in<QLineEdit>(form.get(), "accountEdit")->text(), QStringLiteral("demo"));
+    EXPECT_EQ(panel("accountPanel"), s(u"  用户帐号：demo"));
+    EXPECT_EQ(panel("loginStatePanel"), s(u"  登录状态：未登录"));
 }
 
 TEST_F(SmsWindow, MembersNumbersAreAppendedAndCheckedLineByLine)

@@ -158,11 +158,12 @@ MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> ed
     Transaction tx(dm.db());
     if (editId) {
         params.set(QStringLiteral("bh"), *editId);
-        dm.change(QStringLiteral(
-                      "update [会员卡类型] set [类型编号]=:lxbh,[类型名称]=:lxmc,[有效次数]=:yxcs,[有效天数]=:yxts,"
-                      "[售价]=:sj,[折扣率]=:zkl,[是否有时间段]=:sjd,[时间段类型]=:sjdlx,[时间1]=:sj1,[时间2]=:sj2,"
-                      "[时间3]=:sj3 where [编号]=:bh"),
-                  params);
+        if (dm.change(QStringLiteral(
+                          "update [会员卡类型] set [类型编号]=:lxbh,[类型名称]=:lxmc,[有效次数]=:yxcs,[有效天数]=:yxts,"
+                          "[售价]=:sj,[折扣率]=:zkl,[是否有时间段]=:sjd,[时间段类型]=:sjdlx,[时间1]=:sj1,[时间2]=:sj2,"
+                          "[时间3]=:sj3 where [编号]=:bh"),
+                      params) == 0)
+            return Refusal::warning(QStringLiteral("该会员卡类型已不存在！"));
     } else {
         dm.change(
             QStringLiteral("insert into [会员卡类型] ([类型编号],[类型名称],[有效次数],[有效天数],[售价],[折扣率],"

@@ -18,6 +18,15 @@ QStringList fieldLines(const QString& text)
     return normalised.split(QLatin1Char('\n'));
 }
 
+// The field's lines without the empty ones a final line break leaves.
+QStringList numberLines(const QString& text)
+{
+    QStringList lines = fieldLines(text);
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 } // namespace
 
 AutoSendResult sendSms(SmsState& state, const QString& mobile, const QString& text, const GatewayCall& call)
@@ -26,7 +35,7 @@ AutoSendResult sendSms(SmsState& state, const QString& mobile, const QString& te
         return {AutoSendResult::Status::NotLoggedIn, QStringLiteral("请先登录再发短信！")};
     const GatewayReply reply = call(state.url, sendLine(state.account, state.password, mobile, text));
     if (!reply.succeeded())
-        return {AutoSendResult::Status::Failed, reply.failureText()};
+        return {AutoSendResult::Status::Failed, reply.failureText(), !reply.wellFormed};
     // A count the gateway never gave us stays as it is rather than turning into -1.
     bool numeric = false;
     const qint64 left = state.remaining.toLongLong(&numeric);
@@ -49,7 +58,8 @@ LoginResult login(SmsState& state, const QString& account, const QString& passwo
     state.loginState = kLoggedIn;
     state.account = trimmedAccount;
     state.password = trimmedPassword;
-    state.remaining = reply.overage;
+    // A reply without the credit leaves a count that can still go down.
+    state.remaining = reply.overage.isEmpty() ? QStringLiteral("0") : reply.overage;
     return {std::nullopt, QStringLiteral("用户登录成功")};
 }
 
@@ -68,9 +78,8 @@ NumberCheck checkNumbers(const QString& numbersField)
         check.notice = Refusal::error(QStringLiteral("手机号码不能为空！"), field::numbers);
         return check;
     }
-    // Lines are counted in the field as it stands, so the index selects the right line.
-    const auto leading = static_cast<int>(fieldLines(numbersField.left(numbersField.indexOf(trimmed))).size()) - 1;
-    const QStringList checked = fieldLines(trimmed);
+    // Every line as it stands (a blank beside a number fails too); only a final line break is let go.
+    const QStringList checked = numberLines(numbersField);
     for (int i = 0; i < checked.size(); ++i) {
         const QString& line = checked[i];
         const bool good = line.size() == 11 && std::all_of(line.begin(), line.end(), [](QChar c) {
@@ -79,7 +88,7 @@ NumberCheck checkNumbers(const QString& numbersField)
         if (!good) {
             check.notice = Refusal::error(
                 QStringLiteral("有不正确的手机号[") + line + QStringLiteral("]，请修改后再发送短信！"), field::numbers);
-            check.badLine = leading + i;
+            check.badLine = i;
             return check;
         }
     }
@@ -90,7 +99,7 @@ NumberCheck checkNumbers(const QString& numbersField)
 
 QString recipientsFromField(const QString& numbersField)
 {
-    return fieldLines(numbersField).join(QStringLiteral("\r\n"));
+    return numberLines(numbersField).join(QStringLiteral("\r\n"));
 }
 
 ManualSendResult sendTyped(SmsState& state, const QString& numbersField, const QString& content,
@@ -105,12 +114,15 @@ ManualSendResult sendTyped(SmsState& state, const QString& numbersField, const Q
     const GatewayReply reply =
         call(state.url, sendLine(state.account, state.password, recipientsFromField(numbersField), content));
     if (!reply.succeeded())
-        return {Refusal::warning(reply.failureText()), false};
-    // The gateway's own count replaces ours; when that second request fails the count stays.
-    const GatewayReply balance = call(state.url, balanceLine(state.account, state.password));
-    if (balance.succeeded())
-        state.remaining = balance.overage;
+        return {reply.wellFormed ? Refusal::warning(reply.failureText()) : Refusal::error(reply.failureText()), false};
     return {Refusal::warning(QStringLiteral("短信发送成功！")), true};
+}
+
+void refreshBalance(SmsState& state, const GatewayCall& call)
+{
+    const GatewayReply balance = call(state.url, balanceLine(state.account, state.password));
+    if (balance.succeeded() && !balance.overage.isEmpty())
+        state.remaining = balance.overage;
 }
 
 void saveSwitches(TvelunDMForm& dm, SmsState& state, bool afterConsumption, bool afterPayment, bool afterCheckIn)

@@ -25,6 +25,8 @@ struct AutoSendResult {
     enum class Status { NotLoggedIn, Sent, Failed };
     Status status = Status::Failed;
     QString message;
+    // The gateway could not be reached or answered nonsense: shown as an error, not a refusal.
+    bool unreachable = false;
 };
 AutoSendResult sendSms(SmsState& state, const QString& mobile, const QString& text, const GatewayCall& call);
 
@@ -46,13 +48,17 @@ struct NumberCheck {
 NumberCheck checkNumbers(const QString& numbersField);
 
 // Send from the typed-numbers tab. The notice is always shown; field "account" means the
-// account tab must be shown with the focus on the account.
+// account tab must be shown with the focus on the account. After a send, refreshBalance()
+// takes the gateway's own count.
 struct ManualSendResult {
     Refusal notice;
     bool sent = false;
 };
 ManualSendResult sendTyped(SmsState& state, const QString& numbersField, const QString& content,
                            const GatewayCall& call);
+
+// Asks the gateway for the credit left; the count stays as it was when that fails.
+void refreshBalance(SmsState& state, const GatewayCall& call);
 
 // Writes the three switches and takes them into the running state.
 void saveSwitches(TvelunDMForm& dm, SmsState& state, bool afterConsumption, bool afterPayment, bool afterCheckIn);

@@ -39,9 +39,10 @@ MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> ed
     Transaction tx(dm.db());
     if (editId) {
         params.set(QStringLiteral("bh"), *editId);
-        dm.change(QStringLiteral("update [员工设置] set [姓名]=:xm,[职务]=:zw,[联系电话]=:lxdh,[联系地址]=:lxdz,"
-                                 "[状态]=:zt,[备注]=:bz where [编号]=:bh"),
-                  params);
+        if (dm.change(QStringLiteral("update [员工设置] set [姓名]=:xm,[职务]=:zw,[联系电话]=:lxdh,[联系地址]=:lxdz,"
+                                     "[状态]=:zt,[备注]=:bz where [编号]=:bh"),
+                      params) == 0)
+            return Refusal::warning(QStringLiteral("该员工已不存在！"));
     } else {
         dm.change(QStringLiteral("insert into [员工设置] ([姓名],[职务],[联系电话],[联系地址],[状态],[备注]) "
                                  "values(:xm,:zw,:lxdh,:lxdz,:zt,:bz)"),

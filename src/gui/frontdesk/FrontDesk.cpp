@@ -175,7 +175,7 @@ void FrontDesk::sendCheckInSms(bool quiet)
                                           m_panel->shownCardNumber(), m_context.clock().now(), sms.signature);
     const auto result = sms::sendSms(sms, m_panel->value(QStringLiteral("移动电话："))->text(), text, m_call);
     if (!quiet)
-        Messages::warning(m_window, result.message);
+        Messages::smsResult(m_window, result);
 }
 
 void FrontDesk::deleteVisit()

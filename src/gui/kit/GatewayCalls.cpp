@@ -1,6 +1,7 @@
 #include "GatewayCalls.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEventLoop>
 #include <QPointer>
 #include <QWidget>
@@ -8,15 +9,33 @@
 #include <thread>
 
 namespace tkd::gui::kit {
+namespace {
+
+// A disabled window still gets the window manager's close button: hold it until the reply is in.
+class CloseHold : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Close)
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+
+} // namespace
 
 sms::GatewayCall nonFreezingGatewayCall(QWidget* window, std::chrono::milliseconds timeout)
 {
     QPointer<QWidget> guarded(window);
     return [guarded, timeout](const QString& url, const QByteArray& line) {
-        QWidget* top = guarded ? guarded->window() : nullptr;
+        QPointer<QWidget> top = guarded ? guarded->window() : nullptr;
         const bool wasEnabled = top && top->isEnabled();
-        if (top)
+        CloseHold hold;
+        if (top) {
             top->setEnabled(false);
+            top->installEventFilter(&hold);
+        }
         QApplication::setOverrideCursor(Qt::WaitCursor);
 
         sms::GatewayReply reply;
@@ -29,8 +48,11 @@ sms::GatewayCall nonFreezingGatewayCall(QWidget* window, std::chrono::millisecon
         worker.join();
 
         QApplication::restoreOverrideCursor();
-        if (top && wasEnabled)
-            top->setEnabled(true);
+        if (top) {
+            top->removeEventFilter(&hold);
+            if (wasEnabled)
+                top->setEnabled(true);
+        }
         return reply;
     };
 }

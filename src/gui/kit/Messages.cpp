@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "sms/SmsOperations.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -83,6 +85,14 @@ bool Messages::confirm(QWidget* parent, const QString& text)
 bool Messages::confirmDelete(QWidget* parent)
 {
     return show({parent, QStringLiteral("删除"), QStringLiteral("是否要删除当前记录？"), MessageIcon::Question, true});
+}
+
+void Messages::smsResult(QWidget* parent, const sms::AutoSendResult& result)
+{
+    if (result.unreachable)
+        error(parent, result.message);
+    else
+        warning(parent, result.message);
 }
 
 void Messages::refusal(QWidget* parent, const Refusal& r)

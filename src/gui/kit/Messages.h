@@ -7,6 +7,10 @@
 
 class QWidget;
 
+namespace tkd::sms {
+struct AutoSendResult;
+}
+
 namespace tkd::gui {
 
 enum class MessageIcon { Information, Warning, Error, Question };
@@ -41,6 +45,8 @@ public:
     // The standard box for an error nobody expected (an engine error ending a command).
     static void failure(QWidget* parent, const QString& text);
 
+    // The outcome of an automatic SMS: an unreachable gateway is an error, the rest a warning.
+    static void smsResult(QWidget* parent, const sms::AutoSendResult& result);
     // A refused command's message with its own icon.
     static void refusal(QWidget* parent, const Refusal& refusal);
 

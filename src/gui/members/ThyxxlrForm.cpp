@@ -430,7 +430,7 @@ void ThyxxlrForm::save()
     m_saved = input;
     if (outcome.paymentWritten && m_context.sms().afterPayment) {
         const auto sent = sms::sendSms(m_context.sms(), input.mobile.trimmed(), outcome.smsText, m_call);
-        Messages::warning(this, sent.message);
+        Messages::smsResult(this, sent);
     }
     accept();
 }

@@ -431,7 +431,7 @@ void ThyjfForm::save()
 void ThyjfForm::afterSaving()
 {
     if (const auto sent = payments::sendPaymentSms(m_context.sms(), m_outcome, m_call))
-        Messages::warning(this, sent->message);
+        Messages::smsResult(this, *sent);
     TmypreviewForm::open(ThyczdjreportForm::build(m_outcome.receipt), parentWidget());
     accept();
 }

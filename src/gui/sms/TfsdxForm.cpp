@@ -217,6 +217,7 @@ void TfsdxForm::prepare()
     m_afterCheckIn->setChecked(state.afterCheckIn);
     m_showDisabled->setChecked(false);
     m_loginResult->clear();
+    m_loggedOutHere = false;
     showStatus();
     m_members = m_context.velunDMForm().open(QStringLiteral("ADODS_hyxx"));
     applyMemberFilter(sms::activeMembers());
@@ -280,6 +281,8 @@ void TfsdxForm::sendTyped()
     const sms::ManualSendResult result =
         sms::sendTyped(m_context.sms(), m_numbers->toPlainText(), m_content->toPlainText(), m_call);
     Messages::refusal(this, result.notice);
+    if (result.sent)
+        sms::refreshBalance(m_context.sms(), m_call);
     if (result.notice.field == sms::field::account) {
         m_tabs->setCurrentIndex(AccountTab);
         m_account->setFocus();
@@ -300,12 +303,15 @@ void TfsdxForm::login()
         return;
     }
     m_loginResult->setText(result.resultText);
+    if (m_context.sms().loggedIn())
+        m_loggedOutHere = false;
     showStatus();
 }
 
 void TfsdxForm::logout()
 {
     m_loginResult->setText(sms::logout(m_context.sms()));
+    m_loggedOutHere = true;
     m_account->clear();
     m_password->clear();
     showStatus();
@@ -322,7 +328,8 @@ void TfsdxForm::showStatus()
 {
     const SmsState& state = m_context.sms();
     m_loginStatePanel->setText(QStringLiteral("  登录状态：") + state.loginState);
-    m_accountPanel->setText(QStringLiteral("  用户帐号：") + (state.loggedIn() ? state.account : QString()));
+    // Logging out empties the account shown; the account kept in memory shows again on opening.
+    m_accountPanel->setText(QStringLiteral("  用户帐号：") + (m_loggedOutHere ? QString() : state.account));
     m_remainingPanel->setText(QStringLiteral("  剩余条数：") + state.remaining + QStringLiteral("条"));
 }
 

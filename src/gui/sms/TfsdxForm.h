@@ -46,6 +46,7 @@ private:
 
     AppContext& m_context;
     sms::GatewayCall m_call;
+    bool m_loggedOutHere = false;
     ResultSet m_members;
     QTabWidget* m_tabs;
     QLineEdit* m_memberSearch;

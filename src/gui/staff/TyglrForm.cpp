@@ -64,6 +64,11 @@ TyglrForm::TyglrForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     const auto buttons = kit::addDialogButtons(this, layout);
     connect(buttons.ok, &QPushButton::clicked, this, &TyglrForm::save);
     connect(titles, &QToolButton::clicked, this, &TyglrForm::openJobTitles);
+    // Enter and Tab go through the fields in the order the form reads.
+    const QWidget* order[] = {m_name,    m_title,  titles,     m_phone,       m_status,
+                              m_address, m_remark, buttons.ok, buttons.cancel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
     kit::installEnterMovesFocus(this);
 }
 
