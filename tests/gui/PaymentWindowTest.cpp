@@ -6,6 +6,7 @@
 #include "cardtypes/CardTypes.h"
 #include "kit/report/ReportRenderer.h"
 #include "kit/report/TmypreviewForm.h"
+#include "payments/PaymentSaving.h"
 #include "payments/ThyczdjreportForm.h"
 #include "payments/ThyczjlreportForm.h"
 #include "payments/ThyjfForm.h"
@@ -249,6 +250,34 @@ TEST_F(PaymentWindow, SmsAfterSavingNeedsALoginAndSendsTheAmount)
     EXPECT_TRUE(sent.contains(s(u"sent to 13800000000: 学员：张小龙(O1)于3月15日 09:30充值￥300.00元")))
         << sent.toStdString();
     EXPECT_EQ(paymentRows(), 1);
+}
+
+TEST_F(PaymentWindow, EachKindOfPaymentPrintsItsOwnReceiptLines)
+{
+    const payments::SaveContext save{dm(), context.sms(), s(u"超级用户"), QDateTime(QDate(2024, 3, 15), QTime(9, 30))};
+    const payments::PaymentOutcome outcomes[] = {
+        payments::renew(save, {QStringLiteral("O1"), s(u"季卡"), QStringLiteral("800"), {}, s(u"现金")}),
+        payments::renewCustom(
+            save,
+            {QStringLiteral("O1"), QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("120"), {}, s(u"现金")}),
+        payments::recharge(save, {QStringLiteral("O1"), QStringLiteral("100"), QStringLiteral("90"), {}, s(u"现金")})};
+    const QStringList expected[] = {
+        {s(u"会员类型：季卡"), s(u"交费金额：800"), s(u"到期日期：2024-06-30"), s(u"交费时间：24-03-1509:30")},
+        {s(u"交费金额：120"), s(u"可用天数：10天"), s(u"可用次数：2次")},
+        {s(u"充值金额：100"), s(u"优惠金额：10"), s(u"卡内余额：150"), s(u"充值时间：24-03-1509:30")}};
+    QTemporaryDir dir;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(outcomes[i].saved()) << i;
+        const QString pdf = dir.filePath(QStringLiteral("r%1.pdf").arg(i));
+        ASSERT_TRUE(gui::ReportRenderer(gui::ThyczdjreportForm::build(outcomes[i].receipt)).renderToPdf(pdf));
+        const QString text = compact(pdfOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}));
+        for (const QString& line : QStringList{outcomes[i].receipt.title} + outcomes[i].receipt.lines)
+            EXPECT_TRUE(text.contains(compact(line)))
+                << i << ": " << line.toStdString() << " in " << text.toStdString();
+        for (const QString& line : expected[i])
+            EXPECT_TRUE(text.contains(compact(line)))
+                << i << ": " << line.toStdString() << " in " << text.toStdString();
+    }
 }
 
 TEST_F(PaymentWindow, ReceiptAndHistoryRenderToPdfWithTheirLines)
