@@ -12,6 +12,7 @@
 #include "frontdesk/ThydjForm.h"
 #include "frontdesk/TxzjlForm.h"
 #include "frontdesk/TxzjsrForm.h"
+#include "kit/BackgroundSends.h"
 #include "kit/DataGrid.h"
 #include "security/PasswordHash.h"
 #include "settings/TqtszForm.h"
@@ -192,6 +193,29 @@ TEST_F(FrontDeskWindow, SavingUnattendedSwitchesTheDeskAtOnce)
     EXPECT_EQ(messages.texts.back(), s(u"该会员的状态为不可用，不能登记！"));
     EXPECT_EQ(panel()->cardNumberEdit()->text(), QStringLiteral("1002")) << "a refusal keeps the number";
     EXPECT_EQ(dm().list(QStringLiteral("select * from [会员登记] where [会员卡号]='1002'")).rowCount(), 0);
+}
+
+TEST_F(FrontDeskWindow, UnattendedDeskTakesTheNextSwipeWhileAMessageIsOnItsWay)
+{
+    test::SmsSimulator simulator({QStringLiteral("--slow"), QStringLiteral("2000")});
+    ASSERT_TRUE(simulator.started());
+    SmsState& sms = startup->context().sms();
+    sms.url = simulator.url();
+    sms.afterCheckIn = true;
+    ASSERT_EQ(sms::login(sms, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall()).resultText,
+              s(u"用户登录成功"));
+    startup->context().setUnattended(true);
+
+    swipe(QStringLiteral("1001"));
+    swipe(QStringLiteral("1002"));
+    EXPECT_EQ(dm().list(QStringLiteral("select * from [会员登记]")).rowCount(), 2)
+        << "the second swipe was taken while the first message was on its way";
+    EXPECT_TRUE(main()->isEnabled());
+    EXPECT_EQ(main()->desk()->backgroundSends()->running(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(sms.remaining, QStringLiteral("98"), 20000);
+    EXPECT_TRUE(messages.texts.isEmpty()) << "the unattended desk shows nothing";
+    const QStringList sent = simulator.takeOutput();
+    EXPECT_TRUE(sent.contains(s(u"sent to 13800000000: 学员：张小龙(1001)于3月15日 09:00上课登记，勿念【澄岚软件】")));
 }
 
 TEST_F(FrontDeskWindow, MemberPickerFiltersAndFillsThePanel)

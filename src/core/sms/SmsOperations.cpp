@@ -33,7 +33,11 @@ AutoSendResult sendSms(SmsState& state, const QString& mobile, const QString& te
 {
     if (!state.loggedIn())
         return {AutoSendResult::Status::NotLoggedIn, QStringLiteral("请先登录再发短信！")};
-    const GatewayReply reply = call(state.url, sendLine(state.account, state.password, mobile, text));
+    return takeSendReply(state, call(state.url, sendLine(state.account, state.password, mobile, text)));
+}
+
+AutoSendResult takeSendReply(SmsState& state, const GatewayReply& reply)
+{
     if (!reply.succeeded())
         return {AutoSendResult::Status::Failed, reply.failureText(), !reply.wellFormed};
     // A count the gateway never gave us stays as it is rather than turning into -1.

@@ -29,6 +29,8 @@ struct AutoSendResult {
     bool unreachable = false;
 };
 AutoSendResult sendSms(SmsState& state, const QString& mobile, const QString& text, const GatewayCall& call);
+// The state change of a send whose reply came back later (a send made in the background).
+AutoSendResult takeSendReply(SmsState& state, const GatewayReply& reply);
 
 // Login from the SMS window: a refusal for an empty field, otherwise the result label's text.
 struct LoginResult {

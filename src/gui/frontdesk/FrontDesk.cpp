@@ -9,6 +9,7 @@
 #include "frontdesk/CheckIn.h"
 #include "frontdesk/DeskLookup.h"
 #include "frontdesk/MemberLookup.h"
+#include "kit/BackgroundSends.h"
 #include "kit/DataGrid.h"
 #include "kit/GatewayCalls.h"
 #include "kit/Messages.h"
@@ -44,8 +45,9 @@ void showOutcome(MemberPanel* panel, const frontdesk::VisitOutcome& outcome)
 
 FrontDesk::FrontDesk(AppContext& context, MemberPanel* panel, HistoryTabs* tabs, QWidget* window)
     : QObject(window), m_context(context), m_panel(panel), m_tabs(tabs), m_window(window),
-      m_call(kit::nonFreezingGatewayCall(window)), m_memberPicker(new TxzjsrForm(context, window)),
-      m_coachPicker(new TxzjlForm(context, window)), m_confirmation(new ThydjForm(window))
+      m_call(kit::nonFreezingGatewayCall(window)), m_background(new kit::BackgroundSends(this)),
+      m_memberPicker(new TxzjsrForm(context, window)), m_coachPicker(new TxzjlForm(context, window)),
+      m_confirmation(new ThydjForm(window))
 {
     connect(panel, &MemberPanel::cardNumberEntered, this, &FrontDesk::lookUp);
     panel->photo()->installEventFilter(this);
@@ -173,9 +175,14 @@ void FrontDesk::sendCheckInSms(bool quiet)
     }
     const QString text = sms::checkInText(m_panel->value(QStringLiteral("会员名称："))->text(),
                                           m_panel->shownCardNumber(), m_context.clock().now(), sms.signature);
-    const auto result = sms::sendSms(sms, m_panel->value(QStringLiteral("移动电话："))->text(), text, m_call);
-    if (!quiet)
-        Messages::smsResult(m_window, result);
+    const QString mobile = m_panel->value(QStringLiteral("移动电话："))->text();
+    if (quiet) {
+        // Unattended: nobody reads the outcome, and the next member must be able to swipe meanwhile.
+        m_background->post(sms.url, sms::sendLine(sms.account, sms.password, mobile, text),
+                           [this](const sms::GatewayReply& reply) { sms::takeSendReply(m_context.sms(), reply); });
+        return;
+    }
+    Messages::smsResult(m_window, sms::sendSms(sms, mobile, text, m_call));
 }
 
 void FrontDesk::deleteVisit()

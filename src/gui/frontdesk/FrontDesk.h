@@ -21,6 +21,10 @@ struct PaymentOutcome;
 
 namespace tkd::gui {
 
+namespace kit {
+class BackgroundSends;
+}
+
 class HistoryTabs;
 class MemberPanel;
 class ThydjForm;
@@ -54,6 +58,7 @@ public:
     TxzjsrForm* memberPicker() const { return m_memberPicker; }
     TxzjlForm* coachPicker() const { return m_coachPicker; }
     ThydjForm* confirmation() const { return m_confirmation; }
+    kit::BackgroundSends* backgroundSends() const { return m_background; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,6 +73,7 @@ private:
     HistoryTabs* m_tabs;
     QWidget* m_window;
     sms::GatewayCall m_call;
+    kit::BackgroundSends* m_background;
     QString m_photoPath;
     TxzjsrForm* m_memberPicker;
     TxzjlForm* m_coachPicker;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "sms/Gateway.h"
+
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+class QThread;
+
+namespace tkd::gui::kit {
+
+// Gateway requests nobody waits for (the unattended desk's check-in messages): the next member
+// can swipe while one is on its way. Replies are handed back on the owner's thread; going away
+// waits for requests still running, each bounded by the time-out.
+class BackgroundSends : public QObject {
+    Q_OBJECT
+public:
+    explicit BackgroundSends(QObject* parent = nullptr, std::chrono::milliseconds timeout = sms::defaultTimeout);
+    ~BackgroundSends() override;
+
+    void post(const QString& url, const QByteArray& line, std::function<void(const sms::GatewayReply&)> done);
+    int running() const { return static_cast<int>(m_threads.size()); }
+
+private:
+    std::chrono::milliseconds m_timeout;
+    std::vector<QThread*> m_threads;
+};
+
+} // namespace tkd::gui::kit
