@@ -76,6 +76,15 @@ protected:
         field->setText(card);
         QTest::keyClick(field, Qt::Key_Return);
     }
+    // Logs the desk in to the simulator with the check-in message switched on.
+    bool logInWithCheckInMessages(const test::SmsSimulator& simulator)
+    {
+        SmsState& sms = startup->context().sms();
+        sms.url = simulator.url();
+        sms.afterCheckIn = true;
+        return sms::login(sms, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall()).resultText ==
+               s(u"用户登录成功");
+    }
     int visitRows() { return tabs()->grid(QStringLiteral("visitGrid"))->result().rowCount(); }
     // Answers the confirmation window with its OK button once it is up.
     void confirmCheckIn(QString* notices = nullptr)
@@ -146,10 +155,7 @@ TEST_F(FrontDeskWindow, CheckInSendsTheSmsAndTheSuperUserDeletesTheVisit)
     test::SmsSimulator simulator({QStringLiteral("--account"), QStringLiteral("demo:demo:5")});
     ASSERT_TRUE(simulator.started());
     SmsState& sms = startup->context().sms();
-    sms.url = simulator.url();
-    sms.afterCheckIn = true;
-    ASSERT_EQ(sms::login(sms, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall()).resultText,
-              s(u"用户登录成功"));
+    ASSERT_TRUE(logInWithCheckInMessages(simulator));
     simulator.takeOutput();
     swipe(QStringLiteral("1001"));
     confirmCheckIn();
@@ -200,10 +206,7 @@ TEST_F(FrontDeskWindow, UnattendedDeskTakesTheNextSwipeWhileAMessageIsOnItsWay)
     test::SmsSimulator simulator({QStringLiteral("--slow"), QStringLiteral("2000")});
     ASSERT_TRUE(simulator.started());
     SmsState& sms = startup->context().sms();
-    sms.url = simulator.url();
-    sms.afterCheckIn = true;
-    ASSERT_EQ(sms::login(sms, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall()).resultText,
-              s(u"用户登录成功"));
+    ASSERT_TRUE(logInWithCheckInMessages(simulator));
     startup->context().setUnattended(true);
 
     swipe(QStringLiteral("1001"));
