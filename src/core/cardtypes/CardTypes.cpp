@@ -55,6 +55,12 @@ std::optional<CardType> find(TvelunDMForm& dm, const QString& name)
     return fromRow(r);
 }
 
+QStringList names(TvelunDMForm& dm)
+{
+    return dm.list(QStringLiteral("select [类型名称] from [会员卡类型] order by [编号]"))
+        .texts(QStringLiteral("类型名称"));
+}
+
 bool isCountCard(const CardType& type)
 {
     return type.visits != 0;

@@ -34,6 +34,8 @@ namespace cardtypes {
 // The type a member's card names, looked up by name as every window does.
 std::optional<CardType> find(TvelunDMForm& dm, const QString& name);
 
+// Every type's name in the order they were made, for the windows' type lists.
+QStringList names(TvelunDMForm& dm);
 bool isCountCard(const CardType& type);
 // The last day of a card opened on the given day; invalid (no expiry) when days is 0.
 QDate expiryFromOpening(const QDate& opened, int days);

@@ -108,4 +108,14 @@ void ResultSet::refilter()
             m_visible.push_back(i);
 }
 
+QStringList ResultSet::texts(const QString& column) const
+{
+    const int index = requireColumn(column);
+    QStringList values;
+    values.reserve(rowCount());
+    for (int row = 0; row < rowCount(); ++row)
+        values << value(row, index).toText();
+    return values;
+}
+
 } // namespace tkd

@@ -33,6 +33,8 @@ public:
     Value value(int row, int column) const;
     // Throws DbError for an unknown column: a misspelt name must not read as Null.
     Value value(int row, const QString& column) const;
+    // The column's visible values as text, in row order (the lists the windows fill).
+    QStringList texts(const QString& column) const;
     // First visible row's value, or Null when there are no rows.
     Value first(const QString& column) const;
 

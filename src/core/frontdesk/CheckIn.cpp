@@ -30,12 +30,27 @@ struct Counters {
     qint64 lessonsLeft = 0;
 };
 
-Counters readCounters(TvelunDMForm& dm, const QString& cardNumber)
+Counters countersOf(const CheckInMember& m)
 {
-    const ResultSet row = dm.open(QStringLiteral("ADOQ_hykhxx"), {{QStringLiteral("hykh"), cardNumber}});
-    return {row.first(QStringLiteral("有效天数")).toInt(), row.first(QStringLiteral("刷卡次数")).toInt(),
-            row.first(QStringLiteral("有效次数")).toInt(), row.first(QStringLiteral("完成课时")).toInt(),
-            row.first(QStringLiteral("剩余课时")).toInt()};
+    return {m.days, m.swipes, m.visitsLeft, m.lessonsDone, m.lessonsLeft};
+}
+
+// The five rules with the member's card type already looked up.
+MaybeRefusal eligibilityWith(TvelunDMForm& dm, const CheckInMember& member, const std::optional<CardType>& type,
+                             const QDateTime& now)
+{
+    const QDate today = now.date();
+    if (member.status == QStringLiteral("禁用"))
+        return Refusal::warning(QStringLiteral("该会员的状态为不可用，不能登记！"));
+    if (member.expiry.isValid() && QDateTime(today, QTime(0, 0)) >= member.expiry)
+        return Refusal::warning(QStringLiteral("该会员已经到期，请续费！"));
+    if (leaveCovering(dm, member.cardNumber, today))
+        return Refusal::warning(QStringLiteral("该会员今天请假，不能登记！"));
+    if (type && cardtypes::isCountCard(*type) && member.visitsLeft < 1)
+        return Refusal::warning(QStringLiteral("该会员计次卡已经到期，不能登记！"));
+    if (type && !cardtypes::slotAllows(*type, now))
+        return Refusal::warning(QStringLiteral("该会员卡不在有效时段内，不能登记！"));
+    return std::nullopt;
 }
 
 void writeCounters(TvelunDMForm& dm, const QString& cardNumber, const Counters& c)
@@ -74,25 +89,20 @@ std::optional<CheckInMember> readMember(TvelunDMForm& dm, const QString& cardNum
     m.photo = text(u"会员照片");
     m.opened = row.first(QStringLiteral("开卡日期")).toDateTime();
     m.expiry = row.first(QStringLiteral("到期日期")).toDateTime();
-    m.visitsLeft = static_cast<int>(row.first(QStringLiteral("有效次数")).toInt());
+    auto count = [&row](const char16_t* column) {
+        return static_cast<int>(row.first(QString::fromUtf16(column)).toInt());
+    };
+    m.visitsLeft = count(u"有效次数");
+    m.days = count(u"有效天数");
+    m.swipes = count(u"刷卡次数");
+    m.lessonsDone = count(u"完成课时");
+    m.lessonsLeft = count(u"剩余课时");
     return m;
 }
 
 MaybeRefusal eligibility(TvelunDMForm& dm, const CheckInMember& member, const QDateTime& now)
 {
-    const QDate today = now.date();
-    if (member.status == QStringLiteral("禁用"))
-        return Refusal::warning(QStringLiteral("该会员的状态为不可用，不能登记！"));
-    if (member.expiry.isValid() && QDateTime(today, QTime(0, 0)) >= member.expiry)
-        return Refusal::warning(QStringLiteral("该会员已经到期，请续费！"));
-    if (leaveCovering(dm, member.cardNumber, today))
-        return Refusal::warning(QStringLiteral("该会员今天请假，不能登记！"));
-    const auto type = cardtypes::find(dm, member.type);
-    if (type && cardtypes::isCountCard(*type) && member.visitsLeft < 1)
-        return Refusal::warning(QStringLiteral("该会员计次卡已经到期，不能登记！"));
-    if (type && !cardtypes::slotAllows(*type, now))
-        return Refusal::warning(QStringLiteral("该会员卡不在有效时段内，不能登记！"));
-    return std::nullopt;
+    return eligibilityWith(dm, member, cardtypes::find(dm, member.type), now);
 }
 
 std::optional<AttendedCheck> prepareAttended(TvelunDMForm& dm, const QString& cardNumber, const QDateTime& now)
@@ -157,10 +167,11 @@ VisitOutcome checkIn(TvelunDMForm& dm, const QString& cardNumber, const QString&
         outcome.refusal = unknownMember();
         return outcome;
     }
-    if ((outcome.refusal = eligibility(dm, *member, now)))
+    const auto type = cardtypes::find(dm, member->type);
+    if ((outcome.refusal = eligibilityWith(dm, *member, type, now)))
         return outcome;
     const QDate today = now.date();
-    Counters c = readCounters(dm, cardNumber);
+    Counters c = countersOf(*member);
     QDate opened = member->opened.date();
     QDate expiry = member->expiry.date();
     if (!member->opened.isValid()) {
@@ -184,7 +195,6 @@ VisitOutcome checkIn(TvelunDMForm& dm, const QString& cardNumber, const QString&
          {QStringLiteral("djsj"),
           QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()))},
          {QStringLiteral("czy"), operatorName}});
-    const auto type = cardtypes::find(dm, member->type);
     outcome.countCard = type && cardtypes::isCountCard(*type);
     c.swipes += 1;
     if (outcome.countCard)
@@ -222,7 +232,7 @@ VisitOutcome deleteVisit(TvelunDMForm& dm, const QString& operatorName, const QS
     }
     const auto type = cardtypes::find(dm, member->type);
     outcome.countCard = type && cardtypes::isCountCard(*type);
-    Counters c = readCounters(dm, cardNumber);
+    Counters c = countersOf(*member);
     c.swipes -= 1;
     if (outcome.countCard)
         c.visitsLeft += 1;

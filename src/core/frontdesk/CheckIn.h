@@ -24,6 +24,11 @@ struct CheckInMember {
     QDateTime opened; // invalid: not opened yet
     QDateTime expiry; // invalid: none
     int visitsLeft = 0;
+    // The counters a visit moves, from the same row.
+    int days = 0;
+    int swipes = 0;
+    int lessonsDone = 0;
+    int lessonsLeft = 0;
 };
 std::optional<CheckInMember> readMember(TvelunDMForm& dm, const QString& cardNumber);
 

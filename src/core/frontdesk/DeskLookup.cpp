@@ -2,6 +2,7 @@
 
 #include "data/TvelunDMForm.h"
 #include "reminders/DueRules.h"
+#include "settings/OtherSettings.h"
 
 namespace tkd::frontdesk {
 
@@ -21,10 +22,11 @@ std::vector<HistoryList> loadHistory(TvelunDMForm& dm, const QString& cardNumber
 
 std::optional<DeskLookup> lookUpAtDesk(TvelunDMForm& dm, const QString& cardNumber, const QDate& today)
 {
-    auto member = lookUp(dm, cardNumber, today);
+    const settings::OtherSettings lead = settings::load(dm);
+    auto member = lookUp(dm, cardNumber, today, lead);
     if (!member)
         return std::nullopt;
-    reminders::buildMemberReminders(dm, member->cardNumber, today);
+    reminders::buildMemberReminders(dm, member->cardNumber, today, lead);
     rebuildVisitList(dm, member->cardNumber);
     return DeskLookup{std::move(*member), loadHistory(dm, cardNumber)};
 }

@@ -62,10 +62,15 @@ std::optional<std::pair<QDate, QDate>> leaveCovering(TvelunDMForm& dm, const QSt
 
 std::optional<MemberView> lookUp(TvelunDMForm& dm, const QString& cardNumber, const QDate& today)
 {
+    return lookUp(dm, cardNumber, today, settings::load(dm));
+}
+
+std::optional<MemberView> lookUp(TvelunDMForm& dm, const QString& cardNumber, const QDate& today,
+                                 const settings::OtherSettings& lead)
+{
     const ResultSet row = dm.open(QStringLiteral("ADOQ_hykhxx"), {{QStringLiteral("hykh"), cardNumber}});
     if (row.isEmpty())
         return std::nullopt;
-    const settings::OtherSettings lead = settings::load(dm);
     auto text = [&row](const char16_t* column) { return row.first(QString::fromUtf16(column)).toText(); };
 
     MemberView view;

@@ -8,6 +8,10 @@ namespace tkd {
 class TvelunDMForm;
 }
 
+namespace tkd::settings {
+struct OtherSettings;
+}
+
 namespace tkd::frontdesk {
 
 // Everything the member panel shows, already in the panel's formats.
@@ -36,6 +40,8 @@ struct MemberView {
 
 // The member row and what is derived from it for the panel; nullopt for an unknown card.
 std::optional<MemberView> lookUp(TvelunDMForm& dm, const QString& cardNumber, const QDate& today);
+std::optional<MemberView> lookUp(TvelunDMForm& dm, const QString& cardNumber, const QDate& today,
+                                 const settings::OtherSettings& lead);
 
 // The four warning fragments, in their order, each ending with "。".
 struct WarningFacts {

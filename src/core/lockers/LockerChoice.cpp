@@ -10,6 +10,16 @@ bool isFree(TvelunDMForm& dm, const QString& lockerNumber)
     return !locker.isEmpty() && locker.first(QStringLiteral("状态")).toText() == QStringLiteral("可用");
 }
 
+Filter chooserFilter(bool showAll, const QString& number)
+{
+    std::vector<Filter> parts;
+    if (!showAll)
+        parts.push_back(Filter::where(QStringLiteral("状态"), Match::Equals, QStringLiteral("可用")));
+    if (!number.trimmed().isEmpty())
+        parts.push_back(Filter::where(QStringLiteral("衣柜编号"), Match::Contains, number.trimmed()));
+    return parts.empty() ? Filter() : Filter::allOf(std::move(parts));
+}
+
 MaybeRefusal holdForRegistration(TvelunDMForm& dm, const RentalChoice& choice, const QDateTime& now)
 {
     if (!isFree(dm, choice.lockerNumber))

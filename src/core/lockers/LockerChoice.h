@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Refusal.h"
+#include "db/Filter.h"
 #include "db/Money.h"
 
 #include <QDate>
@@ -39,5 +40,8 @@ void rentHeldChoice(TvelunDMForm& dm, const RentalChoice& choice, const QString&
                     const QString& type);
 
 bool isFree(TvelunDMForm& dm, const QString& lockerNumber);
+
+// The chooser's list: free lockers unless all are asked for, numbers containing the typed text.
+Filter chooserFilter(bool showAll, const QString& number);
 
 } // namespace tkd::lockers

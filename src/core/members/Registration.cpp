@@ -3,6 +3,7 @@
 #include "cardtypes/CardTypes.h"
 #include "data/TvelunDMForm.h"
 #include "lockers/LockerChoice.h"
+#include "payments/PaymentSaving.h"
 #include "settings/OtherSettings.h"
 #include "sms/SmsState.h"
 #include "sms/SmsTemplates.h"
@@ -116,6 +117,12 @@ Birthday birthdayFrom(const QString& monthText, const QString& dayText)
     return {std::nullopt, twoDigits};
 }
 
+QStringList gradeNames(TvelunDMForm& dm)
+{
+    return dm.list(QStringLiteral("select [编号],[级别名称] from [报考级别] order by [编号]"))
+        .texts(QStringLiteral("级别名称"));
+}
+
 qint64 referralPoints(Money price, Money yuanPerPoint)
 {
     const qint64 rate = yuanPerPoint.wholeYuan();
@@ -191,19 +198,10 @@ RegistrationOutcome registerMember(TvelunDMForm& dm, const SmsState& sms, const 
                        {QStringLiteral("hykh"), card}});
     }
     if (charges) {
-        dm.change(QStringLiteral("insert into [会员充值] ([充值日期],[会员卡号],[会员姓名],[充值金额],[优惠金额],"
-                                 "[实际存入金额],[充值说明],[结帐方式],[操作员],[备注]) values(:czrq,:hykh,:hyxm,:czje,"
-                                 ":yhje,:crje,:czsm,:jzfs,:czy,:bz)"),
-                  {{QStringLiteral("czrq"), now},
-                   {QStringLiteral("hykh"), card},
-                   {QStringLiteral("hyxm"), name},
-                   {QStringLiteral("czje"), input.price},
-                   {QStringLiteral("yhje"), Money()},
-                   {QStringLiteral("crje"), input.price},
-                   {QStringLiteral("czsm"), QStringLiteral("续费等级：") + type},
-                   {QStringLiteral("jzfs"), input.payMethod.trimmed()},
-                   {QStringLiteral("czy"), operatorName},
-                   {QStringLiteral("bz"), QStringLiteral("添加会员时续费")}});
+        payments::recordPayment(dm, card, name,
+                                {input.price, Money(), input.price, QStringLiteral("续费等级：") + type,
+                                 input.payMethod.trimmed(), QStringLiteral("添加会员时续费")},
+                                operatorName, now);
     }
     if (locker)
         lockers::rentHeldChoice(dm, *locker, card, name, type);

@@ -79,6 +79,9 @@ RegistrationOutcome registerMember(TvelunDMForm& dm, const SmsState& sms, const 
 // Edits the personal data; card, type, counters, balance, points, dates and status stay.
 MaybeRefusal editMember(TvelunDMForm& dm, const MemberInput& input);
 
+// The grades a member can hold, in their order.
+QStringList gradeNames(TvelunDMForm& dm);
+
 // The introducer's reward: whole yuan of the price per whole yuan of the rate; none for a rate of 0.
 qint64 referralPoints(Money price, Money yuanPerPoint);
 

@@ -57,31 +57,27 @@ void writeExpiry(TvelunDMForm& dm, const QString& cardNumber, const QDate& expir
               {{QStringLiteral("dqrq"), expiry}, {QStringLiteral("hykh"), cardNumber}});
 }
 
-struct PaymentRow {
-    Money charged;
-    Money discount;
-    Money paid;
-    QString kind;
-    QString method;
-    QString remark;
-};
-
 void insertPayment(const SaveContext& context, const PayingMember& member, const PaymentRow& row)
 {
-    context.dm.change(
-        QStringLiteral("insert into [会员充值] ([充值日期],[会员卡号],[会员姓名],[充值金额],[优惠金额],[实际存入金额],"
-                       "[充值说明],[结帐方式],[操作员],[备注]) values(:czrq,:hykh,:hyxm,:czje,:yhje,:sjcrje,:czsm,"
-                       ":jzfs,:czy,:bz)"),
-        {{QStringLiteral("czrq"), toSeconds(context.now)},
-         {QStringLiteral("hykh"), member.cardNumber},
-         {QStringLiteral("hyxm"), member.name},
-         {QStringLiteral("czje"), row.charged},
-         {QStringLiteral("yhje"), row.discount},
-         {QStringLiteral("sjcrje"), row.paid},
-         {QStringLiteral("czsm"), row.kind},
-         {QStringLiteral("jzfs"), row.method},
-         {QStringLiteral("czy"), context.operatorName},
-         {QStringLiteral("bz"), row.remark}});
+    recordPayment(context.dm, member.cardNumber, member.name, row, context.operatorName, context.now);
+}
+
+PaymentOutcome cancelled()
+{
+    PaymentOutcome outcome;
+    outcome.cancelled = true;
+    return outcome;
+}
+
+// What the desk's panel shows after the payment.
+PaymentOutcome shownAfter(const QDate& expiry, const QString& type, int visitsLeft, Money balance)
+{
+    PaymentOutcome outcome;
+    outcome.expiry = dateText(expiry);
+    outcome.type = type;
+    outcome.visitsLeft = QString::number(visitsLeft) + QStringLiteral("次");
+    outcome.balance = balance.toYuanText();
+    return outcome;
 }
 
 // Lines 2 to 4 and the time caption's line, then the collector and the hall; the caller puts its own three between.
@@ -108,18 +104,52 @@ void fillAfterCommit(const SaveContext& context, const PayingMember& member, Mon
 
 } // namespace
 
+void recordPayment(TvelunDMForm& dm, const QString& cardNumber, const QString& name, const PaymentRow& row,
+                   const QString& operatorName, const QDateTime& now)
+{
+    dm.change(
+        QStringLiteral("insert into [会员充值] ([充值日期],[会员卡号],[会员姓名],[充值金额],[优惠金额],[实际存入金额],"
+                       "[充值说明],[结帐方式],[操作员],[备注]) values(:czrq,:hykh,:hyxm,:czje,:yhje,:sjcrje,:czsm,"
+                       ":jzfs,:czy,:bz)"),
+        {{QStringLiteral("czrq"), toSeconds(now)},
+         {QStringLiteral("hykh"), cardNumber},
+         {QStringLiteral("hyxm"), name},
+         {QStringLiteral("czje"), row.charged},
+         {QStringLiteral("yhje"), row.discount},
+         {QStringLiteral("sjcrje"), row.paid},
+         {QStringLiteral("czsm"), row.kind},
+         {QStringLiteral("jzfs"), row.method},
+         {QStringLiteral("czy"), operatorName},
+         {QStringLiteral("bz"), row.remark}});
+}
+
+MaybeRefusal checkRenewal(const RenewalInput& input)
+{
+    if (!amountFromText(input.amount))
+        return Refusal::warning(QStringLiteral("请输入正确的交费金额！"), field::amount);
+    return std::nullopt;
+}
+
+MaybeRefusal checkCustom(const CustomInput& input)
+{
+    if (!countFromText(input.days))
+        return Refusal::warning(QStringLiteral("请输入正确的可用天数！"), field::days);
+    if (!countFromText(input.visits))
+        return Refusal::warning(QStringLiteral("请输入正确的可用次数！"), field::visits);
+    if (!amountFromText(input.amount))
+        return Refusal::warning(QStringLiteral("请输入正确的交费金额！"), field::amount);
+    return std::nullopt;
+}
+
 PaymentOutcome renew(const SaveContext& context, const RenewalInput& input)
 {
     if (const MaybeRefusal refusal = precheck(input.cardNumber, context.sms))
         return refused(*refusal);
-    const auto amount = amountFromText(input.amount);
-    if (!amount)
-        return refused(Refusal::warning(QStringLiteral("请输入正确的交费金额！"), field::amount));
-    if (input.choice == ExpiryChoice::Cancel) {
-        PaymentOutcome outcome;
-        outcome.cancelled = true;
-        return outcome;
-    }
+    if (const MaybeRefusal refusal = checkRenewal(input))
+        return refused(*refusal);
+    const Money amount = *amountFromText(input.amount);
+    if (input.choice == ExpiryChoice::Cancel)
+        return cancelled();
 
     TvelunDMForm& dm = context.dm;
     const QDate today = context.now.date();
@@ -155,20 +185,16 @@ PaymentOutcome renew(const SaveContext& context, const RenewalInput& input)
                {QStringLiteral("sj"), type->price},
                {QStringLiteral("hykh"), member->cardNumber}});
     insertPayment(context, *member,
-                  {*amount, Money(), *amount, QStringLiteral("交费等级：") + type->name, input.method, input.remark});
+                  {amount, Money(), amount, QStringLiteral("交费等级：") + type->name, input.method, input.remark});
     tx.commit();
 
-    PaymentOutcome outcome;
-    outcome.expiry = dateText(expiry);
-    outcome.type = type->name;
-    outcome.visitsLeft = QString::number(type->visits) + QStringLiteral("次");
-    outcome.balance = member->balance.toYuanText();
+    PaymentOutcome outcome = shownAfter(expiry, type->name, type->visits, member->balance);
     outcome.receipt =
         receipt(context, *member, type->name,
-                {QStringLiteral("交费金额：") + plainAmount(*amount), QStringLiteral("到期日期：") + outcome.expiry,
+                {QStringLiteral("交费金额：") + plainAmount(amount), QStringLiteral("到期日期：") + outcome.expiry,
                  QStringLiteral("累计次数：") + visitsText(type->visits)},
                 QStringLiteral("交费时间："));
-    fillAfterCommit(context, *member, *amount, outcome);
+    fillAfterCommit(context, *member, amount, outcome);
     return outcome;
 }
 
@@ -176,20 +202,13 @@ PaymentOutcome renewCustom(const SaveContext& context, const CustomInput& input)
 {
     if (const MaybeRefusal refusal = precheck(input.cardNumber, context.sms))
         return refused(*refusal);
+    if (const MaybeRefusal refusal = checkCustom(input))
+        return refused(*refusal);
     const auto days = countFromText(input.days);
-    if (!days)
-        return refused(Refusal::warning(QStringLiteral("请输入正确的可用天数！"), field::days));
     const auto visits = countFromText(input.visits);
-    if (!visits)
-        return refused(Refusal::warning(QStringLiteral("请输入正确的可用次数！"), field::visits));
     const auto amount = amountFromText(input.amount);
-    if (!amount)
-        return refused(Refusal::warning(QStringLiteral("请输入正确的交费金额！"), field::amount));
-    if (input.choice == ExpiryChoice::Cancel) {
-        PaymentOutcome outcome;
-        outcome.cancelled = true;
-        return outcome;
-    }
+    if (input.choice == ExpiryChoice::Cancel)
+        return cancelled();
 
     TvelunDMForm& dm = context.dm;
     const QDate today = context.now.date();
@@ -218,11 +237,7 @@ PaymentOutcome renewCustom(const SaveContext& context, const CustomInput& input)
                   {*amount, Money(), *amount, QStringLiteral("自定义续费"), input.method, input.remark});
     tx.commit();
 
-    PaymentOutcome outcome;
-    outcome.expiry = dateText(expiry);
-    outcome.type = member->type;
-    outcome.visitsLeft = QString::number(visitsLeft) + QStringLiteral("次");
-    outcome.balance = member->balance.toYuanText();
+    PaymentOutcome outcome = shownAfter(expiry, member->type, visitsLeft, member->balance);
     outcome.receipt = receipt(context, *member, member->type,
                               {QStringLiteral("交费金额：") + plainAmount(*amount),
                                QStringLiteral("可用天数：") + QString::number(*days) + QStringLiteral("天"),
@@ -255,11 +270,7 @@ PaymentOutcome recharge(const SaveContext& context, const RechargeInput& input)
                   {*deposit, *deposit - *paid, *paid, QStringLiteral("会员交费"), input.method, input.remark});
     tx.commit();
 
-    PaymentOutcome outcome;
-    outcome.expiry = dateText(member->expiry);
-    outcome.type = member->type;
-    outcome.visitsLeft = QString::number(member->visitsLeft) + QStringLiteral("次");
-    outcome.balance = balance.toYuanText();
+    PaymentOutcome outcome = shownAfter(member->expiry, member->type, member->visitsLeft, balance);
     outcome.receipt = receipt(context, *member, member->type,
                               {QStringLiteral("充值金额：") + plainAmount(*deposit),
                                QStringLiteral("优惠金额：") + plainAmount(*deposit - *paid),

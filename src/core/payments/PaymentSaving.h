@@ -75,6 +75,23 @@ struct PaymentOutcome {
     QString smsText;
 };
 
+// One row of 会员充值: what was charged, the discount, what was paid, and its kind.
+struct PaymentRow {
+    Money charged;
+    Money discount;
+    Money paid;
+    QString kind;
+    QString method;
+    QString remark;
+};
+// Writes the row inside the caller's transaction; registration's first payment uses it too.
+void recordPayment(TvelunDMForm& dm, const QString& cardNumber, const QString& name, const PaymentRow& row,
+                   const QString& operatorName, const QDateTime& now);
+
+// The typed amounts and counts, checked before the expiry prompt is asked; the saves check them again.
+MaybeRefusal checkRenewal(const RenewalInput& input);
+MaybeRefusal checkCustom(const CustomInput& input);
+
 // Each runs in one transaction on the member row re-read inside it; a refusal writes nothing.
 PaymentOutcome renew(const SaveContext& context, const RenewalInput& input);
 PaymentOutcome renewCustom(const SaveContext& context, const CustomInput& input);

@@ -82,7 +82,12 @@ QString kindLabel(int kind)
 
 void buildMemberReminders(TvelunDMForm& dm, const QString& cardNumber, const QDate& today)
 {
-    const settings::OtherSettings lead = settings::load(dm);
+    buildMemberReminders(dm, cardNumber, today, settings::load(dm));
+}
+
+void buildMemberReminders(TvelunDMForm& dm, const QString& cardNumber, const QDate& today,
+                          const settings::OtherSettings& lead)
+{
     Transaction tx(dm.db());
     dm.change(QStringLiteral("delete from [会员提醒]"));
     const QString insert =

@@ -9,6 +9,10 @@ namespace tkd {
 class TvelunDMForm;
 }
 
+namespace tkd::settings {
+struct OtherSettings;
+}
+
 namespace tkd::reminders {
 
 // Days from the start of today to the moment, with the fraction a stored time of day gives.
@@ -29,5 +33,8 @@ QString kindLabel(int kind);
 
 // Refills 会员提醒 for one member: birthday, membership, locker, then events in kind order.
 void buildMemberReminders(TvelunDMForm& dm, const QString& cardNumber, const QDate& today);
+// The same with the lead days already read (the desk's swipe reads them once).
+void buildMemberReminders(TvelunDMForm& dm, const QString& cardNumber, const QDate& today,
+                          const settings::OtherSettings& lead);
 
 } // namespace tkd::reminders

@@ -3,19 +3,6 @@
 #include "data/TvelunDMForm.h"
 
 namespace tkd::staff {
-namespace {
-
-QStringList column(const ResultSet& rows, const QString& name)
-{
-    QStringList values;
-    values.reserve(rows.rowCount());
-    for (int i = 0; i < rows.rowCount(); ++i)
-        values << rows.value(i, name).toText();
-    return values;
-}
-
-} // namespace
-
 QStringList statuses()
 {
     return {QStringLiteral("正常"), kDeparted, QStringLiteral("其它")};
@@ -77,7 +64,7 @@ void remove(TvelunDMForm& dm, qint64 id)
 
 QStringList jobTitles(TvelunDMForm& dm)
 {
-    return column(dm.list(QStringLiteral("select [职务名称] from [职务] order by [编号]")), QStringLiteral("职务名称"));
+    return dm.list(QStringLiteral("select [职务名称] from [职务] order by [编号]")).texts(QStringLiteral("职务名称"));
 }
 
 MaybeRefusal addJobTitle(TvelunDMForm& dm, const QString& name)
@@ -114,16 +101,14 @@ Filter listFilter(bool showDeparted, const QString& title, const QString& name)
 
 QStringList coachNames(TvelunDMForm& dm)
 {
-    return column(
-        dm.list(QStringLiteral("select [姓名] from [员工设置] where [职务]<>\"会籍顾问\" and [状态]=\"正常\"")),
-        QStringLiteral("姓名"));
+    return dm.list(QStringLiteral("select [姓名] from [员工设置] where [职务]<>\"会籍顾问\" and [状态]=\"正常\""))
+        .texts(QStringLiteral("姓名"));
 }
 
 QStringList consultantNames(TvelunDMForm& dm)
 {
-    return column(
-        dm.list(QStringLiteral("select [姓名] from [员工设置] where [职务]=\"会籍顾问\" and [状态]=\"正常\"")),
-        QStringLiteral("姓名"));
+    return dm.list(QStringLiteral("select [姓名] from [员工设置] where [职务]=\"会籍顾问\" and [状态]=\"正常\""))
+        .texts(QStringLiteral("姓名"));
 }
 
 } // namespace tkd::staff

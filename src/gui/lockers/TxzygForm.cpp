@@ -123,15 +123,11 @@ void TxzygForm::prepare(Mode mode, const QString&, const QString&, const QString
 
 void TxzygForm::applyFilter()
 {
-    std::vector<Filter> parts;
-    if (!m_showAll->isChecked())
-        parts.push_back(Filter::where(QStringLiteral("状态"), Match::Equals, QStringLiteral("可用")));
-    if (!m_numberFilter->text().trimmed().isEmpty())
-        parts.push_back(Filter::where(QStringLiteral("衣柜编号"), Match::Contains, m_numberFilter->text().trimmed()));
-    if (parts.empty())
+    const Filter filter = lockers::chooserFilter(m_showAll->isChecked(), m_numberFilter->text());
+    if (filter.isEmpty())
         m_lockers.clearFilter();
     else
-        m_lockers.setFilter(Filter::allOf(std::move(parts)));
+        m_lockers.setFilter(filter);
     m_grid->setResult(m_lockers);
     m_grid->hideColumn(QStringLiteral("编号"));
     m_grid->setColumnWidths({{QStringLiteral("衣柜编号"), 80},

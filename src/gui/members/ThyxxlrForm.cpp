@@ -219,24 +219,16 @@ ThyxxlrForm::ThyxxlrForm(AppContext& context, QWidget* parent)
 void ThyxxlrForm::fillLists()
 {
     TvelunDMForm& dm = m_context.velunDMForm();
-    auto names = [](const ResultSet& rows, const QString& column) {
-        QStringList list;
-        for (int i = 0; i < rows.rowCount(); ++i)
-            list << rows.value(i, column).toText();
-        return list;
-    };
     m_type->blockSignals(true);
     m_type->clear();
-    m_type->addItems(names(dm.list(QStringLiteral("select [类型名称] from [会员卡类型] order by [编号]")),
-                           QStringLiteral("类型名称")));
+    m_type->addItems(cardtypes::names(dm));
     m_type->blockSignals(false);
     m_coach->clear();
     m_coach->addItems(staff::coachNames(dm));
     m_consultant->clear();
     m_consultant->addItems(staff::consultantNames(dm));
     m_grade->clear();
-    m_grade->addItems(names(dm.list(QStringLiteral("select [编号],[级别名称] from [报考级别] order by [编号]")),
-                            QStringLiteral("级别名称")));
+    m_grade->addItems(members::gradeNames(dm));
     for (QComboBox* none : {m_coach, m_consultant, m_grade})
         none->setCurrentIndex(-1);
 }

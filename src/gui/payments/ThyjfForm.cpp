@@ -353,6 +353,15 @@ QLineEdit* ThyjfForm::fieldOf(const QString& field) const
     return nullptr;
 }
 
+void ThyjfForm::showRefusal(const Refusal& refusal)
+{
+    Messages::refusal(this, refusal);
+    if (QLineEdit* field = fieldOf(refusal.field))
+        field->setFocus();
+    else if (refusal.field == payments::field::type)
+        m_renewType->setFocus();
+}
+
 void ThyjfForm::save()
 {
     TvelunDMForm& dm = m_context.velunDMForm();
@@ -374,9 +383,8 @@ void ThyjfForm::save()
                                      m_renewMethod->currentText(),
                                      m_changeGrade->isChecked()};
         // Input that can never be saved is refused before the operator answers the prompt.
-        if (!payments::amountFromText(input.amount)) {
-            Messages::warning(this, QStringLiteral("请输入正确的交费金额！"));
-            m_renewAmount->setFocus();
+        if (const MaybeRefusal refusal = payments::checkRenewal(input)) {
+            showRefusal(*refusal);
             return;
         }
         if (const auto dates = payments::renewalPrompt(dm, card, input.typeName, today))
@@ -392,16 +400,8 @@ void ThyjfForm::save()
                                     m_customAmount->text(),
                                     m_customRemark->text(),
                                     m_customMethod->currentText()};
-        if (!payments::countFromText(input.days) || !payments::countFromText(input.visits) ||
-            !payments::amountFromText(input.amount)) {
-            // The core names the field; asking it with the prompt cancelled changes nothing.
-            input.choice = payments::ExpiryChoice::Cancel;
-            const auto refused = payments::renewCustom(context, input);
-            if (refused.refusal) {
-                Messages::refusal(this, *refused.refusal);
-                if (QLineEdit* field = fieldOf(refused.refusal->field))
-                    field->setFocus();
-            }
+        if (const MaybeRefusal refusal = payments::checkCustom(input)) {
+            showRefusal(*refusal);
             return;
         }
         if (const auto dates = payments::customPrompt(dm, card, input.days, today))
@@ -417,11 +417,7 @@ void ThyjfForm::save()
     if (outcome.cancelled)
         return;
     if (outcome.refusal) {
-        Messages::refusal(this, *outcome.refusal);
-        if (QLineEdit* field = fieldOf(outcome.refusal->field))
-            field->setFocus();
-        else if (outcome.refusal->field == payments::field::type)
-            m_renewType->setFocus();
+        showRefusal(*outcome.refusal);
         return;
     }
     m_outcome = outcome;

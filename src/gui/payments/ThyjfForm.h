@@ -50,6 +50,7 @@ private:
     void proposeRenewal();
     void previewCustom();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showRefusal(const Refusal& refusal);
     void save();
     void afterSaving();
     QLineEdit* fieldOf(const QString& field) const;
