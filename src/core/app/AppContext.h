@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Config.h"
+#include "Session.h"
 #include "data/Paths.h"
 #include "data/TvelunDMForm.h"
 #include "sms/SmsState.h"
@@ -14,6 +15,11 @@ namespace tkd {
 class AppContext {
 public:
     AppContext(AppPaths paths, std::unique_ptr<Clock> clock);
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    // What ordinary windows receive.
+    Session& session() { return m_session; }
 
     const AppPaths& paths() const { return m_paths; }
     const Config& config() const { return m_config; }
@@ -46,6 +52,7 @@ private:
     QString m_operator;
     SmsState m_sms;
     bool m_unattended = false;
+    Session m_session{*this};
 };
 
 } // namespace tkd
