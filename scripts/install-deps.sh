@@ -9,7 +9,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev googletest
-  libjpeg62-turbo-dev libcurl4-openssl-dev libsodium-dev zlib1g-dev
+  libjpeg62-turbo-dev libcurl4-openssl-dev libsodium-dev zlib1g-dev libxlsxwriter-dev
   fonts-noto-cjk fonts-droid-fallback
   xvfb xauth poppler-utils
 )

@@ -20,6 +20,8 @@ public:
 
     // What ordinary windows receive.
     Session& session() { return m_session; }
+    // A command's context at this moment, without the SMS session.
+    CommandContext command() const { return m_session.command(); }
 
     const AppPaths& paths() const { return m_paths; }
     const Config& config() const { return m_config; }
