@@ -80,8 +80,11 @@ TEST_F(StaffTest, SavesTrimmedValuesAndEditsInPlace)
     EXPECT_EQ(stored->status, s(u"离职"));
     EXPECT_EQ(staffCount(), 1);
 
-    staff::remove(dm(), id);
+    EXPECT_FALSE(staff::remove(dm(), id));
     EXPECT_FALSE(staff::find(dm(), id));
+    const auto removedTwice = staff::remove(dm(), id);
+    ASSERT_TRUE(removedTwice) << "a row deleted already is refused, not passed over";
+    EXPECT_EQ(removedTwice->message, s(u"该员工已不存在！"));
     const auto gone = staff::save(dm(), input, id);
     ASSERT_TRUE(gone) << "editing a removed member of staff is refused";
     EXPECT_EQ(gone->message, s(u"该员工已不存在！"));
