@@ -83,8 +83,8 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
     m_changePassword = new TchangemmForm(context, this);
     m_userInfo = new TuserinfoForm(context, this);
     m_permissions = new TczszForm(context, this);
-    m_cardTypes = new ThydjszForm(context, this);
-    m_staff = new TyuangszForm(context, this);
+    m_cardTypes = new ThydjszForm(context.session(), this);
+    m_staff = new TyuangszForm(context.session(), this);
     m_sms = new TfsdxForm(context, this);
     m_otherSettings = new TqtszForm(context, this);
     m_desk = new FrontDesk(context, m_panel, m_tabs, this);

@@ -1,6 +1,7 @@
 #include "TzwlrsForm.h"
 
-#include "app/AppContext.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "kit/FormKit.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
@@ -13,7 +14,7 @@
 
 namespace tkd::gui {
 
-TzwlrsForm::TzwlrsForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TzwlrsForm::TzwlrsForm(Session& session, QWidget* parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("zwlrsForm"));
     setWindowTitle(QStringLiteral("增加职务"));
@@ -37,7 +38,7 @@ void TzwlrsForm::prepare()
 
 void TzwlrsForm::save()
 {
-    if (const MaybeRefusal refusal = staff::addJobTitle(m_context.velunDMForm(), m_name->text())) {
+    if (const MaybeRefusal refusal = staff::addJobTitle(m_session.velunDMForm(), m_name->text())) {
         Messages::refusal(this, *refusal);
         m_name->setFocus();
         return;
