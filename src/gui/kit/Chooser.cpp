@@ -23,7 +23,7 @@ ChooserSpec ChooserSpec::members(TvelunDMForm& dm)
     spec.searchCaption = QStringLiteral("输入会员卡号或名称：");
     spec.searchName = "memberSearchEdit";
     spec.gridName = "memberGrid";
-    spec.open = [&dm] { return members::pickerList(dm); };
+    spec.open = [data = &dm] { return members::pickerList(*data); };
     spec.search = members::searchFilter;
     spec.widths = {{QStringLiteral("会员卡号"), 80},
                    {QStringLiteral("会员姓名"), 80},
@@ -41,7 +41,7 @@ ChooserSpec ChooserSpec::goods(TvelunDMForm& dm)
     spec.searchCaption = QStringLiteral("输入商品编号或名称：");
     spec.searchName = "goodsSearchEdit";
     spec.gridName = "goodsGrid";
-    spec.open = [&dm] { return goods::saleList(dm); };
+    spec.open = [data = &dm] { return goods::saleList(*data); };
     spec.search = goods::searchFilter;
     spec.widths = {{QStringLiteral("商品编号"), 70},
                    {QStringLiteral("商品名称"), 90},
@@ -58,7 +58,7 @@ ChooserSpec ChooserSpec::coaches(TvelunDMForm& dm)
     spec.objectName = QStringLiteral("coachChooser");
     spec.caption = QStringLiteral("选择教练");
     spec.gridName = "coachGrid";
-    spec.open = [&dm] { return staff::coachList(dm); };
+    spec.open = [data = &dm] { return staff::coachList(*data); };
     spec.search = staff::coachSearch;
     spec.widths = {{QStringLiteral("姓名"), 100},
                    {QStringLiteral("职务"), 100},
@@ -75,7 +75,7 @@ ChooserSpec ChooserSpec::lockers(TvelunDMForm& dm, std::function<bool()> showAll
     spec.searchCaption = QStringLiteral("衣柜编号：");
     spec.searchName = "lockerFilterEdit";
     spec.gridName = "lockerGrid";
-    spec.open = [&dm] { return lockers::chooserList(dm); };
+    spec.open = [data = &dm] { return lockers::chooserList(*data); };
     spec.search = [showAll = std::move(showAll)](const QString& text) {
         return lockers::chooserFilter(showAll(), text);
     };
