@@ -45,9 +45,9 @@ DataGrid::DataGrid(QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { noteCurrentRow(); });
 }
 
-void DataGrid::setResult(const ResultSet& result)
+void DataGrid::setResult(const ResultSet& result, RowOnRefill keep)
 {
-    const int row = currentRowIndex();
+    const int row = keep == KeepRow ? currentRowIndex() : 0;
     rememberLayout();
     m_model->setResult(result);
     applyLayout();

@@ -17,11 +17,18 @@ class ResultTableModel;
 class DataGrid : public QTableView {
     Q_OBJECT
 public:
+    enum RowOnRefill {
+        // A new result, such as the next member's history, starts on its first row.
+        FirstRow,
+        // The same list read again after a change made here (a right ticked, a row deleted):
+        // the current row index stays, on the last row when the result got shorter.
+        KeepRow,
+    };
+
     explicit DataGrid(QWidget* parent = nullptr);
 
-    // Shows a copy of the result. The current row index stays where it was (the last row
-    // when the result got shorter); a grid that had none starts on the first row.
-    void setResult(const ResultSet& result);
+    // Shows a copy of the result; the current row as `row` says (none when it is empty).
+    void setResult(const ResultSet& result, RowOnRefill row = FirstRow);
     const ResultSet& result() const;
     ResultTableModel* resultModel() const { return m_model; }
 
