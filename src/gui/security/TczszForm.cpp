@@ -103,7 +103,7 @@ void TczszForm::rightClicked(int row, const QString& column)
         return;
     const bool granted = m_rightsData->rows().value(row, kRight).toBool();
     m_rightsData->setValue(row, kRight, !granted);
-    m_rights->setResult(m_rightsData->rows());
+    m_rights->setResult(m_rightsData->rows(), DataGrid::KeepRow);
     m_rights->selectRow(row);
 }
 
