@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   libjpeg62-turbo-dev libcurl4-openssl-dev libsodium-dev zlib1g-dev libxlsxwriter-dev
   fonts-noto-cjk fonts-droid-fallback
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils unzip
 )
 
 missing=()
