@@ -50,15 +50,15 @@ void ListWindow::setColumns(std::initializer_list<std::pair<QString, int>> width
 void ListWindow::reload()
 {
     m_rows = m_open ? m_open() : ResultSet();
-    refresh();
+    refresh(true);
 }
 
-void ListWindow::refresh()
+void ListWindow::refresh(bool keepRow)
 {
     // A filter set before the first read waits for the columns it names.
     if (!m_rows.columns().isEmpty())
         m_rows.setFilter(m_filter);
-    m_grid->setResult(m_rows);
+    m_grid->setResult(m_rows, keepRow ? DataGrid::KeepRow : DataGrid::FirstRow);
 }
 
 QPushButton* ListWindow::addButton(const QString& text, const char* objectName, std::function<void()> action)

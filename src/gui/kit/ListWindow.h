@@ -132,7 +132,7 @@ protected:
 
 private:
     QHBoxLayout* queryRow();
-    void refresh();
+    void refresh(bool keepRow = false);
     void queryChanged();
 
     Session& m_session;
