@@ -55,7 +55,10 @@ void BarChartView::setData(const ChartData& data)
         QList<qreal> values(count, 0);
         values[i] = point.value;
         set->append(values);
-        set->setColor(chartColor(int(i)));
+        const QColor colour = chartColor(int(i));
+        set->setColor(colour);
+        // The value sits inside the bar's end: dark on the light colours, white on the dark.
+        set->setLabelColor(colour.lightness() > 150 ? Qt::black : Qt::white);
         series->append(set);
         low = std::min(low, point.value);
         high = std::max(high, point.value);
