@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config git clang-format binutils
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-qpa-plugins
+  # Qt Charts' CMake package needs the OpenGL module's, which qt6-charts-dev does not pull in.
+  libqt6opengl6-dev
   libgl-dev libxkbcommon-dev
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev googletest
