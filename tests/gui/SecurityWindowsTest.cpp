@@ -66,7 +66,7 @@ TEST(ChangePasswordWindow, RefusalEmptiesTheFieldsItNames)
     context.openDatabase();
     context.setCurrentOperator(u(security::kSuperUser));
     test::ScriptedMessages messages;
-    gui::TchangemmForm form(context);
+    gui::TchangemmForm form(context.session());
     form.prepare();
     auto* oldEdit = form.findChild<QLineEdit*>(QStringLiteral("oldPasswordEdit"));
     auto* newEdit = form.findChild<QLineEdit*>(QStringLiteral("newPasswordEdit"));

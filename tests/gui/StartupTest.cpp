@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 #include "ScriptedMessages.h"
 #include "app/AutoBackup.h"
+#include "app/CommandRegistry.h"
 #include "app/Config.h"
 #include "app/TLoginForm.h"
 #include "app/TmainForm.h"
@@ -106,7 +107,7 @@ TEST_F(StartupTest, ClosingMainWindowWithCancelKeepsItOpen)
 
 TEST_F(StartupTest, InputMethodChoiceIsWrittenForTheNextStart)
 {
-    gui::TsrfForm* form = startup->inputMethodForm();
+    gui::TsrfForm* form = startup->registry()->window<gui::TsrfForm>();
     auto* combo = form->findChild<QComboBox*>(QStringLiteral("inputMethodCombo"));
     ASSERT_NE(combo, nullptr);
     combo->addItem(QStringLiteral("rime"));
