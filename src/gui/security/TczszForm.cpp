@@ -102,6 +102,9 @@ void TczszForm::chooseOperator(int row, bool clicked)
 {
     if (m_reloading || row < 0 || row >= m_operators->result().rowCount())
         return;
+    // A click whose press could not move the list there (the ticks could not be written) does nothing more.
+    if (clicked && row != m_operators->currentRowIndex())
+        return;
     const QString name = m_operators->value(row, QStringLiteral("操作人员")).toText();
     // A click writes and reads again even on the operator shown; a move of the current row
     // onto it (the click's own selection change) has nothing to do.
