@@ -102,6 +102,8 @@ TEST_F(FrontDeskWindow, SwipeShowsThePanelThenCheckInRecordsTheVisit)
     EXPECT_EQ(shown(u"开卡日期："), QStringLiteral("2024-03-15"));
     EXPECT_EQ(shown(u"到期日期："), QStringLiteral("2024-04-14"));
     EXPECT_EQ(shown(u"累计刷卡："), s(u"1次"));
+    EXPECT_EQ(shown(u"上次来访："), QStringLiteral("2024-03-15 09:00:00"));
+    EXPECT_TRUE(shown(u"提示信息：").isEmpty()) << "the panel shows the member as stored now: opened";
 
     // Cancelling the confirmation writes nothing.
     gui::ThydjForm* form = window<gui::ThydjForm>();

@@ -34,15 +34,6 @@ namespace {
 
 const QString kNoMember = QStringLiteral("XXXYYYZZZ");
 
-void showOutcome(MemberPanel* panel, const frontdesk::VisitOutcome& outcome)
-{
-    panel->setValue(QStringLiteral("开卡日期："), outcome.opened);
-    panel->setValue(QStringLiteral("到期日期："), outcome.expiry);
-    panel->setValue(QStringLiteral("累计刷卡："), outcome.swipes);
-    if (outcome.countCard)
-        panel->setValue(QStringLiteral("剩余次数："), outcome.visitsLeft);
-}
-
 } // namespace
 
 FrontDesk::FrontDesk(Session& session, SmsState& sms, MemberPanel* panel, HistoryTabs* tabs, QWidget* window)
@@ -125,8 +116,7 @@ void FrontDesk::checkInUnattended()
         Messages::warning(m_window, outcome.refusal->message);
         return;
     }
-    showOutcome(m_panel, outcome);
-    m_tabs->loadVisits(dm);
+    refreshShown(HistoryTabs::Visits);
     sendCheckInSms(true);
     m_panel->cardNumberEdit()->clear();
 }
@@ -152,8 +142,7 @@ void FrontDesk::checkIn(ThydjForm* confirmation)
         Messages::warning(m_window, outcome.refusal->message);
         return;
     }
-    showOutcome(m_panel, outcome);
-    m_tabs->loadVisits(dm);
+    refreshShown(HistoryTabs::Visits);
     Messages::warning(m_window, QStringLiteral("登记成功，欢迎光临！"));
     sendCheckInSms(false);
 }
@@ -198,8 +187,7 @@ void FrontDesk::deleteVisit()
         Messages::refusal(m_window, *outcome.refusal);
         return;
     }
-    showOutcome(m_panel, outcome);
-    m_tabs->loadVisits(dm);
+    refreshShown(HistoryTabs::Visits);
 }
 
 void FrontDesk::clear()
