@@ -2,6 +2,7 @@
 
 #include "TmainForm.h"
 #include "app/AppContext.h"
+#include "kit/Guarded.h"
 #include "kit/Messages.h"
 #include "security/Login.h"
 
@@ -58,8 +59,8 @@ TLoginForm::TLoginForm(AppContext& context, QWidget* parent) : QWidget(parent), 
     layout->addWidget(note);
     layout->addLayout(buttons);
 
-    connect(m_loginButton, &QPushButton::clicked, this, &TLoginForm::login);
-    connect(m_password, &QLineEdit::returnPressed, this, &TLoginForm::login);
+    connect(m_loginButton, &QPushButton::clicked, this, kit::guard(this, [this] { login(); }));
+    connect(m_password, &QLineEdit::returnPressed, this, kit::guard(this, [this] { login(); }));
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(m_operators, qOverload<int>(&QComboBox::activated), this, [this] { m_password->setFocus(); });
 
@@ -93,6 +94,8 @@ void TLoginForm::login()
         m_password->setFocus();
         return;
     }
+    // Read before anything is hidden: a failed read leaves the login window up.
+    const QString hall = security::hallName(m_context.velunDMForm());
     if (m_splash) {
         m_splash->hide();
         m_splash->deleteLater();
@@ -101,7 +104,7 @@ void TLoginForm::login()
     hide();
     m_context.setCurrentOperator(name);
     if (m_mainForm)
-        m_mainForm->showAfterLogin(security::hallName(m_context.velunDMForm()));
+        m_mainForm->showAfterLogin(hall);
     Q_EMIT loggedIn(name);
 }
 

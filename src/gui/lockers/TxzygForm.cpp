@@ -1,6 +1,5 @@
 #include "TxzygForm.h"
 
-#include "app/AppContext.h"
 #include "app/Session.h"
 #include "kit/Chooser.h"
 #include "kit/DataGrid.h"
@@ -93,8 +92,6 @@ TxzygForm::TxzygForm(Session& session, QWidget* parent) : QDialog(parent), m_ses
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
     kit::installEnterMovesFocus(this);
 }
-
-TxzygForm::TxzygForm(AppContext& context, QWidget* parent) : TxzygForm(context.session(), parent) {}
 
 DataGrid* TxzygForm::grid() const
 {

@@ -11,7 +11,6 @@ class QLineEdit;
 class QTabWidget;
 
 namespace tkd {
-class AppContext;
 class Session;
 } // namespace tkd
 
@@ -30,7 +29,6 @@ public:
 
     explicit TxzygForm(Session& session, QWidget* parent = nullptr);
     // For windows that still hold the whole context.
-    explicit TxzygForm(AppContext& context, QWidget* parent = nullptr);
     void prepare(Mode mode, const QString& cardNumber, const QString& name, const QString& type);
     // The locker held or rented, after exec() returned Accepted.
     const QString& chosenLocker() const { return m_chosen; }

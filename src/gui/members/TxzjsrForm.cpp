@@ -1,6 +1,5 @@
 #include "TxzjsrForm.h"
 
-#include "app/AppContext.h"
 #include "app/Session.h"
 
 namespace tkd::gui {
@@ -8,8 +7,6 @@ namespace tkd::gui {
 TxzjsrForm::TxzjsrForm(Session& session, QWidget* parent) : Chooser(ChooserSpec::members(session.velunDMForm()), parent)
 {
 }
-
-TxzjsrForm::TxzjsrForm(AppContext& context, QWidget* parent) : TxzjsrForm(context.session(), parent) {}
 
 void TxzjsrForm::prepare(Mode mode)
 {

@@ -3,7 +3,6 @@
 #include "kit/Chooser.h"
 
 namespace tkd {
-class AppContext;
 class Session;
 } // namespace tkd
 
@@ -17,8 +16,6 @@ public:
     enum class Mode { Introducer = 1, Payment, Leave, CoachingPurchase, CoachingLesson, FrontDesk, LockerRental };
 
     explicit TxzjsrForm(Session& session, QWidget* parent = nullptr);
-    // For windows that still hold the whole context.
-    explicit TxzjsrForm(AppContext& context, QWidget* parent = nullptr);
 
     void prepare(Mode mode);
     Mode mode() const { return m_mode; }

@@ -2,10 +2,14 @@
 
 #include "ThyczdjreportForm.h"
 #include "TxftsForm.h"
-#include "app/AppContext.h"
-#include "frontdesk/TxzjsrForm.h"
+#include "app/Clock.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
+#include "members/TxzjsrForm.h"
+#include "kit/CaptionedValue.h"
 #include "kit/FormKit.h"
 #include "kit/GatewayCalls.h"
+#include "kit/Guarded.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
 #include "kit/report/TmypreviewForm.h"
@@ -50,7 +54,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QString& caption)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(caption.chopped(1));
+    kit::captionValue(label, caption);
     return label;
 }
 
@@ -81,9 +85,9 @@ void zeroWhenEmptied(QLineEdit* edit)
 
 } // namespace
 
-ThyjfForm::ThyjfForm(AppContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context), m_call(kit::nonFreezingGatewayCall(this)), m_prompt(new TxftsForm(this)),
-      m_picker(new TxzjsrForm(context, this))
+ThyjfForm::ThyjfForm(Session& session, SmsState& sms, TxzjsrForm* memberPicker, QWidget* parent)
+    : QDialog(parent), m_context(session), m_sms(sms), m_call(kit::nonFreezingGatewayCall(this)),
+      m_prompt(new TxftsForm(this)), m_picker(memberPicker)
 {
     setObjectName(QStringLiteral("hyjfForm"));
     setWindowTitle(QStringLiteral("会员交费"));
@@ -136,9 +140,9 @@ ThyjfForm::ThyjfForm(AppContext& context, QWidget* parent)
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
 
-    connect(save, &QPushButton::clicked, this, &ThyjfForm::save);
+    connect(save, &QPushButton::clicked, this, kit::guard(this, [this] { ThyjfForm::save(); }));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_chooser, &QToolButton::clicked, this, &ThyjfForm::chooseMember);
+    connect(m_chooser, &QToolButton::clicked, this, kit::guard(this, [this] { chooseMember(); }));
     kit::installEnterMovesFocus(this);
 }
 
@@ -176,8 +180,8 @@ void ThyjfForm::buildRenewalPage(QWidget* page)
     addValueRow(grid, 3, 2, QStringLiteral("累计次数："), m_renewVisits);
     grid->addWidget(m_hint, 4, 0, 1, 4);
 
-    connect(m_renewType, &QComboBox::currentIndexChanged, this, &ThyjfForm::proposeRenewal);
-    connect(m_changeGrade, &QCheckBox::toggled, this, &ThyjfForm::proposeRenewal);
+    connect(m_renewType, &QComboBox::currentIndexChanged, this, kit::guard(this, [this] { proposeRenewal(); }));
+    connect(m_changeGrade, &QCheckBox::toggled, this, kit::guard(this, [this] { proposeRenewal(); }));
     connect(hintButton, &QPushButton::clicked, this, [this] { m_hint->setVisible(!m_hint->isVisible()); });
 }
 
@@ -366,12 +370,12 @@ void ThyjfForm::save()
 {
     TvelunDMForm& dm = m_context.velunDMForm();
     const QString card = m_member ? m_member->cardNumber : QString();
-    if (const MaybeRefusal refusal = payments::precheck(card, m_context.sms())) {
+    if (const MaybeRefusal refusal = payments::precheck(card, m_sms)) {
         Messages::refusal(this, *refusal);
         return;
     }
     const QDate today = m_context.clock().today();
-    const payments::SaveContext context{dm, m_context.sms(), m_context.currentOperator(), m_context.clock().now()};
+    const payments::SaveContext context{dm, m_sms, m_context.currentOperator(), m_context.clock().now()};
     payments::PaymentOutcome outcome;
     // The prompt is answered before the save's transaction begins.
     switch (m_pages->currentIndex()) {
@@ -426,7 +430,7 @@ void ThyjfForm::save()
 
 void ThyjfForm::afterSaving()
 {
-    if (const auto sent = payments::sendPaymentSms(m_context.sms(), m_outcome, m_call))
+    if (const auto sent = payments::sendPaymentSms(m_sms, m_outcome, m_call))
         Messages::smsResult(this, *sent);
     TmypreviewForm::open(ThyczdjreportForm::build(m_outcome.receipt), parentWidget());
     accept();

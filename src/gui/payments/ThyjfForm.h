@@ -15,8 +15,9 @@ class QTabWidget;
 class QToolButton;
 
 namespace tkd {
-class AppContext;
-}
+class Session;
+struct SmsState;
+} // namespace tkd
 
 namespace tkd::gui {
 
@@ -28,7 +29,8 @@ class ThyjfForm : public QDialog {
     Q_OBJECT
 public:
     using Opener = payments::Opener;
-    explicit ThyjfForm(AppContext& context, QWidget* parent = nullptr);
+    // The member picker is the program's own, shared with other windows.
+    ThyjfForm(Session& session, SmsState& sms, TxzjsrForm* memberPicker, QWidget* parent = nullptr);
 
     // Fills the window for the member (none for the statistics window, whose operator picks one);
     // false when the card number is unknown.
@@ -55,7 +57,8 @@ private:
     void afterSaving();
     QLineEdit* fieldOf(const QString& field) const;
 
-    AppContext& m_context;
+    Session& m_context;
+    SmsState& m_sms;
     sms::GatewayCall m_call;
     Opener m_opener = Opener::FrontDesk;
     bool m_chosenByPicker = false;
