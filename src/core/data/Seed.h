@@ -3,10 +3,6 @@
 #include <QString>
 #include <vector>
 
-namespace tkd {
-class Database;
-}
-
 namespace tkd::schema {
 
 struct GuardedFunction {
@@ -17,9 +13,5 @@ struct GuardedFunction {
 // Every function name a command checks before it runs, with the category the permission
 // window groups it under.
 const std::vector<GuardedFunction>& guardedFunctions();
-
-// The rows a new database must hold: the function catalogue, the single setting rows,
-// the super user and the system goods item.
-void seedVersion1(Database& db);
 
 } // namespace tkd::schema
