@@ -93,6 +93,16 @@ Value readColumn(sqlite3_stmt* stmt, int i, ColumnType type)
     }
 }
 
+// A changed schema may change which columns hold date-times.
+bool changesSchema(const QString& statement)
+{
+    const QString head = statement.trimmed();
+    for (const char16_t* word : {u"create", u"alter", u"drop"})
+        if (head.startsWith(QStringView(word), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
 } // namespace
 
 Database::~Database()
@@ -324,11 +334,8 @@ ResultSet Database::select(const QString& statement, const Params& params)
 
 qint64 Database::execute(const QString& statement, const Params& params)
 {
-    // A changed schema may change which columns hold date-times.
-    const QString head = statement.trimmed();
-    for (const char16_t* word : {u"create", u"alter", u"drop"})
-        if (head.startsWith(QStringView(word), Qt::CaseInsensitive))
-            m_dateRoles.clear();
+    if (changesSchema(statement))
+        m_dateRoles.clear();
     sqlite3_stmt* stmt = prepare(statement);
     bind(stmt, statement, params);
     int rc;
@@ -346,7 +353,8 @@ void Database::executeScript(const QString& script)
 {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未打开"));
-    m_dateRoles.clear();
+    if (changesSchema(script))
+        m_dateRoles.clear();
     char* error = nullptr;
     const int rc = sqlite3_exec(m_db, sql::toEngine(script).toUtf8().constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
