@@ -47,8 +47,9 @@ const std::vector<std::function<void(Database&)>>& steps()
     // A released step is never edited. A later change of the schema (a column, an index, seed rows)
     // is a new function appended here, say addVersion2 in SchemaVersion2.cpp, written as fixed
     // statements (alter table, create index, insert), never read from tables(). Make the same change
-    // in SchemaTables.cpp / indexStatements(), which describe the schema as it is today. Then keep a
-    // file made by the previous release as tests/fixtures/schema-v1.cld is kept: SchemaTest upgrades
+    // in SchemaTables.cpp / indexStatements(), which describe the schema as it is today. Then let the
+    // release before the change create a file with a few rows (as tests/fixtures/schema-v1.cld was made),
+    // keep it as tests/fixtures/schema-vN.cld and add it to SchemaUpgrade's table: the test upgrades
     // each fixture and expects the current version and exactly the tables and indexes of a new file.
     static const std::vector<std::function<void(Database&)>> all = {createVersion1};
     return all;
