@@ -161,8 +161,7 @@ void FrontDesk::sendCheckInSms(bool quiet)
     const QString mobile = m_panel->value(QStringLiteral("移动电话："))->text();
     if (quiet) {
         // Unattended: nobody reads the outcome, and the next member must be able to swipe meanwhile.
-        m_background->post(sms.url, sms::sendLine(sms.account, sms.password, mobile, text),
-                           [this](const sms::GatewayReply& reply) { sms::takeSendReply(m_sms, reply); });
+        m_background->send(sms, mobile, text);
         return;
     }
     Messages::smsResult(m_window, sms::sendSms(sms, mobile, text, m_call));

@@ -289,7 +289,8 @@ void ThyjfForm::load(const payments::PayingMember& member)
         type && m_renewType->currentIndex() >= 0) {
         // A member chosen in the statistics window is filled as the member list fills it.
         const Opener rounding = m_chosenByPicker ? Opener::MemberList : m_opener;
-        const auto p = payments::initialRenewal(member, *type, m_changeGrade->isChecked(), rounding);
+        const auto p =
+            payments::initialRenewal(member, *type, m_changeGrade->isChecked(), rounding, m_context.clock().today());
         m_renewAmount->setText(payments::plainAmount(p.amount));
         m_renewExpiry->setText(p.expiry);
         m_renewVisits->setText(p.visits);
@@ -317,7 +318,7 @@ void ThyjfForm::proposeRenewal()
     const auto type = cardtypes::find(m_context.velunDMForm(), m_renewType->currentText());
     if (!type)
         return;
-    const auto p = payments::proposeRenewal(*m_member, *type, m_changeGrade->isChecked());
+    const auto p = payments::proposeRenewal(*m_member, *type, m_changeGrade->isChecked(), m_context.clock().today());
     m_renewAmount->setText(payments::plainAmount(p.amount));
     m_renewExpiry->setText(p.expiry);
     m_renewVisits->setText(p.visits);
