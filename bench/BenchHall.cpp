@@ -1,0 +1,97 @@
+#include "BenchHall.h"
+
+#include "data/Paths.h"
+#include "data/TvelunDMForm.h"
+#include "demo/DateShift.h"
+#include "demo/Photos.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tkd::bench {
+namespace {
+
+// application_id = version * 10,000,000 + (Julian day - 2,400,000): a signed 32-bit number for centuries.
+constexpr qint64 kDayBase = 2400000;
+constexpr int kVersionUnit = 10000000;
+
+} // namespace
+
+int encodeStamp(const Stamp& stamp)
+{
+    return stamp.version * kVersionUnit + int(stamp.day.toJulianDay() - kDayBase);
+}
+
+Stamp decodeStamp(int applicationId)
+{
+    if (applicationId <= 0)
+        return {};
+    return {applicationId / kVersionUnit, QDate::fromJulianDay(kDayBase + applicationId % kVersionUnit)};
+}
+
+Stamp readStamp(Database& db)
+{
+    return decodeStamp(int(db.scalar(QStringLiteral("PRAGMA application_id")).toInt()));
+}
+
+void writeStamp(Database& db, const Stamp& stamp)
+{
+    db.execute(QStringLiteral("PRAGMA application_id=%1").arg(encodeStamp(stamp)));
+}
+
+Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& photoFolder, const demo::HallSize& size,
+                        const QDate& today, bool regenerate)
+{
+    const QString key = QString::fromUtf16(kDatabaseKey);
+    Preparation done;
+    if (QFileInfo::exists(file)) {
+        dm.connect(file, key);
+        const Stamp stamp = readStamp(dm.db());
+        if (!regenerate && stamp.version == kBenchFileVersion) {
+            done.shiftedDays = int(stamp.day.daysTo(today));
+            if (done.shiftedDays != 0) {
+                QElapsedTimer timer;
+                timer.start();
+                Transaction tx(dm.db());
+                demo::shiftDates(dm, done.shiftedDays);
+                writeStamp(dm.db(), {kBenchFileVersion, today});
+                tx.commit();
+                done.shiftSeconds = double(timer.elapsed()) / 1000;
+            }
+            return done;
+        }
+        dm.disconnect();
+        QFile::remove(file);
+    }
+    QDir(photoFolder).removeRecursively();
+    QDir().mkpath(photoFolder);
+    QElapsedTimer timer;
+    timer.start();
+    dm.connect(file, key);
+    demo::generate(dm, size, today,
+                   [&](int, const QString& card) { return QDir(photoFolder).filePath(card + QStringLiteral(".jpg")); });
+    writeStamp(dm.db(), {kBenchFileVersion, today});
+    done.generated = true;
+    done.generationSeconds = double(timer.elapsed()) / 1000;
+    return done;
+}
+
+int ensurePhotos(TvelunDMForm& dm, const QStringList& cards)
+{
+    int written = 0;
+    for (const QString& card : cards) {
+        const QString path = dm.list(QStringLiteral("select [会员照片] from [会员信息] where [会员卡号]=:hykh"),
+                                     {{QStringLiteral("hykh"), card}})
+                                 .first(QStringLiteral("会员照片"))
+                                 .toText();
+        if (path.isEmpty() || QFileInfo::exists(path))
+            continue;
+        if (demo::writePhoto(path, card.toInt()))
+            ++written;
+    }
+    return written;
+}
+
+} // namespace tkd::bench
