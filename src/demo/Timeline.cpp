@@ -21,6 +21,7 @@ enum class Kind : quint8 { Registration, Payment, Rental, Visit, Checkout, Leave
 struct Event {
     Moment at;
     qint32 member;
+    // The row's place in the member's list of its kind; a visit needs none (its moment is all it holds).
     quint16 index;
     Kind kind;
 };
@@ -53,8 +54,8 @@ std::vector<Event> eventsOf(const std::vector<Member>& members)
             add(m.payments[i].at, m, i, Kind::Payment);
         if (!m.locker.isEmpty())
             add(m.lockerRented, m, 0, Kind::Rental);
-        for (size_t i = 0; i < m.visits.size(); ++i)
-            add(m.visits[i], m, i, Kind::Visit);
+        for (const Moment at : m.visits)
+            add(at, m, 0, Kind::Visit);
         for (size_t i = 0; i < m.checkouts.size(); ++i)
             add(m.checkouts[i].at, m, i, Kind::Checkout);
         if (m.leaveStart.isValid())
