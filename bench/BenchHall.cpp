@@ -19,18 +19,35 @@ namespace {
 constexpr qint64 kDayBase = 2400000;
 constexpr int kVersionUnit = 10000000;
 
+constexpr int stampNumber(int version, qint64 julianDay)
+{
+    return version * kVersionUnit + int(julianDay - kDayBase);
+}
+constexpr int versionOf(int number)
+{
+    return number <= 0 ? 0 : number / kVersionUnit;
+}
+constexpr qint64 julianDayOf(int number)
+{
+    return kDayBase + number % kVersionUnit;
+}
+// 2026-12-09 is Julian day 2461384; a file without a stamp reads as version 0.
+static_assert(stampNumber(2, 2461384) == 20061384);
+static_assert(versionOf(20061384) == 2 && julianDayOf(20061384) == 2461384);
+static_assert(versionOf(0) == 0);
+
 } // namespace
 
 int encodeStamp(const Stamp& stamp)
 {
-    return stamp.version * kVersionUnit + int(stamp.day.toJulianDay() - kDayBase);
+    return stampNumber(stamp.version, stamp.day.toJulianDay());
 }
 
 Stamp decodeStamp(int applicationId)
 {
-    if (applicationId <= 0)
+    if (versionOf(applicationId) == 0)
         return {};
-    return {applicationId / kVersionUnit, QDate::fromJulianDay(kDayBase + applicationId % kVersionUnit)};
+    return {versionOf(applicationId), QDate::fromJulianDay(julianDayOf(applicationId))};
 }
 
 Stamp readStamp(Database& db)
@@ -48,6 +65,7 @@ Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& ph
 {
     const QString key = QString::fromUtf16(kDatabaseKey);
     Preparation done;
+    done.why = QStringLiteral("no file");
     if (QFileInfo::exists(file)) {
         dm.connect(file, key);
         const Stamp stamp = readStamp(dm.db());
@@ -67,6 +85,7 @@ Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& ph
             }
             return done;
         }
+        done.why = regenerate ? QStringLiteral("asked for") : QStringLiteral("a file of an older generator");
         dm.disconnect();
         QFile::remove(file);
     }

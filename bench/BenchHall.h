@@ -29,6 +29,8 @@ void writeStamp(Database& db, const Stamp& stamp);
 // What preparing the hall did.
 struct Preparation {
     bool generated = false;
+    // Why a new hall was made: "no file", "a file of an older generator", "asked for".
+    QString why;
     double generationSeconds = 0;
     // Days the dates of a reused file were moved by to be relative to today.
     int shiftedDays = 0;

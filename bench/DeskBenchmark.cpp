@@ -182,12 +182,13 @@ int main(int argc, char* argv[])
     size.busyMembers = 3 * samples + 10;
 
     TvelunDMForm dm;
-    if (!QFileInfo::exists(file) || parser.isSet(regenerateOption))
-        out << "generating " << members << " members and " << visits << " visits into " << file << " ..." << Qt::endl;
+    out << "hall file " << file << " (made anew when missing or of an older generator: " << members << " members, "
+        << visits << " visits)" << Qt::endl;
     const bench::Preparation prepared =
         bench::prepareHall(dm, file, photoFolder, size, today, parser.isSet(regenerateOption));
     if (prepared.generated)
-        out << "generated in " << QString::number(prepared.generationSeconds, 'f', 0) << " s" << Qt::endl;
+        out << "generated (" << prepared.why << ") in " << QString::number(prepared.generationSeconds, 'f', 0) << " s"
+            << Qt::endl;
     else if (prepared.shiftedDays != 0)
         out << "reused the file; its dates moved " << prepared.shiftedDays << " days to today in "
             << QString::number(prepared.shiftSeconds, 'f', 1) << " s" << Qt::endl;
