@@ -1,3 +1,4 @@
+#include "ParamNames.h"
 #include "TestDatabase.h"
 #include "db/DbError.h"
 #include "db/ResultSet.h"
@@ -67,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ParsedCase{u"[卡内余额]=20 and ([会员卡号]='3003' or [会员卡号]='1001')", {u"3003"_qs}},
                       ParsedCase{u"[加入时间]>=#2024-03-01# and [加入时间]<'2024-03-03'", {u"2002"_qs, u"3003"_qs}},
                       ParsedCase{u"会员卡号 = '1002'", {u"1002"_qs}},
-                      ParsedCase{u"", {u"1001"_qs, u"1002"_qs, u"2001"_qs, u"2002"_qs, u"3003"_qs, u"3004"_qs}}));
+                      ParsedCase{u"", {u"1001"_qs, u"1002"_qs, u"2001"_qs, u"2002"_qs, u"3003"_qs, u"3004"_qs}}),
+    [](const auto& info) {
+        return tkd::test::nameFrom(info.index, QString::fromUtf16(info.param.expression).toStdString());
+    });
 
 TEST(Filter, TypedTextIsMatchedLiterally)
 {

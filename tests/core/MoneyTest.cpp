@@ -1,4 +1,5 @@
 #include "db/Money.h"
+#include "ParamNames.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, MoneyHalfEven,
                          ::testing::Values(HalfEvenCase{"12.125", "12.12"}, HalfEvenCase{"12.135", "12.14"},
                                            HalfEvenCase{"12.1251", "12.13"}, HalfEvenCase{"-12.125", "-12.12"},
                                            HalfEvenCase{"-12.135", "-12.14"}, HalfEvenCase{"0.005", "0.00"},
-                                           HalfEvenCase{"0.015", "0.02"}, HalfEvenCase{"7", "7.00"}));
+                                           HalfEvenCase{"0.015", "0.02"}, HalfEvenCase{"7", "7.00"}),
+                         [](const auto& info) {
+                             return tkd::test::nameFrom(std::string(info.param.in) + " to " + info.param.out);
+                         });
 
 TEST(Money, FormatsTwoDecimalsWithYuan)
 {

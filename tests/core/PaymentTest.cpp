@@ -1,3 +1,4 @@
+#include "ParamNames.h"
 #include "TestDatabase.h"
 #include "cardtypes/CardTypes.h"
 #include "payments/PaymentHistory.h"
@@ -89,6 +90,13 @@ struct ProposalRow {
     const char16_t* visits;
 };
 
+void PrintTo(const ProposalRow& row, std::ostream* os)
+{
+    *os << row.card << ' ' << QString::fromUtf16(row.type).toStdString() << (row.changeGrade ? " grade change" : "")
+        << " -> " << QString::fromUtf16(row.expiry).toStdString() << ", " << row.amount << ", "
+        << QString::fromUtf16(row.visits).toStdString();
+}
+
 class RenewalProposals : public Payments, public ::testing::WithParamInterface<ProposalRow> {};
 
 TEST_P(RenewalProposals, FollowTheTableOfCardStateAndGradeChange)
@@ -117,7 +125,14 @@ INSTANTIATE_TEST_SUITE_P(Table, RenewalProposals,
                              // opening day with a grade change.
                              ProposalRow{"X1", u"季卡", false, u"2024-06-13", 800, u"不限次数"},
                              ProposalRow{"X1", u"季卡", true, u"2024-03-31", 500, u"不限次数"},
-                             ProposalRow{"X1", u"长期卡", false, u"不限天数", 1000, u"不限次数"}));
+                             ProposalRow{"X1", u"长期卡", false, u"不限天数", 1000, u"不限次数"}),
+                         [](const auto& info) {
+                             const ProposalRow& row = info.param;
+                             return tkd::test::nameFrom(info.index,
+                                                        std::string(row.card) +
+                                                            (row.changeGrade ? " grade change " : " renewal ") +
+                                                            std::to_string(row.amount));
+                         });
 
 TEST_F(Payments, FirstProposalIsThePriceOnlyForAnOpenedCardWithoutGradeChange)
 {
@@ -154,6 +169,26 @@ struct ExpiredRow {
     QDate expiry;
 };
 
+const char* choiceName(ExpiryChoice choice)
+{
+    switch (choice) {
+    case ExpiryChoice::NotAsked:
+        return "NotAsked";
+    case ExpiryChoice::FromOldExpiry:
+        return "FromOldExpiry";
+    case ExpiryChoice::FromToday:
+        return "FromToday";
+    case ExpiryChoice::Cancel:
+        return "Cancel";
+    }
+    return "";
+}
+
+void PrintTo(const ExpiredRow& row, std::ostream* os)
+{
+    *os << choiceName(row.choice) << " -> " << row.expiry.toString(Qt::ISODate).toStdString();
+}
+
 class ExpiredRenewal : public Payments, public ::testing::WithParamInterface<ExpiredRow> {};
 
 TEST_P(ExpiredRenewal, TakesTheDateOfTheChosenLine)
@@ -172,7 +207,8 @@ TEST_P(ExpiredRenewal, TakesTheDateOfTheChosenLine)
 
 INSTANTIATE_TEST_SUITE_P(Choices, ExpiredRenewal,
                          ::testing::Values(ExpiredRow{ExpiryChoice::FromOldExpiry, QDate(2024, 3, 31)},
-                                           ExpiredRow{ExpiryChoice::FromToday, QDate(2024, 4, 14)}));
+                                           ExpiredRow{ExpiryChoice::FromToday, QDate(2024, 4, 14)}),
+                         [](const auto& info) { return std::string(choiceName(info.param.choice)); });
 
 TEST_F(Payments, CancellingOrSkippingThePromptWritesNothing)
 {

@@ -1,3 +1,4 @@
+#include "ParamNames.h"
 #include "TestDatabase.h"
 #include "sms/SmsOperations.h"
 #include "sms/SmsTemplates.h"
@@ -28,6 +29,12 @@ struct NumberCase {
     int badIndex;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os)
+{
+    *os << ::testing::PrintToString(std::string(c.field)) << (c.passes ? " passes" : " is refused at line ")
+        << (c.passes ? std::string() : std::to_string(c.badIndex));
+}
+
 class SmsNumberCheck : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(SmsNumberCheck, EveryLineElevenDigits)
@@ -53,7 +60,11 @@ INSTANTIATE_TEST_SUITE_P(Lines, SmsNumberCheck,
                                            NumberCase{"13800000000\n 13800000000", false, " 13800000000", 1},
                                            NumberCase{"13800000000 \n13900000000", false, "13800000000 ", 0},
                                            NumberCase{"\n13800000000", false, "", 0},
-                                           NumberCase{"13800000000\n\n13800000000", false, "", 1}));
+                                           NumberCase{"13800000000\n\n13800000000", false, "", 1}),
+                         [](const auto& info) {
+                             return tkd::test::nameFrom(info.index, std::string(info.param.field) +
+                                                                        (info.param.passes ? " passes" : " refused"));
+                         });
 
 TEST(SmsNumberField, EmptyFieldIsRefused)
 {

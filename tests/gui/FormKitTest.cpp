@@ -124,6 +124,11 @@ struct Typing {
     QString kept;
 };
 
+void PrintTo(const Typing& t, std::ostream* os)
+{
+    *os << t.name << ": \"" << t.typed.toStdString() << "\" keeps \"" << t.kept.toStdString() << '"';
+}
+
 class FormKitFilter : public ::testing::TestWithParam<Typing> {};
 
 // QTest types ASCII only; an input method delivers other characters as key events with text.

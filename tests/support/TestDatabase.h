@@ -1,17 +1,11 @@
 #pragma once
 
+#include "Printers.h"
 #include "app/Clock.h"
 #include "data/TvelunDMForm.h"
 
 #include <QTemporaryDir>
 #include <memory>
-#include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace tkd::test {
 

@@ -3,42 +3,18 @@
 #include "data/TvelunDMForm.h"
 #include "db/DbError.h"
 #include "demo/DemoHall.h"
+#include "demo/Photos.h"
 #include "security/PasswordHash.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QFont>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 #include <QTextStream>
 
 namespace {
-
-// A coloured badge with the surname, so the desk shows something that looks like a photo.
-bool writeAvatar(const QString& path, const QString& name, int index)
-{
-    QImage image(120, 150, QImage::Format_RGB32);
-    const QColor background = QColor::fromHsv((index * 47) % 360, 90, 230);
-    image.fill(background);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(background.darker(140));
-    painter.drawEllipse(QRectF(20, 18, 80, 80));
-    painter.drawRoundedRect(QRectF(10, 104, 100, 60), 30, 30);
-    QFont font = painter.font();
-    font.setPixelSize(44);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(20, 18, 80, 80), Qt::AlignCenter, name.left(1));
-    painter.end();
-    return image.save(path, "JPG", 85);
-}
 
 int positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int fallback, bool* ok)
 {
@@ -55,10 +31,7 @@ int positiveNumber(const QCommandLineParser& parser, const QCommandLineOption& o
 int main(int argc, char* argv[])
 {
     tkd::pinLocalTimeZone();
-    // Photos are drawn without any window: no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("demohall"));
 
     QCommandLineParser parser;
@@ -120,11 +93,11 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    const tkd::ResultSet photos = dm.list(QStringLiteral("select [会员姓名],[会员照片] from [会员信息] where "
-                                                         "[会员照片]<>'' order by [会员卡号]"));
+    const tkd::ResultSet photos =
+        dm.list(QStringLiteral("select [会员照片] from [会员信息] where [会员照片]<>'' order by [会员卡号]"));
     int written = 0;
     for (int i = 0; i < photos.rowCount(); ++i)
-        if (writeAvatar(photos.value(i, 1).toText(), photos.value(i, 0).toText(), i))
+        if (tkd::demo::writePhoto(photos.value(i, 0).toText(), i))
             ++written;
 
     auto rows = [&](const char16_t* table) {
@@ -132,12 +105,14 @@ int main(int argc, char* argv[])
     };
     out << "示例道馆已生成：" << QDir::toNativeSeparators(databaseFile) << Qt::endl
         << "  会员 " << rows(u"会员信息") << " 人，登记 " << rows(u"会员登记") << " 次，交费 " << rows(u"会员充值")
-        << " 笔，消费 " << rows(u"会员消费") << " 笔" << Qt::endl
+        << " 笔，消费 " << rows(u"会员消费") << " 笔，兑换 " << rows(u"兑换商品") << " 笔" << Qt::endl
+        << "  私教 " << rows(u"购买私教") << " 份，上课 " << rows(u"私教消费") << " 次" << Qt::endl
         << "  请假 " << rows(u"会员请假") << " 条，衣柜 " << rows(u"衣柜设置") << " 个，事件提醒 " << rows(u"事件提醒")
         << " 条，照片 " << written << " 张" << Qt::endl
         << "  用时 " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " 秒" << Qt::endl
         << "启动：./run.sh --home " << args.first() << "，以 超级用户 / "
-        << QString::fromUtf16(tkd::security::kInitialSuperUserPassword) << " 登录" << Qt::endl;
+        << QString::fromUtf16(tkd::security::kInitialSuperUserPassword) << " 登录（前台操作员 "
+        << tkd::demo::deskOperatorName() << " / 1234）" << Qt::endl;
     dm.disconnect();
     return written == photos.rowCount() ? 0 : 1;
 }

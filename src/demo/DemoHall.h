@@ -13,10 +13,15 @@ namespace tkd::demo {
 // How big a sample hall to make. Everything else follows the number of members:
 //   payments   one per card period bought (a 30-day card held for a year is a dozen), plus a stored-value
 //              recharge for about one member in four and a custom renewal for one count-card member in eight;
-//   sales      about 0.6 checkouts per member, one or two lines each, with one 金额记录 row per checkout;
+//   sales      about 0.6 checkouts per member, one or two lines each, with one 金额记录 row per checkout and
+//              a stock ledger row per line of goods counted in stock;
+//   exchanges  about one member in three with points spends some on goods;
+//   coaching   about one member in eight holds a package of private lessons, with lessons booked;
 //   leave      about one member in twenty with a past leave, plus the one on leave today;
 //   reminders  one per ten members plus four due today (one of each kind);
 //   lockers    one per four members plus four; about one member in five rents one.
+// A busy member (see busyMembers) has all of these: renewals, stored value, two to four checkouts,
+// an exchange or two, a coaching package with lessons still open and a past leave.
 struct HallSize {
     int members = 60;
     // Average over all members; the total is exactly members * visitsPerMember (when that covers the busiest).
@@ -31,13 +36,18 @@ struct HallSize {
 // The card number of the member at this index (0-based): six digits, zero-padded.
 QString cardNumber(int index);
 
+// The ordinary operator (not the super user) who works the desk's day shift, with every right granted.
+QString deskOperatorName();
+
 // Fills an open, freshly created database (schema and seed rows in place) with a complete hall:
-// card types of every kind, staff, grades, goods, members in every state, their visits over the
-// past year, payments, sales, leave, lockers and event reminders, all consistent with the member
-// counters. The same size and day always give the same rows. The first twelve members are the
+// card types of every kind, staff, the desk's operator, grades, goods, coaching items, lockers,
+// members in every state and their history over the past year, all consistent with the member
+// counters. The rows are the program's own: the catalogues go through its operations, everything
+// else writes the columns its windows write, in the same form. Dated rows are written in the order
+// they happened. The same size and day always give the same rows. The first twelve members are the
 // fixed cases (busiest, never opened, expired, expiring, disabled, birthday today, on leave today,
 // count card, never expiring, time-slot card, weekday card, locker about to end); the rest vary.
-// photoFor gives the photo path stored for a member, empty for none.
+// photoFor gives the photo path stored for a member, empty for none (see Photos.h for the files).
 void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
               const std::function<QString(int index, const QString& cardNumber)>& photoFor = {});
 

@@ -1,0 +1,132 @@
+#include "BenchHall.h"
+
+#include "data/Paths.h"
+#include "data/TvelunDMForm.h"
+#include "demo/DateShift.h"
+#include "demo/Photos.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+namespace tkd::bench {
+namespace {
+
+// application_id = version * 10,000,000 + (Julian day - 2,400,000): a signed 32-bit number for centuries.
+constexpr qint64 kDayBase = 2400000;
+constexpr int kVersionUnit = 10000000;
+
+constexpr int stampNumber(int version, qint64 julianDay)
+{
+    return version * kVersionUnit + int(julianDay - kDayBase);
+}
+constexpr int versionOf(int number)
+{
+    return number <= 0 ? 0 : number / kVersionUnit;
+}
+constexpr qint64 julianDayOf(int number)
+{
+    return kDayBase + number % kVersionUnit;
+}
+// 2026-12-09 is Julian day 2461384; a file without a stamp reads as version 0.
+static_assert(stampNumber(2, 2461384) == 20061384);
+static_assert(versionOf(20061384) == 2 && julianDayOf(20061384) == 2461384);
+static_assert(versionOf(0) == 0);
+
+} // namespace
+
+int encodeStamp(const Stamp& stamp)
+{
+    return stampNumber(stamp.version, stamp.day.toJulianDay());
+}
+
+Stamp decodeStamp(int applicationId)
+{
+    if (versionOf(applicationId) == 0)
+        return {};
+    return {versionOf(applicationId), QDate::fromJulianDay(julianDayOf(applicationId))};
+}
+
+Stamp readStamp(Database& db)
+{
+    return decodeStamp(int(db.scalar(QStringLiteral("PRAGMA application_id")).toInt()));
+}
+
+void writeStamp(Database& db, const Stamp& stamp)
+{
+    db.execute(QStringLiteral("PRAGMA application_id=%1").arg(encodeStamp(stamp)));
+}
+
+Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& photoFolder, const demo::HallSize& size,
+                        const QDate& today, bool regenerate)
+{
+    const QString key = QString::fromUtf16(kDatabaseKey);
+    Preparation done;
+    done.why = QStringLiteral("no file");
+    if (QFileInfo::exists(file)) {
+        dm.connect(file, key);
+        const Stamp stamp = readStamp(dm.db());
+        if (!regenerate && stamp.version == kBenchFileVersion) {
+            done.shiftedDays = int(stamp.day.daysTo(today));
+            if (done.shiftedDays != 0) {
+                QElapsedTimer timer;
+                timer.start();
+                dm.db().execute(QStringLiteral("PRAGMA cache_size=-2000000"));
+                Transaction tx(dm.db());
+                demo::shiftDates(dm, done.shiftedDays);
+                writeStamp(dm.db(), {kBenchFileVersion, today});
+                tx.commit();
+                done.shiftSeconds = double(timer.elapsed()) / 1000;
+                dm.disconnect();
+                dm.connect(file, key);
+            }
+            return done;
+        }
+        done.why = regenerate ? QStringLiteral("asked for") : QStringLiteral("a file of an older generator");
+        dm.disconnect();
+        QFile::remove(file);
+    }
+    QDir(photoFolder).removeRecursively();
+    QDir().mkpath(photoFolder);
+    QElapsedTimer timer;
+    timer.start();
+    dm.connect(file, key);
+    // Millions of visits go into indexes by card in time order, that is all over them: a page cache
+    // that holds the whole file spares rewriting pages again and again. The measurements run on a
+    // new connection with the program's own settings.
+    dm.db().execute(QStringLiteral("PRAGMA cache_size=-2000000"));
+    demo::generate(dm, size, today,
+                   [&](int, const QString& card) { return QDir(photoFolder).filePath(card + QStringLiteral(".jpg")); });
+    writeStamp(dm.db(), {kBenchFileVersion, today});
+    dm.disconnect();
+    dm.connect(file, key);
+    done.generated = true;
+    done.generationSeconds = double(timer.elapsed()) / 1000;
+    return done;
+}
+
+int ensurePhotos(TvelunDMForm& dm, const QStringList& cards)
+{
+    int written = 0;
+    for (const QString& card : cards) {
+        const QString path = dm.list(QStringLiteral("select [会员照片] from [会员信息] where [会员卡号]=:hykh"),
+                                     {{QStringLiteral("hykh"), card}})
+                                 .first(QStringLiteral("会员照片"))
+                                 .toText();
+        if (path.isEmpty() || QFileInfo::exists(path))
+            continue;
+        if (!demo::writePhoto(path, card.toInt()))
+            continue;
+        ++written;
+        // On disk before the timings start, so the kernel's write-back does not slow the synced commits.
+        QFile photo(path);
+        if (photo.open(QIODevice::ReadOnly))
+            ::fdatasync(photo.handle());
+    }
+    return written;
+}
+
+} // namespace tkd::bench

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "demo/DemoHall.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace tkd {
+class Database;
+class TvelunDMForm;
+} // namespace tkd
+
+namespace tkd::bench {
+
+// Which generator made a bench file and which day its dates are relative to, kept in the file's
+// application id so that it changes in the same transaction as the dates themselves.
+// Version 1 was the generator that wrote each member's rows together; it carried no stamp.
+inline constexpr int kBenchFileVersion = 2;
+struct Stamp {
+    int version = 0;
+    QDate day;
+};
+int encodeStamp(const Stamp& stamp);
+Stamp decodeStamp(int applicationId);
+Stamp readStamp(Database& db);
+void writeStamp(Database& db, const Stamp& stamp);
+
+// What preparing the hall did.
+struct Preparation {
+    bool generated = false;
+    // Why a new hall was made: "no file", "a file of an older generator", "asked for".
+    QString why;
+    double generationSeconds = 0;
+    // Days the dates of a reused file were moved by to be relative to today.
+    int shiftedDays = 0;
+    double shiftSeconds = 0;
+};
+
+// Opens the bench file, making it when missing, of an older version or asked for: the hall is
+// generated with every member's photo path in photoFolder. A reused file has its dates moved to today.
+Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& photoFolder, const demo::HallSize& size,
+                        const QDate& today, bool regenerate);
+
+// Writes the photo files of those members that lack one (the bench writes only the photos it shows).
+int ensurePhotos(TvelunDMForm& dm, const QStringList& cards);
+
+} // namespace tkd::bench

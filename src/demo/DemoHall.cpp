@@ -1,0 +1,100 @@
+#include "DemoHall.h"
+
+#include "Coaching.h"
+#include "Exchanges.h"
+#include "Lockers.h"
+#include "Members.h"
+#include "Payments.h"
+#include "Reference.h"
+#include "Reminders.h"
+#include "Sales.h"
+#include "Timeline.h"
+#include "Visits.h"
+#include "data/TvelunDMForm.h"
+
+#include <QTimeZone>
+
+#include <algorithm>
+
+namespace tkd::demo {
+
+Moment momentOf(const QDate& day, int secondOfDay)
+{
+    return day.toJulianDay() * 86400 + secondOfDay;
+}
+
+QDate dayOf(Moment moment)
+{
+    return QDate::fromJulianDay(moment / 86400);
+}
+
+int secondOf(Moment moment)
+{
+    return int(moment % 86400);
+}
+
+QDateTime dateTimeOf(Moment moment)
+{
+    // Only the wall-clock text is stored; a fixed zone spares a time-zone lookup per row, which dominates large halls.
+    static const QTimeZone zone = QTimeZone::utc();
+    return QDateTime(dayOf(moment), QTime(0, 0).addSecs(secondOf(moment)), zone);
+}
+
+QString cardNumber(int index)
+{
+    return QStringLiteral("%1").arg(index + 1, 6, 10, QLatin1Char('0'));
+}
+
+void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
+              const std::function<QString(int index, const QString& cardNumber)>& photoFor)
+{
+    Hall hall;
+    hall.today = today;
+    hall.setupDay = today.addDays(-400);
+    hall.pointUnit = Money::fromYuan(10);
+    const Value unit = dm.db().scalar(QStringLiteral("select [消费积分] from [其它设置]"));
+    if (!unit.isNull())
+        hall.pointUnit = unit.toMoney();
+    hall.sold.assign(kGoodsCount, 0);
+    hall.exchanged.assign(kGoodsCount, 0);
+
+    // The busy members: the first one, then spread evenly over those after the fixed cases.
+    const int members = std::max(0, size.members);
+    std::vector<bool> busy(size_t(members), false);
+    if (!busy.empty())
+        busy[0] = true;
+    const int spread = members - SpecialCount;
+    for (int j = 1; j < size.busyMembers && spread > 0; ++j)
+        busy[size_t(SpecialCount + qint64(j - 1) * spread / std::max(1, size.busyMembers - 1))] = true;
+
+    Rng rng(20241209);
+    hall.members.reserve(size_t(members));
+    for (int i = 0; i < members; ++i)
+        hall.members.push_back(planMember(rng, i, today, busy[size_t(i)]));
+    shareVisits(hall.members, size);
+    Rng history(20241210);
+    for (Member& m : hall.members) {
+        planVisits(history, m, today);
+        // A member who came on the day of joining registered first.
+        if (!m.visits.empty())
+            m.joinedAt = std::min(m.joinedAt, m.visits.front() - 600);
+        m.photo = photoFor ? photoFor(m.index, m.card) : QString();
+        planPayments(history, m, today);
+        planSales(history, hall, m);
+        planExchanges(history, hall, m);
+        planCoaching(history, today, m);
+        settleCounters(m);
+    }
+    planLockers(rng, hall);
+
+    Transaction tx(dm.db());
+    Books books{dm, hall, std::vector<double>(kGoodsCount), std::vector<double>(kGoodsCount),
+                std::vector<std::vector<Books::OpenPackage>>(size_t(members))};
+    writeCatalogues(books);
+    writeLockerSetup(books);
+    writeHistory(books);
+    writeReminders(books, rng);
+    tx.commit();
+}
+
+} // namespace tkd::demo

@@ -1,0 +1,136 @@
+#include "Sales.h"
+
+#include "Reference.h"
+#include "data/TvelunDMForm.h"
+
+#include <algorithm>
+
+namespace tkd::demo {
+namespace {
+
+constexpr int kProtectiveGear = 1;
+
+QString t(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+// The line total as the checkout computes it: price times quantity times discount, to the cent, halves to even.
+SaleLine line(int goodsIndex, int quantity, double discount)
+{
+    const Money total =
+        Money::fromYuan(goods(goodsIndex).price).times(double(quantity) * discount).roundedToCentsHalfEven();
+    return {goodsIndex, quantity, total};
+}
+
+} // namespace
+
+QString meansCaption(Means means)
+{
+    switch (means) {
+    case Means::StoredValue:
+        return t(u"储值卡结帐");
+    case Means::Cash:
+        return t(u"现金结帐");
+    case Means::Credit:
+        return t(u"信用卡结帐");
+    }
+    return {};
+}
+
+void planSales(Rng& rng, Hall& hall, Member& m)
+{
+    const int count = m.busy ? rng.between(2, 4) : rng.chance(40) ? rng.between(1, 2) : 0;
+    if (count == 0)
+        return;
+    const double discount = cardType(m.type).discount;
+    const int days = std::max(0, int(m.joined.daysTo(hall.today)));
+    std::vector<Moment> moments;
+    for (int c = 0; c < count; ++c)
+        moments.push_back(momentOf(m.joined.addDays(rng.below(days + 1)), rng.between(10 * 3600, 21 * 3600 - 1)));
+    std::sort(moments.begin(), moments.end());
+    for (int c = 0; c < count; ++c) {
+        Checkout checkout{std::max(moments[size_t(c)], m.joinedAt + 1200), Means::Cash, {}, Money()};
+        const int lineCount = rng.between(1, 2);
+        for (int l = 0; l < lineCount; ++l) {
+            const int g = m.busy && c == 0 && l == 0 ? kProtectiveGear : rng.below(kGoodsCount);
+            const int quantity = goods(g).price <= 6 ? rng.between(1, 6) : 1;
+            checkout.lines.push_back(line(g, quantity, discount));
+            checkout.sum += checkout.lines.back().total;
+            hall.sold[size_t(g)] += goods(g).counted() ? quantity : 0;
+        }
+        if (m.balance >= checkout.sum) {
+            checkout.means = Means::StoredValue;
+            m.balance -= checkout.sum;
+        } else if (rng.chance(15)) {
+            checkout.means = Means::Credit;
+        }
+        m.spent += checkout.sum;
+        if (!hall.pointUnit.isZero())
+            m.points += checkout.sum.units() / hall.pointUnit.units();
+        m.checkouts.push_back(std::move(checkout));
+    }
+}
+
+void writeCheckout(Books& books, const Member& m, const Checkout& checkout)
+{
+    TvelunDMForm& dm = books.dm;
+    const QDateTime when = dateTimeOf(checkout.at);
+    const QString operatorName = operatorAt(checkout.at);
+    dm.change(QStringLiteral("insert into [金额记录] ([会员卡号],[会员姓名],[储值卡],[现金],[信用卡],[日期],[操作员]) "
+                             "values(:hykh,:hyxm,:czk,:xj,:xyk,:rq,:czy)"),
+              {{QStringLiteral("hykh"), m.card},
+               {QStringLiteral("hyxm"), m.name},
+               {QStringLiteral("czk"), checkout.means == Means::StoredValue ? checkout.sum : Money()},
+               {QStringLiteral("xj"), checkout.means == Means::Cash ? checkout.sum : Money()},
+               {QStringLiteral("xyk"), checkout.means == Means::Credit ? checkout.sum : Money()},
+               {QStringLiteral("rq"), when},
+               {QStringLiteral("czy"), operatorName}});
+    const double discount = cardType(m.type).discount;
+    for (const SaleLine& l : checkout.lines) {
+        const GoodsSpec& g = goods(l.goods);
+        const Money price = Money::fromYuan(g.price);
+        if (g.counted()) {
+            double& stock = books.stock[size_t(l.goods)];
+            double& sold = books.soldTotal[size_t(l.goods)];
+            stock -= l.quantity;
+            sold += l.quantity;
+            dm.change(
+                QStringLiteral("update [商品信息] set [数量]=:sl,[销售总数]=:xszs where [商品编号]=:spbh"),
+                {{QStringLiteral("sl"), stock}, {QStringLiteral("xszs"), sold}, {QStringLiteral("spbh"), t(g.code)}});
+            dm.change(
+                QStringLiteral("insert into [商品进退单] ([日期],[状态说明],[商品编号],[商品名称],[单位],[单价],[数量],"
+                               "[折扣率],[总金额],[操作员]) values(:rq,:ztsm,:spbh,:spmc,:dw,:dj,:sl,:zkl,:zje,:czy)"),
+                {{QStringLiteral("rq"), when.date()},
+                 {QStringLiteral("ztsm"), t(u"商品销售")},
+                 {QStringLiteral("spbh"), t(g.code)},
+                 {QStringLiteral("spmc"), t(g.name)},
+                 {QStringLiteral("dw"), t(g.unit)},
+                 {QStringLiteral("dj"), price},
+                 {QStringLiteral("sl"), -double(l.quantity)},
+                 {QStringLiteral("zkl"), discount},
+                 {QStringLiteral("zje"), -l.total},
+                 {QStringLiteral("czy"), operatorName}});
+        }
+        dm.change(
+            QStringLiteral("insert into [会员消费] ([消费日期],[会员卡号],[会员姓名],[商品编号],[商品名称],[单位],"
+                           "[单价],[数量],[折扣率],[总金额],[服务员工],[操作员],[付款方式],[备注]) values(:xfrq,"
+                           ":hykh,:hyxm,:spbh,:spmc,:dw,:dj,:sl,:zkl,:zje,:fwyg,:czy,:fkfs,:bz)"),
+            {{QStringLiteral("xfrq"), when},
+             {QStringLiteral("hykh"), m.card},
+             {QStringLiteral("hyxm"), m.name},
+             {QStringLiteral("spbh"), t(g.code)},
+             {QStringLiteral("spmc"), t(g.name)},
+             {QStringLiteral("dw"), t(g.unit)},
+             {QStringLiteral("dj"), price},
+             {QStringLiteral("sl"), double(l.quantity)},
+             {QStringLiteral("zkl"), discount},
+             {QStringLiteral("zje"), l.total},
+             {QStringLiteral("fwyg"), g.service ? coach(l.goods % kCoachCount) : QString()},
+             {QStringLiteral("czy"), operatorName},
+             {QStringLiteral("fkfs"), meansCaption(checkout.means)},
+             {QStringLiteral("bz"), QString()}});
+    }
+}
+
+} // namespace tkd::demo
