@@ -109,4 +109,23 @@ TEST_F(Accessibility, EveryInputHasACaption)
     }
 }
 
+TEST_F(Accessibility, EveryWindowTheCommandsMakeCaptionsItsInputs)
+{
+    QStringList walked;
+    for (QWidget* w : registry().allWindows()) {
+        ASSERT_NE(w, nullptr);
+        // With the dialogs each window keeps for itself (a new operator, a prompt).
+        QList<QWidget*> windows{w};
+        for (QWidget* child : w->findChildren<QWidget*>())
+            if (child->isWindow())
+                windows << child;
+        for (QWidget* window : windows) {
+            walked << QString::fromLatin1(window->metaObject()->className());
+            EXPECT_EQ(uncaptioned(window), QStringList()) << walked.last().toStdString();
+        }
+    }
+    EXPECT_TRUE(walked.contains(QStringLiteral("tkd::gui::TczszForm"))) << "registered windows are made";
+    EXPECT_TRUE(walked.contains(QStringLiteral("tkd::gui::TklxszForm"))) << "with the dialogs they keep";
+}
+
 } // namespace

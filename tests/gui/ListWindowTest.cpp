@@ -218,3 +218,23 @@ TEST_F(ListWindowTest, AnAcceptedEntryReloadsTheListAndACancelledOneDoesNot)
     list->prepare();
     EXPECT_EQ(list->shownNames().size(), 6) << "the filter went with it";
 }
+
+TEST_F(ListWindowTest, AReconnectReadsAShownListAgainAndAHiddenOneWhenShown)
+{
+    const auto list = open(false);
+    list->show();
+    add(s(u"王五"), s(u"教练"));
+    ASSERT_EQ(list->shownNames().size(), 4) << "written behind the list's back";
+    TvelunDMForm& dm = context.velunDMForm();
+    dm.reconnect();
+    EXPECT_EQ(list->shownNames().size(), 5) << "a shown list holds rows of the old connection";
+    EXPECT_TRUE(list->shownNames().contains(s(u"王五")));
+
+    list->hide();
+    add(s(u"赵六"), s(u"前台"));
+    dm.disconnect();
+    context.openDatabase();
+    EXPECT_EQ(list->shownNames().size(), 5) << "a hidden list waits";
+    list->show();
+    EXPECT_EQ(list->shownNames().size(), 6) << "and reads the list again when shown";
+}

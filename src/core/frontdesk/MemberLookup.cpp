@@ -1,6 +1,7 @@
 #include "MemberLookup.h"
 
 #include "cardtypes/CardTypes.h"
+#include "data/ScratchList.h"
 #include "data/TvelunDMForm.h"
 #include "reminders/DueRules.h"
 #include "settings/OtherSettings.h"
@@ -123,23 +124,22 @@ std::optional<MemberView> lookUp(TvelunDMForm& dm, const QString& cardNumber, co
 
 void rebuildVisitList(TvelunDMForm& dm, const QString& cardNumber)
 {
-    Transaction tx(dm.db());
-    dm.change(QStringLiteral("delete from [临时会员登记]"));
-    // Set-wise rather than an insert per visit: a member of years has hundreds of them. The emptied
-    // table hands out row ids from 1 in insertion order, which is the visits' order.
-    dm.change(QStringLiteral("insert into [临时会员登记] ([登记时间],[操作员],[编号]) "
-                             "select [登记时间],[操作员],[编号] from [会员登记] where [会员卡号]=:hykh "
-                             "order by [登记时间],[编号]"),
-              {{QStringLiteral("hykh"), cardNumber}});
-    dm.change(QStringLiteral("update [临时会员登记] set [序号]=rowid"));
-    tx.commit();
+    ScratchList(dm, QStringLiteral("临时会员登记")).refill([&cardNumber](TvelunDMForm& list) {
+        // Set-wise rather than an insert per visit: a member of years has hundreds of them. The emptied
+        // table hands out row ids from 1 in insertion order, which is the visits' order.
+        list.change(QStringLiteral("insert into [临时会员登记] ([登记时间],[操作员],[编号]) "
+                                   "select [登记时间],[操作员],[编号] from [会员登记] where [会员卡号]=:hykh "
+                                   "order by [登记时间],[编号]"),
+                    {{QStringLiteral("hykh"), cardNumber}});
+        list.change(QStringLiteral("update [临时会员登记] set [序号]=rowid"));
+    });
 }
 
 void clearMemberLists(TvelunDMForm& dm)
 {
     Transaction tx(dm.db());
-    dm.change(QStringLiteral("delete from [会员提醒]"));
-    dm.change(QStringLiteral("delete from [临时会员登记]"));
+    ScratchList(dm, QStringLiteral("会员提醒")).clear();
+    ScratchList(dm, QStringLiteral("临时会员登记")).clear();
     tx.commit();
 }
 

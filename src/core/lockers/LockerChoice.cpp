@@ -1,5 +1,6 @@
 #include "LockerChoice.h"
 
+#include "data/ScratchList.h"
 #include "data/TvelunDMForm.h"
 #include "db/TextSearch.h"
 
@@ -37,20 +38,13 @@ MaybeRefusal holdForRegistration(TvelunDMForm& dm, const RentalChoice& choice, c
 {
     if (!isFree(dm, choice.lockerNumber))
         return Refusal::warning(QStringLiteral("该衣柜处于非可用状态，请选择其它的衣柜！"));
-    Transaction tx(dm.db());
-    dm.change(QStringLiteral("delete from [临时衣柜出租]"));
-    dm.change(
-        QStringLiteral("insert into [临时衣柜出租] ([衣柜编号],[衣柜名称],[登记日期],[起始日期],[截止日期],[租金],"
-                       "[押金],[备注]) values(:ygbh,:ygmc,:djrq,:qsrq,:jzrq,:zj,:yj,:bz)"),
-        {{QStringLiteral("ygbh"), choice.lockerNumber},
-         {QStringLiteral("ygmc"), choice.lockerName},
-         {QStringLiteral("djrq"), now},
-         {QStringLiteral("qsrq"), choice.start},
-         {QStringLiteral("jzrq"), choice.end},
-         {QStringLiteral("zj"), choice.rent},
-         {QStringLiteral("yj"), choice.deposit},
-         {QStringLiteral("bz"), choice.remark.trimmed()}});
-    tx.commit();
+    // One row at most: a new choice replaces the one held before.
+    ScratchList(dm, QStringLiteral("临时衣柜出租"))
+        .refill({QStringLiteral("衣柜编号"), QStringLiteral("衣柜名称"), QStringLiteral("登记日期"),
+                 QStringLiteral("起始日期"), QStringLiteral("截止日期"), QStringLiteral("租金"), QStringLiteral("押金"),
+                 QStringLiteral("备注")},
+                {{Value(choice.lockerNumber), Value(choice.lockerName), Value(now), Value(choice.start),
+                  Value(choice.end), Value(choice.rent), Value(choice.deposit), Value(choice.remark.trimmed())}});
     return std::nullopt;
 }
 

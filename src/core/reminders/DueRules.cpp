@@ -1,5 +1,6 @@
 #include "DueRules.h"
 
+#include "data/ScratchList.h"
 #include "data/TvelunDMForm.h"
 #include "settings/OtherSettings.h"
 
@@ -88,44 +89,43 @@ void buildMemberReminders(TvelunDMForm& dm, const QString& cardNumber, const QDa
 void buildMemberReminders(TvelunDMForm& dm, const QString& cardNumber, const QDate& today,
                           const settings::OtherSettings& lead)
 {
-    Transaction tx(dm.db());
-    dm.change(QStringLiteral("delete from [会员提醒]"));
-    const QString insert =
-        QStringLiteral("insert into [会员提醒] ([提醒类型],[提醒时间],[提醒内容]) values(:txlx,:txsj,:txnr)");
-    auto add = [&](const QString& kind, const QString& when, const QString& what) {
-        dm.change(insert,
-                  {{QStringLiteral("txlx"), kind}, {QStringLiteral("txsj"), when}, {QStringLiteral("txnr"), what}});
-    };
-    const ResultSet member = dm.open(QStringLiteral("ADOQ_hykhxx"), {{QStringLiteral("hykh"), cardNumber}});
-    if (!member.isEmpty()) {
-        const QString birthday = member.first(QStringLiteral("会员生日")).toText();
-        if (birthdayDue(birthday, today, lead.birthdayLeadDays))
-            add(QStringLiteral("生日提醒"), birthday, QStringLiteral("会员生日提醒"));
-        const Value expiry = member.first(QStringLiteral("到期日期"));
-        if (!expiry.isNull() && member.first(QStringLiteral("会员状态")).toText() == QStringLiteral("可用") &&
-            expiryDue(expiry.toDateTime(), today, lead.memberLeadDays))
-            add(QStringLiteral("会员到期提醒"), expiry.toText(), QStringLiteral("会员到期提醒"));
-    }
-    const ResultSet locker =
-        dm.list(QStringLiteral("select [到期日期] from [衣柜设置] where [会员卡号]=:hykh and [状态]=\"已租\" and "
-                               "[临时出租]=0"),
-                {{QStringLiteral("hykh"), cardNumber}});
-    if (!locker.isEmpty()) {
-        const Value expiry = locker.first(QStringLiteral("到期日期"));
-        if (!expiry.isNull() && expiryDue(expiry.toDateTime(), today, lead.lockerLeadDays))
-            add(QStringLiteral("衣柜到期提醒"), expiry.toText(), QStringLiteral("衣柜到期提醒"));
-    }
-    const ResultSet events = dm.list(
-        QStringLiteral(
-            "select [提醒类型],[提醒时间],[提醒内容] from [事件提醒] where [会员卡号]=:hykh order by [提醒类型]"),
-        {{QStringLiteral("hykh"), cardNumber}});
-    for (int i = 0; i < events.rowCount(); ++i) {
-        const int kind = static_cast<int>(events.value(i, QStringLiteral("提醒类型")).toInt());
-        const QString when = events.value(i, QStringLiteral("提醒时间")).toText();
-        if (eventDue(kind, when, today))
-            add(kindLabel(kind), when, events.value(i, QStringLiteral("提醒内容")).toText());
-    }
-    tx.commit();
+    ScratchList(dm, QStringLiteral("会员提醒")).refill([&](TvelunDMForm&) {
+        const QString insert =
+            QStringLiteral("insert into [会员提醒] ([提醒类型],[提醒时间],[提醒内容]) values(:txlx,:txsj,:txnr)");
+        auto add = [&](const QString& kind, const QString& when, const QString& what) {
+            dm.change(insert,
+                      {{QStringLiteral("txlx"), kind}, {QStringLiteral("txsj"), when}, {QStringLiteral("txnr"), what}});
+        };
+        const ResultSet member = dm.open(QStringLiteral("ADOQ_hykhxx"), {{QStringLiteral("hykh"), cardNumber}});
+        if (!member.isEmpty()) {
+            const QString birthday = member.first(QStringLiteral("会员生日")).toText();
+            if (birthdayDue(birthday, today, lead.birthdayLeadDays))
+                add(QStringLiteral("生日提醒"), birthday, QStringLiteral("会员生日提醒"));
+            const Value expiry = member.first(QStringLiteral("到期日期"));
+            if (!expiry.isNull() && member.first(QStringLiteral("会员状态")).toText() == QStringLiteral("可用") &&
+                expiryDue(expiry.toDateTime(), today, lead.memberLeadDays))
+                add(QStringLiteral("会员到期提醒"), expiry.toText(), QStringLiteral("会员到期提醒"));
+        }
+        const ResultSet locker =
+            dm.list(QStringLiteral("select [到期日期] from [衣柜设置] where [会员卡号]=:hykh and [状态]=\"已租\" and "
+                                   "[临时出租]=0"),
+                    {{QStringLiteral("hykh"), cardNumber}});
+        if (!locker.isEmpty()) {
+            const Value expiry = locker.first(QStringLiteral("到期日期"));
+            if (!expiry.isNull() && expiryDue(expiry.toDateTime(), today, lead.lockerLeadDays))
+                add(QStringLiteral("衣柜到期提醒"), expiry.toText(), QStringLiteral("衣柜到期提醒"));
+        }
+        const ResultSet events = dm.list(
+            QStringLiteral(
+                "select [提醒类型],[提醒时间],[提醒内容] from [事件提醒] where [会员卡号]=:hykh order by [提醒类型]"),
+            {{QStringLiteral("hykh"), cardNumber}});
+        for (int i = 0; i < events.rowCount(); ++i) {
+            const int kind = static_cast<int>(events.value(i, QStringLiteral("提醒类型")).toInt());
+            const QString when = events.value(i, QStringLiteral("提醒时间")).toText();
+            if (eventDue(kind, when, today))
+                add(kindLabel(kind), when, events.value(i, QStringLiteral("提醒内容")).toText());
+        }
+    });
 }
 
 } // namespace tkd::reminders

@@ -186,6 +186,14 @@ QWidget* CommandRegistry::made(std::type_index type) const
     return found == m_windows.end() ? nullptr : found->second.data();
 }
 
+QList<QWidget*> CommandRegistry::allWindows()
+{
+    QList<QWidget*> windows;
+    for (const auto& [type, factory] : m_factories)
+        windows.append(windowOf(type));
+    return windows;
+}
+
 QWidget* CommandRegistry::windowOf(std::type_index type)
 {
     if (QWidget* window = made(type))

@@ -77,6 +77,8 @@ public:
         m_factories[typeid(T)] = [make = std::move(make)]() -> QWidget* { return make(); };
     }
     template <typename T> T* window() { return static_cast<T*>(windowOf(typeid(T))); }
+    // Every window the areas registered, made now where not made yet (for tests that walk them all).
+    QList<QWidget*> allWindows();
     // Whether the window was made already; nothing is made by asking.
     template <typename T> bool hasWindow() const { return made(typeid(T)) != nullptr; }
     // Called with each window as it is made (start-up hands it the input-method setting).

@@ -77,9 +77,9 @@ TklxszForm::TklxszForm(Session& session, QWidget* parent) : QDialog(parent), m_s
     m_dailyPanel = new QWidget(this);
     auto* daily = new QHBoxLayout(m_dailyPanel);
     daily->setContentsMargins(0, 0, 0, 0);
-    daily->addWidget(new QLabel(QStringLiteral("每天从"), m_dailyPanel));
+    daily->addWidget(kit::captionFor(m_from, QStringLiteral("每天从"), m_dailyPanel));
     daily->addWidget(m_from);
-    daily->addWidget(new QLabel(QStringLiteral("至"), m_dailyPanel));
+    daily->addWidget(kit::captionFor(m_to, QStringLiteral("至"), m_dailyPanel));
     daily->addWidget(m_to);
     daily->addStretch();
     m_weeklyPanel = new QWidget(this);

@@ -2,9 +2,11 @@
 
 #include "DataGrid.h"
 #include "FormKit.h"
+#include "Guarded.h"
 #include "InputMethodFields.h"
 #include "Messages.h"
 #include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "db/TextSearch.h"
 
 #include <QComboBox>
@@ -28,6 +30,13 @@ ListWindow::ListWindow(Session& session, const QString& objectName, const QStrin
     m_centre->addWidget(m_grid, 3);
     m_layout->addLayout(m_buttons);
     m_layout->addLayout(m_centre, 1);
+    // Rows read before the reconnect may describe a file that was since restored.
+    connect(&session.velunDMForm(), &TvelunDMForm::reconnected, this, kit::guard(this, [this] {
+        if (isVisible())
+            reload();
+        else
+            m_stale = true;
+    }));
 }
 
 TvelunDMForm& ListWindow::dm() const
@@ -49,6 +58,7 @@ void ListWindow::setColumns(std::initializer_list<std::pair<QString, int>> width
 
 void ListWindow::reload()
 {
+    m_stale = false;
     m_rows = m_open ? m_open() : ResultSet();
     refresh(true);
 }
@@ -269,6 +279,13 @@ void ListWindow::done(int result)
     m_rows = ResultSet();
     m_grid->setResult(m_rows);
     QDialog::done(result);
+}
+
+void ListWindow::showEvent(QShowEvent* event)
+{
+    if (m_stale)
+        reload();
+    QDialog::showEvent(event);
 }
 
 } // namespace tkd::gui

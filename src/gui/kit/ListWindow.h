@@ -52,7 +52,8 @@ class DataGrid;
 // Without a "查询" button (addQueryButton) the search and the choice filter as they change;
 // with one they wait for it (or Enter in the search box). A window whose filter follows rules
 // of its own overrides queryFilter(), or sets the whole filter with setFilter(). Closing the
-// window drops the list and its filter; prepare() reads them again.
+// window drops the list and its filter; prepare() reads them again. After the data module
+// reconnects (a restore, a compaction), a shown list is read again at once, a hidden one when shown.
 class ListWindow : public QDialog {
     Q_OBJECT
 public:
@@ -129,6 +130,7 @@ protected:
     bool deleteCurrent(const std::function<MaybeRefusal()>& remove, const std::function<MaybeRefusal()>& check = {});
 
     void done(int result) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QHBoxLayout* queryRow();
@@ -152,6 +154,8 @@ private:
     QString m_choiceColumn;
     QPushButton* m_queryButton = nullptr;
     bool m_buttonsBelow = false;
+    // Told of a reconnect while hidden: read again when shown.
+    bool m_stale = false;
 };
 
 } // namespace tkd::gui
