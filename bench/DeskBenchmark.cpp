@@ -135,13 +135,13 @@ int main(int argc, char* argv[])
     int refused = 0;
     const Figures attended = summarise(time(attendedCards, [&](const QString& card) {
         const auto check = frontdesk::prepareAttended(dm, card, now);
-        if (check && !check->refusal && !frontdesk::checkIn(dm, card, operatorName, now).refusal)
+        if (check && !check->refusal && frontdesk::checkIn({dm, operatorName, now}, card).ok())
             return;
         ++refused;
     }));
     const Figures unattended = summarise(time(unattendedCards, [&](const QString& card) {
         if (!security::checkPermission(dm, operatorName, QStringLiteral("学员登记")) &&
-            !frontdesk::checkIn(dm, card, operatorName, now).refusal)
+            frontdesk::checkIn({dm, operatorName, now}, card).ok())
             return;
         ++refused;
     }));

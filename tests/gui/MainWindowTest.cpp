@@ -57,7 +57,9 @@ protected:
     TvelunDMForm& dm() { return startup->context().velunDMForm(); }
     void addOperator(const QString& name)
     {
-        ASSERT_FALSE(security::addOperator(dm(), {name, QStringLiteral("1111"), QStringLiteral("1111")}).has_value());
+        ASSERT_FALSE(
+            security::addOperator(startup->context().command(), {name, QStringLiteral("1111"), QStringLiteral("1111")})
+                .refused());
     }
     // A shift change as the operator would make it.
     void changeShiftTo(const QString& name, const QString& password)

@@ -92,8 +92,7 @@ TEST(ChangePasswordWindow, RefusalEmptiesTheFieldsItNames)
     oldEdit->setText(u(security::kInitialSuperUserPassword));
     ok->click();
     EXPECT_EQ(messages.texts.size(), 2) << "success shows no message";
-    EXPECT_TRUE(
-        security::checkLogin(context.velunDMForm(), u(security::kSuperUser), QStringLiteral("1357")).accepted());
+    EXPECT_TRUE(security::checkLogin(context.velunDMForm(), u(security::kSuperUser), QStringLiteral("1357")).ok());
 }
 
 } // namespace

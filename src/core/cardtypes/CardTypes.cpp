@@ -111,8 +111,9 @@ double discountFactor(const std::optional<CardType>& type)
     return std::round(type->discount * 100.0) / 100.0;
 }
 
-MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> editId)
+Outcome<> save(const CommandContext& context, const Input& input, std::optional<qint64> editId)
 {
+    TvelunDMForm& dm = context.dm;
     const QString code = input.code.trimmed();
     const QString name = input.name.trimmed();
     if (code.isEmpty())
@@ -178,7 +179,7 @@ MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> ed
             params);
     }
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 bool inUse(TvelunDMForm& dm, const QString& name)
@@ -187,14 +188,15 @@ bool inUse(TvelunDMForm& dm, const QString& name)
                .rowCount() > 0;
 }
 
-MaybeRefusal remove(TvelunDMForm& dm, qint64 id, const QString& name)
+Outcome<> remove(const CommandContext& context, qint64 id, const QString& name)
 {
+    TvelunDMForm& dm = context.dm;
     Transaction tx(dm.db());
     if (inUse(dm, name))
         return Refusal::warning(QStringLiteral("该类型已经有会员在使用，不能删除！"));
     dm.change(QStringLiteral("delete from [会员卡类型] where [编号]=:bh"), {{QStringLiteral("bh"), id}});
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 } // namespace tkd::cardtypes

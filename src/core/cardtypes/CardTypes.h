@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Refusal.h"
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 #include "db/Money.h"
 
 #include <QDate>
@@ -72,11 +73,11 @@ inline const QString time = QStringLiteral("time");
 
 // Adds a type (editId empty) or rewrites one; code and name are tested only when adding,
 // the code first. Nothing is written when the input is refused.
-MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> editId = std::nullopt);
+Outcome<> save(const CommandContext& context, const Input& input, std::optional<qint64> editId = std::nullopt);
 
 bool inUse(TvelunDMForm& dm, const QString& name);
 // Refuses a type some member still holds.
-MaybeRefusal remove(TvelunDMForm& dm, qint64 id, const QString& name);
+Outcome<> remove(const CommandContext& context, qint64 id, const QString& name);
 
 } // namespace cardtypes
 } // namespace tkd

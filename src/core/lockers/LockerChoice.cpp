@@ -20,8 +20,9 @@ Filter chooserFilter(bool showAll, const QString& number)
     return parts.empty() ? Filter() : Filter::allOf(std::move(parts));
 }
 
-MaybeRefusal holdForRegistration(TvelunDMForm& dm, const RentalChoice& choice, const QDateTime& now)
+Outcome<> holdForRegistration(const CommandContext& context, const RentalChoice& choice)
 {
+    TvelunDMForm& dm = context.dm;
     if (!isFree(dm, choice.lockerNumber))
         return Refusal::warning(QStringLiteral("该衣柜处于非可用状态，请选择其它的衣柜！"));
     Transaction tx(dm.db());
@@ -31,14 +32,14 @@ MaybeRefusal holdForRegistration(TvelunDMForm& dm, const RentalChoice& choice, c
                        "[押金],[备注]) values(:ygbh,:ygmc,:djrq,:qsrq,:jzrq,:zj,:yj,:bz)"),
         {{QStringLiteral("ygbh"), choice.lockerNumber},
          {QStringLiteral("ygmc"), choice.lockerName},
-         {QStringLiteral("djrq"), now},
+         {QStringLiteral("djrq"), context.now},
          {QStringLiteral("qsrq"), choice.start},
          {QStringLiteral("jzrq"), choice.end},
          {QStringLiteral("zj"), choice.rent},
          {QStringLiteral("yj"), choice.deposit},
          {QStringLiteral("bz"), choice.remark.trimmed()}});
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 std::optional<RentalChoice> heldChoice(TvelunDMForm& dm, const QString& lockerNumber)

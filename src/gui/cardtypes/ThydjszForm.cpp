@@ -91,9 +91,10 @@ void ThydjszForm::deleteType()
     }
     if (!Messages::confirmDelete(this))
         return;
-    if (const MaybeRefusal refusal =
-            cardtypes::remove(m_context.velunDMForm(), m_grid->value(row, QStringLiteral("编号")).toInt(), name))
-        Messages::refusal(this, *refusal);
+    if (const Outcome<> removed =
+            cardtypes::remove(m_context.command(), m_grid->value(row, QStringLiteral("编号")).toInt(), name);
+        removed.refused())
+        Messages::refusal(this, removed.refusal());
     reload();
 }
 

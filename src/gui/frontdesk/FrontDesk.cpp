@@ -17,8 +17,7 @@
 #include "members/TphotoForm.h"
 #include "payments/PaymentSaving.h"
 #include "security/Permissions.h"
-#include "sms/SmsOperations.h"
-#include "sms/SmsTemplates.h"
+#include "sms/AutoSms.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -32,7 +31,7 @@ namespace {
 
 const QString kNoMember = QStringLiteral("XXXYYYZZZ");
 
-void showOutcome(MemberPanel* panel, const frontdesk::VisitOutcome& outcome)
+void showOutcome(MemberPanel* panel, const frontdesk::Visit& outcome)
 {
     panel->setValue(QStringLiteral("开卡日期："), outcome.opened);
     panel->setValue(QStringLiteral("到期日期："), outcome.expiry);
@@ -62,7 +61,7 @@ bool FrontDesk::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void FrontDesk::showPayment(const payments::PaymentOutcome& payment)
+void FrontDesk::showPayment(const payments::Payment& payment)
 {
     m_panel->setValue(QStringLiteral("到期日期："), payment.expiry);
     m_panel->setValue(QStringLiteral("会员类型："), payment.type);
@@ -125,15 +124,15 @@ void FrontDesk::checkInUnattended()
         Messages::refusal(m_window, *refusal);
         return;
     }
-    const auto outcome =
-        frontdesk::checkIn(dm, m_panel->shownCardNumber(), m_context.currentOperator(), m_context.clock().now());
-    if (outcome.refusal) {
-        Messages::warning(m_window, outcome.refusal->message);
+    const CommandContext context = m_context.command().withSms(m_context.sms());
+    const auto outcome = frontdesk::checkIn(context, m_panel->shownCardNumber());
+    if (outcome.refused()) {
+        Messages::refusal(m_window, outcome.refusal());
         return;
     }
-    showOutcome(m_panel, outcome);
+    showOutcome(m_panel, *outcome);
     m_tabs->loadVisits(dm);
-    sendCheckInSms(true);
+    sendCheckInSms(context, *outcome, true);
     m_panel->cardNumberEdit()->clear();
 }
 
@@ -153,36 +152,32 @@ void FrontDesk::checkIn()
         Messages::warning(m_window, check->refusal->message);
         return;
     }
-    const auto outcome = frontdesk::checkIn(dm, card, m_context.currentOperator(), m_context.clock().now());
-    if (outcome.refusal) {
-        Messages::warning(m_window, outcome.refusal->message);
+    const CommandContext context = m_context.command().withSms(m_context.sms());
+    const auto outcome = frontdesk::checkIn(context, card);
+    if (outcome.refused()) {
+        Messages::refusal(m_window, outcome.refusal());
         return;
     }
-    showOutcome(m_panel, outcome);
+    showOutcome(m_panel, *outcome);
     m_tabs->loadVisits(dm);
     Messages::warning(m_window, QStringLiteral("登记成功，欢迎光临！"));
-    sendCheckInSms(false);
+    sendCheckInSms(context, *outcome, false);
 }
 
-void FrontDesk::sendCheckInSms(bool quiet)
+void FrontDesk::sendCheckInSms(const CommandContext& context, const frontdesk::Visit& visit, bool quiet)
 {
-    SmsState& sms = m_context.sms();
-    if (!sms.afterCheckIn)
-        return;
-    if (!sms.loggedIn()) {
-        Messages::warning(m_window, QStringLiteral("请先登录再发短信！"));
+    if (!quiet) {
+        Messages::smsResult(
+            m_window, sms::sendAfterCommand(context, sms::AutoSwitch::CheckIn, visit.mobile, visit.smsText, m_call));
         return;
     }
-    const QString text = sms::checkInText(m_panel->value(QStringLiteral("会员名称："))->text(),
-                                          m_panel->shownCardNumber(), m_context.clock().now(), sms.signature);
-    const QString mobile = m_panel->value(QStringLiteral("移动电话："))->text();
-    if (quiet) {
-        // Unattended: nobody reads the outcome, and the next member must be able to swipe meanwhile.
-        m_background->post(sms.url, sms::sendLine(sms.account, sms.password, mobile, text),
+    // Unattended: nobody reads the outcome, and the next member must be able to swipe meanwhile.
+    const auto post = [this](const QString& url, const QByteArray& line) {
+        m_background->post(url, line,
                            [this](const sms::GatewayReply& reply) { sms::takeSendReply(m_context.sms(), reply); });
-        return;
-    }
-    Messages::smsResult(m_window, sms::sendSms(sms, mobile, text, m_call));
+    };
+    if (const auto held = sms::postAfterCommand(context, sms::AutoSwitch::CheckIn, visit.mobile, visit.smsText, post))
+        Messages::smsResult(m_window, *held);
 }
 
 void FrontDesk::deleteVisit()
@@ -198,13 +193,13 @@ void FrontDesk::deleteVisit()
     if (visits->currentRowIndex() < 0 || m_panel->shownCardNumber().isEmpty())
         return;
     TvelunDMForm& dm = m_context.velunDMForm();
-    const auto outcome = frontdesk::deleteVisit(dm, m_context.currentOperator(), m_panel->shownCardNumber(),
+    const auto outcome = frontdesk::deleteVisit(m_context.command(), m_panel->shownCardNumber(),
                                                 visits->currentValue(QStringLiteral("编号")).toInt());
-    if (outcome.refusal) {
-        Messages::refusal(m_window, *outcome.refusal);
+    if (outcome.refused()) {
+        Messages::refusal(m_window, outcome.refusal());
         return;
     }
-    showOutcome(m_panel, outcome);
+    showOutcome(m_panel, *outcome);
     m_tabs->loadVisits(dm);
 }
 

@@ -9,6 +9,11 @@ class QWidget;
 
 namespace tkd {
 class AppContext;
+struct CommandContext;
+} // namespace tkd
+
+namespace tkd::frontdesk {
+struct Visit;
 }
 
 namespace tkd::members {
@@ -16,7 +21,7 @@ struct MemberInput;
 }
 
 namespace tkd::payments {
-struct PaymentOutcome;
+struct Payment;
 }
 
 namespace tkd::gui {
@@ -51,7 +56,7 @@ public:
     // After the member's personal data was edited: the panel shows what was saved.
     void showEdited(const members::MemberInput& member);
     // After a payment: the new validity, type, visits and balance, and the payment list.
-    void showPayment(const payments::PaymentOutcome& payment);
+    void showPayment(const payments::Payment& payment);
 
     const QString& photoPath() const { return m_photoPath; }
     void setPhotoPath(const QString& path) { m_photoPath = path; }
@@ -66,7 +71,7 @@ protected:
 private:
     bool show(const QString& cardNumber);
     void checkInUnattended();
-    void sendCheckInSms(bool quiet);
+    void sendCheckInSms(const CommandContext& context, const frontdesk::Visit& visit, bool quiet);
 
     AppContext& m_context;
     MemberPanel* m_panel;

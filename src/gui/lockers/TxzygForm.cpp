@@ -181,9 +181,8 @@ void TxzygForm::save()
     }
     choice.deposit = Money::fromUnits(m_deposit->property("amount").toLongLong());
     choice.remark = m_remark->text();
-    if (const MaybeRefusal refusal =
-            lockers::holdForRegistration(m_context.velunDMForm(), choice, m_context.clock().now())) {
-        Messages::refusal(this, *refusal);
+    if (const Outcome<> held = lockers::holdForRegistration(m_context.command(), choice); held.refused()) {
+        Messages::refusal(this, held.refusal());
         return;
     }
     m_chosen = choice.lockerNumber;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/FieldMap.h"
 #include "members/Registration.h"
 #include "sms/Gateway.h"
 
@@ -52,7 +53,6 @@ private:
     void choosePhoto();
     void photoMenu(const QPoint& at);
     bool eventFilter(QObject* watched, QEvent* event) override;
-    QWidget* fieldFor(const QString& name) const;
 
     AppContext& m_context;
     sms::GatewayCall m_call;
@@ -95,6 +95,7 @@ private:
     QCheckBox* m_openOnSave;
     TxzygForm* m_lockerChooser;
     TxzjsrForm* m_introducerChooser;
+    kit::FieldMap m_fields;
 };
 
 } // namespace tkd::gui

@@ -152,7 +152,7 @@ void TyuangszForm::deleteStaff()
 {
     if (m_grid->currentRowIndex() < 0 || !Messages::confirmDelete(this))
         return;
-    staff::remove(m_context.velunDMForm(), m_grid->currentValue(QStringLiteral("编号")).toInt());
+    staff::remove(m_context.command(), m_grid->currentValue(QStringLiteral("编号")).toInt());
     reload();
 }
 

@@ -59,7 +59,7 @@ void TzwlrForm::deleteTitle()
 {
     if (m_grid->currentRowIndex() < 0 || !Messages::confirmDelete(this))
         return;
-    staff::removeJobTitle(m_context.velunDMForm(), m_grid->currentValue(QStringLiteral("编号")).toInt());
+    staff::removeJobTitle(m_context.command(), m_grid->currentValue(QStringLiteral("编号")).toInt());
     reload();
 }
 
