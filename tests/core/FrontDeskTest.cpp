@@ -3,6 +3,7 @@
 #include "frontdesk/CheckIn.h"
 #include "frontdesk/MemberLookup.h"
 #include "reminders/DueRules.h"
+#include "sms/SmsState.h"
 
 #include <gtest/gtest.h>
 
@@ -253,6 +254,18 @@ TEST_F(FrontDesk, CountCardTakesItsLastVisitThenRefuses)
     const auto next = frontdesk::checkIn({dm(), s(u"前台"), at(3, 16)}, QStringLiteral("1"));
     ASSERT_TRUE(next.refused());
     EXPECT_EQ(next.refusal().message, s(u"该会员计次卡已经到期，不能登记！"));
+}
+
+TEST_F(FrontDesk, CheckInHandsBackTheStoredMobileAndTheSignedMessage)
+{
+    addMember(QStringLiteral("1"), s(u"长期卡"), QDate(2024, 1, 1));
+    SmsState sms;
+    sms.signature = s(u"澄岚软件");
+    const auto visit =
+        frontdesk::checkIn(CommandContext{dm(), s(u"前台"), at(3, 7, 9, 5)}.withSms(sms), QStringLiteral("1"));
+    ASSERT_TRUE(visit.ok());
+    EXPECT_EQ(visit->mobile, QStringLiteral("13800000000"));
+    EXPECT_EQ(visit->smsText, s(u"学员：学员1(1)于3月7日 09:05上课登记，勿念【澄岚软件】"));
 }
 
 TEST_F(FrontDesk, LessonsLeftStopAtZeroAndDeletionGivesOneBack)
