@@ -43,6 +43,8 @@ QWidget* FieldMap::widget(const QString& field) const
 
 void FieldMap::showRefusal(QWidget* window, const Refusal& refusal) const
 {
+    if (refusal.cancelled)
+        return;
     Messages::refusal(window, refusal);
     for (const QString& name : refusal.clear)
         if (QWidget* field = widget(name))
