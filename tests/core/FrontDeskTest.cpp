@@ -268,6 +268,19 @@ TEST_F(FrontDesk, CheckInHandsBackTheStoredMobileAndTheSignedMessage)
     EXPECT_EQ(visit->smsText, s(u"学员：学员1(1)于3月7日 09:05上课登记，勿念【澄岚软件】"));
 }
 
+TEST_F(FrontDesk, CoachIsSetOrClearedAndAnUnknownCardRefused)
+{
+    addMember(QStringLiteral("1"), s(u"长期卡"));
+    ASSERT_TRUE(frontdesk::setCoach(admin(), QStringLiteral("1"), s(u"金教练")).ok());
+    EXPECT_EQ(member(QStringLiteral("1"), s(u"健身教练")).toText(), s(u"金教练"));
+    ASSERT_TRUE(frontdesk::setCoach(admin(), QStringLiteral("1"), QString()).ok());
+    EXPECT_TRUE(member(QStringLiteral("1"), s(u"健身教练")).toText().isEmpty());
+    const auto unknown = frontdesk::setCoach(admin(), QStringLiteral("404"), s(u"金教练"));
+    ASSERT_TRUE(unknown.refused());
+    EXPECT_EQ(unknown.refusal().message, s(u"会员卡号不存在！"));
+    EXPECT_EQ(unknown.refusal().icon, Refusal::Icon::Warning);
+}
+
 TEST_F(FrontDesk, LessonsLeftStopAtZeroAndDeletionGivesOneBack)
 {
     for (int lessons : {1, 0}) {

@@ -249,7 +249,7 @@ void FrontDesk::clearCoach()
         Messages::warning(m_window, QStringLiteral("请首先选择会员！"));
         return;
     }
-    frontdesk::setCoach(m_context.velunDMForm(), card, QString());
+    frontdesk::setCoach(m_context.command(), card, QString());
     m_panel->setValue(QStringLiteral("教练姓名："), QString());
 }
 
