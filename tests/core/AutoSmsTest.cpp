@@ -150,9 +150,14 @@ TEST_F(AutoSms, BackgroundPathDecidesAlikeAndPostsTheSameRequest)
 {
     SmsSimulator simulator({QStringLiteral("--account"), QStringLiteral("demo:demo:5")});
     ASSERT_TRUE(simulator.started());
-    std::vector<std::pair<QString, QByteArray>> posted;
-    const sms::PostRequest post = [&posted](const QString& url, const QByteArray& line) {
-        posted.emplace_back(url, line);
+    struct Posted {
+        QString url;
+        QByteArray line;
+        quint64 session;
+    };
+    std::vector<Posted> posted;
+    const sms::PostRequest post = [&posted](const QString& url, const QByteArray& line, quint64 sentInSession) {
+        posted.push_back({url, line, sentInSession});
     };
     const QString text = s(u"学员：张小龙(O1)于3月15日 10:30登记【澄岚】");
 
@@ -169,15 +174,25 @@ TEST_F(AutoSms, BackgroundPathDecidesAlikeAndPostsTheSameRequest)
     logIn(simulator);
     EXPECT_FALSE(sms::postAfterCommand(context(), sms::AutoSwitch::CheckIn, kMobile, text, post));
     ASSERT_EQ(posted.size(), 1u);
-    EXPECT_EQ(posted[0].first, simulator.url());
-    EXPECT_EQ(posted[0].second, sms::sendLine(QStringLiteral("demo"), QStringLiteral("demo"), kMobile, text));
+    EXPECT_EQ(posted[0].url, simulator.url());
+    EXPECT_EQ(posted[0].line, sms::sendLine(QStringLiteral("demo"), QStringLiteral("demo"), kMobile, text));
+    EXPECT_EQ(posted[0].session, state.session) << "tagged with the login it was sent under";
     EXPECT_EQ(state.remaining, QStringLiteral("5")) << "counted only when the reply comes";
 
     // The reply, as the background sender hands it back later.
-    const auto reply = sms::takeSendReply(state, sms::post(posted[0].first, posted[0].second));
+    const auto reply = sms::takeSendReply(state, sms::post(posted[0].url, posted[0].line), posted[0].session);
     EXPECT_EQ(reply.status, Status::Sent);
     EXPECT_EQ(simulator.takeOutput(), QStringList{QStringLiteral("sent to 13800000000: ") + text});
     EXPECT_EQ(state.remaining, QStringLiteral("4"));
+
+    // A reply that comes back after a logout belongs to a login that is over: the count stays.
+    EXPECT_FALSE(sms::postAfterCommand(context(), sms::AutoSwitch::CheckIn, kMobile, text, post));
+    ASSERT_EQ(posted.size(), 2u);
+    sms::logout(state);
+    const auto late = sms::takeSendReply(state, sms::post(posted[1].url, posted[1].line), posted[1].session);
+    EXPECT_EQ(late.status, Status::Failed);
+    EXPECT_EQ(state.remaining, QStringLiteral("0")) << "the logout's count, untouched by the late reply";
+    EXPECT_FALSE(state.loggedIn());
 }
 
 } // namespace

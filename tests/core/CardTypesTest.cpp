@@ -114,14 +114,74 @@ TEST_F(CardTypesTest, TypeInUseCannotBeDeleted)
     ASSERT_FALSE(save(admin(), basic(QStringLiteral("A1"), s(u"年卡"))).refused());
     const qint64 id = find(t.dm(), s(u"年卡"))->id;
     t.dm().change(s(u"insert into [会员信息] ([会员卡号],[会员类型]) values ('1001','年卡')"));
+    const MaybeRefusal asked = removalRefusal(t.dm(), s(u"年卡"));
+    ASSERT_TRUE(asked.has_value()) << "the list asks before its delete question";
+    EXPECT_EQ(asked->message, s(u"该类型已经有会员在使用，不能删除！"));
+    EXPECT_FALSE(removalRefusal(t.dm(), s(u"月卡")).has_value());
     const Outcome<> r = remove(admin(), id, s(u"年卡"));
     ASSERT_TRUE(r.refused());
     EXPECT_EQ(r.refusal().message, s(u"该类型已经有会员在使用，不能删除！"));
     EXPECT_EQ(r.refusal().icon, Refusal::Icon::Warning);
     EXPECT_EQ(count(), 1);
     t.dm().change(s(u"update [会员信息] set [会员类型]='月卡'"));
+    EXPECT_FALSE(removalRefusal(t.dm(), s(u"年卡")).has_value());
     EXPECT_FALSE(remove(admin(), id, s(u"年卡")).refused());
     EXPECT_EQ(count(), 0);
+}
+
+TEST_F(CardTypesTest, FoundByRowIdForTheEntryDialog)
+{
+    ASSERT_FALSE(save(admin(), basic(QStringLiteral("A1"), s(u"年卡"))).refused());
+    ASSERT_FALSE(save(admin(), basic(QStringLiteral("B2"), s(u"月卡"))).refused());
+    const qint64 id = find(t.dm(), s(u"月卡"))->id;
+    const std::optional<CardType> byId = findById(t.dm(), id);
+    ASSERT_TRUE(byId.has_value());
+    EXPECT_EQ(byId->code, QStringLiteral("B2"));
+    EXPECT_EQ(byId->price, Money::fromYuan(1250));
+    EXPECT_FALSE(findById(t.dm(), id + 100).has_value());
+}
+
+TEST_F(CardTypesTest, GradeTreeHasTheRootAndOneNodePerTypeInTableOrder)
+{
+    for (const auto& [code, name] : std::vector<std::pair<QString, QString>>{
+             {QStringLiteral("C"), s(u"年卡")}, {QStringLiteral("A"), s(u"月卡")}, {QStringLiteral("B"), s(u"次卡")}})
+        ASSERT_FALSE(save(admin(), basic(code, name)).refused());
+    const std::vector<TreeNode> tree = gradeTree(t.dm());
+    ASSERT_EQ(tree.size(), 4u);
+    EXPECT_EQ(tree.front().text, s(u"所有等级"));
+    ASSERT_EQ(tree.front().children.size(), 3u);
+    QStringList children;
+    for (int child : tree.front().children)
+        children << tree.at(static_cast<size_t>(child)).text;
+    EXPECT_EQ(children, (QStringList{s(u"年卡"), s(u"月卡"), s(u"次卡")}));
+    EXPECT_EQ(tree.at(1).id, find(t.dm(), s(u"年卡"))->id);
+}
+
+TEST(CardTypePrice, TypedPriceIsAnAmountOrRefused)
+{
+    struct Case {
+        QString typed;
+        std::optional<Money> price;
+    };
+    for (const Case& c : std::vector<Case>{{QStringLiteral("600"), Money::fromYuan(600)},
+                                           {QStringLiteral(" 12.50 "), Money::fromUnits(125000)},
+                                           {QString(), Money()},
+                                           {QStringLiteral("  "), Money()},
+                                           {QStringLiteral("12.3.4"), std::nullopt},
+                                           {QStringLiteral("abc"), std::nullopt},
+                                           {QStringLiteral("1.23456"), std::nullopt}}) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const Outcome<Money> price = priceFromText(c.typed);
+        if (c.price) {
+            ASSERT_TRUE(price.ok());
+            EXPECT_EQ(price.value(), *c.price);
+        } else {
+            ASSERT_TRUE(price.refused());
+            EXPECT_EQ(price.refusal().message, s(u"售价必须是金额！"));
+            EXPECT_EQ(price.refusal().icon, Refusal::Icon::Error);
+            EXPECT_EQ(price.refusal().field, field::price);
+        }
+    }
 }
 
 TEST(CardTypeRules, DailyWindowIncludesBothEnds)

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace tkd;
 
 namespace {
@@ -287,6 +289,80 @@ TEST_F(DatabaseStatements, NestedGuardsUndoOnlyTheirOwnPartOrAll)
         }
     }
     EXPECT_EQ(db.scalar(s(u"select count(*) from [样本]")).toInt(), 1) << "the outer rollback takes the inner part";
+}
+
+TEST_F(DatabaseStatements, ClosingWithAGuardOpenLeavesLaterTransactionsWorking)
+{
+    const QString file = db.path();
+    auto outer = std::make_unique<Transaction>(db);
+    insert(QStringLiteral("lost"), 1, QStringLiteral("1"), QDateTime::currentDateTime());
+    auto inner = std::make_unique<Transaction>(db);
+    insert(QStringLiteral("lost too"), 1, QStringLiteral("1"), QDateTime::currentDateTime());
+
+    // Restore and compaction close and reopen the file while a command's guards may still exist.
+    db.close();
+    db.open(file, QStringLiteral("k"));
+    EXPECT_EQ(db.transactionDepth(), 0) << "the new connection starts with no transaction";
+
+    Transaction fresh(db);
+    insert(QStringLiteral("kept"), 1, QStringLiteral("1"), QDateTime::currentDateTime());
+    inner.reset();
+    EXPECT_THROW(outer->commit(), DbError) << "the stale guard's work is gone; it cannot claim to keep it";
+    outer.reset();
+    EXPECT_EQ(db.transactionDepth(), 1) << "the stale guards leave the new transaction alone";
+    fresh.commit();
+    EXPECT_EQ(db.transactionDepth(), 0);
+
+    {
+        Transaction tx(db);
+        insert(QStringLiteral("after"), 1, QStringLiteral("1"), QDateTime::currentDateTime());
+        tx.commit();
+    }
+    {
+        Transaction undone(db);
+        insert(QStringLiteral("undone"), 1, QStringLiteral("1"), QDateTime::currentDateTime());
+    }
+    db.close();
+    db.open(file, QStringLiteral("k"));
+    const ResultSet rows = db.select(s(u"select [名称] from [样本] order by [编号]"));
+    ASSERT_EQ(rows.rowCount(), 2);
+    EXPECT_EQ(rows.value(0, 0).toText(), QStringLiteral("kept"));
+    EXPECT_EQ(rows.value(1, 0).toText(), QStringLiteral("after"));
+}
+
+TEST_F(DatabaseStatements, BusyFileIsWaitedForBeforeFailing)
+{
+    EXPECT_EQ(db.scalar(QStringLiteral("PRAGMA busy_timeout")).toInt(), 5000);
+}
+
+TEST(DataModule, ReconnectTellsWindowsToReloadAndLeavesTransactionsWorking)
+{
+    test::TestDatabase t;
+    TvelunDMForm& dm = t.dm();
+    int told = 0;
+    QObject::connect(&dm, &TvelunDMForm::reconnected, [&told] { ++told; });
+    const quint64 before = dm.connectionGeneration();
+    const QString insert = s(u"insert into [会员信息] ([会员卡号],[会员姓名]) values (:hykh,'x')");
+
+    auto guard = std::make_unique<Transaction>(dm.db());
+    dm.change(insert, {{QStringLiteral("hykh"), QStringLiteral("R1")}});
+    dm.reconnect(); // as restore and compaction do, in the middle of whatever was running
+    EXPECT_EQ(told, 1) << "windows holding results are told";
+    EXPECT_NE(dm.connectionGeneration(), before);
+    {
+        Transaction tx(dm.db());
+        dm.change(insert, {{QStringLiteral("hykh"), QStringLiteral("R2")}});
+        guard.reset(); // the old command's guard goes while the new transaction runs
+        tx.commit();
+    }
+    const QString count = s(u"select count(*) from [会员信息] where [会员卡号]=:hykh");
+    EXPECT_EQ(dm.db().scalar(count, {{QStringLiteral("hykh"), QStringLiteral("R1")}}).toInt(), 0);
+    EXPECT_EQ(dm.db().scalar(count, {{QStringLiteral("hykh"), QStringLiteral("R2")}}).toInt(), 1);
+
+    dm.disconnect();
+    dm.connect(t.file(), test::databaseKey());
+    EXPECT_EQ(told, 2) << "closing and opening again counts as a reconnect too";
+    EXPECT_EQ(dm.db().scalar(count, {{QStringLiteral("hykh"), QStringLiteral("R2")}}).toInt(), 1);
 }
 
 } // namespace

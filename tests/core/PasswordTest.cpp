@@ -33,3 +33,13 @@ TEST(PasswordHash, ChineseAndEmptyPasswords)
     EXPECT_TRUE(verifyPassword(QStringLiteral("口令"), stored));
     EXPECT_TRUE(verifyPassword(QString(), hashPassword(QStringLiteral("   "))));
 }
+
+TEST(PasswordHash, FullWidthSpaceIsPartOfThePassword)
+{
+    const QString fullWidth = QStringLiteral("abc\u3000");
+    const QString stored = hashPassword(QStringLiteral(" ") + fullWidth + QStringLiteral("\t"));
+    EXPECT_TRUE(verifyPassword(fullWidth, stored)) << "only the ASCII blanks around it are dropped";
+    EXPECT_FALSE(verifyPassword(QStringLiteral("abc"), stored));
+    EXPECT_EQ(trimPassword(QStringLiteral("\u3000x\u3000 ")), QStringLiteral("\u3000x\u3000"));
+    EXPECT_EQ(trimPassword(QStringLiteral(" \r\n")), QString());
+}

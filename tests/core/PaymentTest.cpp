@@ -94,7 +94,7 @@ class RenewalProposals : public Payments, public ::testing::WithParamInterface<P
 TEST_P(RenewalProposals, FollowTheTableOfCardStateAndGradeChange)
 {
     const ProposalRow row = GetParam();
-    const auto p = proposeRenewal(member(QString::fromLatin1(row.card)), type(row.type), row.changeGrade);
+    const auto p = proposeRenewal(member(QString::fromLatin1(row.card)), type(row.type), row.changeGrade, kToday);
     EXPECT_EQ(p.expiry, s(row.expiry));
     EXPECT_EQ(p.amount, Money::fromYuan(row.amount)) << p.amount.toString().toStdString();
     EXPECT_EQ(p.visits, s(row.visits));
@@ -113,20 +113,24 @@ INSTANTIATE_TEST_SUITE_P(Table, RenewalProposals,
                              // Opened, plain renewal: on top of the old expiry, the full price.
                              ProposalRow{"O1", u"季卡", false, u"2024-06-30", 800, u"不限次数"},
                              ProposalRow{"O1", u"次卡", false, u"不限天数", 500, u"10次"},
-                             // Opened without expiry: nothing is set on saving, so no date is promised.
-                             ProposalRow{"X1", u"季卡", false, u"不限天数", 800, u"不限次数"},
-                             ProposalRow{"X1", u"季卡", true, u"不限天数", 500, u"不限次数"}));
+                             // Opened without expiry: the days bought count from today, or from the
+                             // opening day with a grade change.
+                             ProposalRow{"X1", u"季卡", false, u"2024-06-13", 800, u"不限次数"},
+                             ProposalRow{"X1", u"季卡", true, u"2024-03-31", 500, u"不限次数"},
+                             ProposalRow{"X1", u"长期卡", false, u"不限天数", 1000, u"不限次数"}));
 
 TEST_F(Payments, FirstProposalIsThePriceOnlyForAnOpenedCardWithoutGradeChange)
 {
     dm().change(QStringLiteral("update [会员卡类型] set [售价]=300.5 where [类型名称]='月卡'"));
-    EXPECT_EQ(initialRenewal(member(QStringLiteral("O1")), type(u"月卡"), false, Opener::MemberList).amount,
+    EXPECT_EQ(initialRenewal(member(QStringLiteral("O1")), type(u"月卡"), false, Opener::MemberList, kToday).amount,
               Money::fromYuan(301))
         << "rounded to whole yuan";
-    EXPECT_EQ(initialRenewal(member(QStringLiteral("O1")), type(u"月卡"), false, Opener::Statistics).amount,
+    EXPECT_EQ(initialRenewal(member(QStringLiteral("O1")), type(u"月卡"), false, Opener::Statistics, kToday).amount,
               Money::fromUnits(3005000));
-    EXPECT_TRUE(initialRenewal(member(QStringLiteral("O1")), type(u"月卡"), true, Opener::MemberList).amount.isZero());
-    EXPECT_TRUE(initialRenewal(member(QStringLiteral("N1")), type(u"月卡"), false, Opener::MemberList).amount.isZero());
+    EXPECT_TRUE(
+        initialRenewal(member(QStringLiteral("O1")), type(u"月卡"), true, Opener::MemberList, kToday).amount.isZero());
+    EXPECT_TRUE(
+        initialRenewal(member(QStringLiteral("N1")), type(u"月卡"), false, Opener::MemberList, kToday).amount.isZero());
     const auto desk = loadMember(dm(), QStringLiteral("O1"), Opener::FrontDesk);
     EXPECT_EQ(desk->recordedPrice, Money::fromYuan(301)) << "the desk records the type's price in whole yuan";
 }
@@ -240,13 +244,30 @@ TEST_F(Payments, GradeChangeCountsFromTheOpeningAndAnUnopenedCardGetsNoExpiry)
     EXPECT_TRUE(outcome->expiry.isEmpty());
 }
 
-TEST_F(Payments, OpenedCardWithoutExpiryKeepsNoneWhateverTheType)
+TEST_F(Payments, OpenedCardWithoutExpiryGetsOneWhenRenewedToATypeWithDays)
 {
-    EXPECT_EQ(proposeRenewal(member(QStringLiteral("X1")), type(u"季卡"), false).expiry, s(u"不限天数"));
+    // Opened 2024-01-01 under a type without day limit; renewed on 2024-03-15 to 90 days.
+    EXPECT_EQ(proposeRenewal(member(QStringLiteral("X1")), type(u"季卡"), false, kToday).expiry, s(u"2024-06-13"));
     const auto outcome = renew(context(), renewal(QStringLiteral("X1"), u"季卡", QStringLiteral("800")));
     ASSERT_TRUE(outcome.ok());
-    EXPECT_TRUE(stored(QStringLiteral("X1"), u"到期日期").isNull());
+    EXPECT_EQ(stored(QStringLiteral("X1"), u"到期日期").toDate(), QDate(2024, 6, 13)) << "today plus the days bought";
+    EXPECT_EQ(outcome->expiry, s(u"2024-06-13"));
     EXPECT_EQ(stored(QStringLiteral("X1"), u"会员类型").toText(), s(u"季卡"));
+    EXPECT_EQ(stored(QStringLiteral("X1"), u"有效天数").toInt(), 90);
+    EXPECT_EQ(stored(QStringLiteral("X1"), u"开卡日期").toDate(), QDate(2024, 1, 1)) << "the opening stays";
+    EXPECT_TRUE(outcome->receipt.lines.contains(s(u"到期日期：2024-06-13")));
+
+    // A grade change counts from the opening day, as for every opened card.
+    addMember(QStringLiteral("X2"), s(u"长期卡"), QDate(2024, 1, 1), Value(), 0);
+    RenewalInput grade = renewal(QStringLiteral("X2"), u"月卡", QStringLiteral("0"));
+    grade.changeGrade = true;
+    ASSERT_TRUE(renew(context(), grade).ok());
+    EXPECT_EQ(stored(QStringLiteral("X2"), u"到期日期").toDate(), QDate(2024, 1, 31));
+
+    // Renewed to another type without day limit, it keeps none.
+    addMember(QStringLiteral("X3"), s(u"长期卡"), QDate(2024, 1, 1), Value(), 0);
+    ASSERT_TRUE(renew(context(), renewal(QStringLiteral("X3"), u"长期卡", QStringLiteral("1000"))).ok());
+    EXPECT_TRUE(stored(QStringLiteral("X3"), u"到期日期").isNull());
 }
 
 TEST_F(Payments, RenewalToATypeWithoutDayLimitEndsTheExpiry)

@@ -5,8 +5,12 @@
 #include "security/PasswordHash.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace tkd;
 
@@ -181,6 +185,139 @@ TEST(Schema, SeedRowsArePresent)
     const ResultSet settings = t.dm().open(QStringLiteral("ADODS_qtsz"));
     EXPECT_GT(settings.first(s(u"介绍积分")).toMoney(), Money()) << "referral points need a non-zero divisor";
     EXPECT_FALSE(settings.first(s(u"无人值守")).toBool()) << "a new hall starts attended";
+}
+
+// What a file holds of the schema: every table, index and its statement as the engine keeps them.
+QStringList schemaOf(Database& db)
+{
+    QStringList lines;
+    const ResultSet r = db.select(QStringLiteral("select type, name, tbl_name, sql from sqlite_master where sql is not "
+                                                 "null order by type, name"));
+    for (int i = 0; i < r.rowCount(); ++i)
+        lines << QStringList{r.value(i, 0).toText(), r.value(i, 1).toText(), r.value(i, 2).toText(),
+                             r.value(i, 3).toText()}
+                     .join(QLatin1Char('|'));
+    return lines;
+}
+
+QString declaredType(schema::ColumnKind kind)
+{
+    switch (kind) {
+    case schema::ColumnKind::Auto:
+    case schema::ColumnKind::Integer:
+        return QStringLiteral("INTEGER");
+    case schema::ColumnKind::Text:
+    case schema::ColumnKind::Memo:
+        return QStringLiteral("TEXT");
+    case schema::ColumnKind::Number:
+        return QStringLiteral("NUMBER");
+    case schema::ColumnKind::Money:
+        return QStringLiteral("MONEY");
+    case schema::ColumnKind::YesNo:
+        return QStringLiteral("YESNO");
+    case schema::ColumnKind::DateTime:
+        return QStringLiteral("DATETIME");
+    }
+    return {};
+}
+
+// A copy of a file made by an earlier release, kept in tests/fixtures; tests never change the original.
+QString fixtureCopy(const QTemporaryDir& dir, const char* name)
+{
+    const QString source = QStringLiteral(TKD_FIXTURES_DIR "/") + QString::fromLatin1(name);
+    const QString copy = QDir(dir.path()).filePath(QStringLiteral("data/tkd.cld"));
+    QDir().mkpath(QFileInfo(copy).absolutePath());
+    EXPECT_TRUE(QFile::copy(source, copy)) << "missing fixture " << source.toStdString();
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    return copy;
+}
+
+// Files of every released version are upgraded on open to exactly the schema a new file gets.
+// A later schema change adds its numbered step and a fixture made by the release before it
+// (schema-v2.cld ...) to this table.
+class SchemaUpgrade : public ::testing::TestWithParam<std::pair<const char*, int>> {};
+
+TEST_P(SchemaUpgrade, ReleasedFileReachesTheCurrentSchemaWithItsRows)
+{
+    const auto [fixture, version] = GetParam();
+    QTemporaryDir dir;
+    const QString file = fixtureCopy(dir, fixture);
+    {
+        Database raw;
+        raw.open(file, test::databaseKey());
+        ASSERT_EQ(raw.userVersion(), version) << "the fixture is a genuine file of its version";
+    }
+
+    TvelunDMForm dm;
+    dm.connect(file, test::databaseKey());
+    Database& db = dm.db();
+    EXPECT_EQ(db.userVersion(), schema::currentVersion());
+
+    // Every table of today, its columns in order with their declared types, and every index.
+    for (const schema::TableDef& table : schema::tables()) {
+        if (table.scratch)
+            continue;
+        const ResultSet info = db.select(QStringLiteral("PRAGMA main.table_info([%1])").arg(table.name));
+        ASSERT_EQ(info.rowCount(), static_cast<int>(table.columns.size())) << table.name.toStdString();
+        for (int i = 0; i < info.rowCount(); ++i) {
+            const schema::ColumnDef& column = table.columns[static_cast<size_t>(i)];
+            EXPECT_EQ(info.value(i, QStringLiteral("name")).toText(), column.name) << table.name.toStdString();
+            EXPECT_TRUE(info.value(i, QStringLiteral("type")).toText().startsWith(declaredType(column.kind)))
+                << table.name.toStdString() << "." << column.name.toStdString();
+        }
+    }
+    for (const QString& statement : schema::indexStatements()) {
+        const QString name = statement.section(QLatin1Char('['), 1, 1).section(QLatin1Char(']'), 0, 0);
+        EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from sqlite_master where type='index' and name=:n"),
+                            {{QStringLiteral("n"), name}})
+                      .toInt(),
+                  1)
+            << name.toStdString();
+    }
+    test::TestDatabase fresh;
+    EXPECT_EQ(schemaOf(db), schemaOf(fresh.db())) << "an upgraded file and a new one are alike";
+
+    // The hall's own rows came through, and the file works as any other.
+    const ResultSet member = dm.open(QStringLiteral("ADOQ_hykhxx"), {{QStringLiteral("hykh"), QStringLiteral("1001")}});
+    ASSERT_EQ(member.rowCount(), 1);
+    EXPECT_EQ(member.first(s(u"会员姓名")).toText(), s(u"张小龙"));
+    EXPECT_EQ(member.first(s(u"到期日期")).toDate(), QDate(2024, 2, 1));
+    EXPECT_EQ(member.first(s(u"卡内余额")).toMoney(), Money::fromUnits(505000));
+    EXPECT_EQ(dm.open(QStringLiteral("ADOQ_hyczjl"), {{QStringLiteral("hykh"), QStringLiteral("1001")}})
+                  .first(s(u"充值金额"))
+                  .toMoney(),
+              Money::fromYuan(300));
+    EXPECT_EQ(dm.open(QStringLiteral("ADOQ_hylfmx"), {{QStringLiteral("rq1"), QStringLiteral("2024-01-05")},
+                                                      {QStringLiteral("rq2"), QStringLiteral("2024-01-05")}})
+                  .rowCount(),
+              1)
+        << "the visit at 18:00 of that day";
+    EXPECT_EQ(db.scalar(s(u"select count(*) from [操作权限集合表]")).toInt(),
+              static_cast<qint64>(schema::guardedFunctions().size()));
+    const ResultSet op = dm.open(QStringLiteral("ADOQ_findsamery"), {{QStringLiteral("czry"), s(u"超级用户")}});
+    ASSERT_EQ(op.rowCount(), 1);
+    EXPECT_TRUE(security::verifyPassword(s(security::kInitialSuperUserPassword), op.first(s(u"操作密码")).toText()));
+    Transaction tx(db);
+    dm.change(s(u"update [会员信息] set [卡内余额]=[卡内余额]+1 where [会员卡号]='1001'"));
+    tx.commit();
+}
+
+INSTANTIATE_TEST_SUITE_P(Releases, SchemaUpgrade, ::testing::Values(std::pair{"schema-v1.cld", 1}),
+                         [](const auto& info) { return "version" + std::to_string(info.param.second); });
+
+TEST(Schema, NewFileHoldsEveryGuardedFunctionOfToday)
+{
+    // A function added to the program later needs a step that adds its row.
+    test::TestDatabase t;
+    QStringList stored;
+    const ResultSet rows = t.dm().open(QStringLiteral("ADODS_gzqx"));
+    for (int i = 0; i < rows.rowCount(); ++i)
+        stored << rows.value(i, s(u"系统功能类别")).toText() + QLatin1Char('/') +
+                      rows.value(i, s(u"系统功能名称")).toText();
+    QStringList today;
+    for (const schema::GuardedFunction& f : schema::guardedFunctions())
+        today << f.category + QLatin1Char('/') + f.name;
+    EXPECT_EQ(stored, today);
 }
 
 TEST(Schema, FileCarriesItsVersionAndOlderFilesAreUpgraded)

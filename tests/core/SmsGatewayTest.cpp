@@ -1,6 +1,7 @@
 #include "SmsSimulator.h"
 #include "TestDatabase.h"
 #include "sms/Gateway.h"
+#include "sms/GbkCodec.h"
 #include "sms/SmsOperations.h"
 
 #include <QFile>
@@ -183,13 +184,20 @@ TEST(SmsSend, GatewayRefusalIsShownWithAnExclamationAndCountsNothing)
     EXPECT_EQ(state.remaining, QStringLiteral("0"));
 }
 
-// Each way the gateway can fail: a clear message, no login, no count change.
-class SmsGatewayFailure : public ::testing::TestWithParam<std::pair<const char*, const char16_t*>> {};
+// Each way the gateway can fail: a clear message, no login, no count change. A send that reached the
+// gateway but got no readable answer may have gone out: it is never reported as not sent.
+struct GatewayFault {
+    const char* fault;
+    const char16_t* cause;
+    bool mayHaveGoneOut;
+};
+
+class SmsGatewayFailure : public ::testing::TestWithParam<GatewayFault> {};
 
 TEST_P(SmsGatewayFailure, GivesAClearMessageAndChangesNothing)
 {
-    const QString fault = QString::fromLatin1(GetParam().first);
-    const QString expected = QString::fromUtf16(GetParam().second);
+    const QString fault = QString::fromLatin1(GetParam().fault);
+    const QString cause = QString::fromUtf16(GetParam().cause);
     std::unique_ptr<SmsSimulator> simulator;
     SmsState state;
     state.remaining = QStringLiteral("7");
@@ -210,28 +218,88 @@ TEST_P(SmsGatewayFailure, GivesAClearMessageAndChangesNothing)
 
     const auto login = sms::login(state, QStringLiteral("demo"), QStringLiteral("demo"), call);
     ASSERT_FALSE(login.refused());
-    EXPECT_TRUE(login.value().contains(expected)) << login.value().toStdString();
+    EXPECT_TRUE(login.value().contains(cause)) << login.value().toStdString();
     EXPECT_EQ(state.loginState, s(u"未登录"));
 
     state.loginState = s(u"已登录");
     const auto send = sms::sendSms(state, QStringLiteral("13800000000"), s(u"好【a】"), call);
     EXPECT_EQ(send.status, sms::AutoSendResult::Status::Failed);
     EXPECT_TRUE(send.unreachable) << "shown as an error";
-    EXPECT_TRUE(send.message.contains(expected)) << send.message.toStdString();
+    EXPECT_TRUE(send.message.contains(cause)) << send.message.toStdString();
+    if (GetParam().mayHaveGoneOut) {
+        EXPECT_TRUE(send.message.startsWith(s(u"短信发送结果未知"))) << send.message.toStdString();
+        EXPECT_TRUE(send.message.contains(s(u"请勿重复发送"))) << send.message.toStdString();
+        EXPECT_FALSE(send.message.contains(s(u"没有发送"))) << send.message.toStdString();
+    } else {
+        EXPECT_TRUE(send.message.contains(s(u"短信没有发送"))) << send.message.toStdString();
+    }
     EXPECT_EQ(state.remaining, QStringLiteral("7"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SmsGatewayFailure,
-                         ::testing::Values(std::pair{"closed", u"无法连接短信平台"},
-                                           std::pair{"http-error", u"HTTP 状态 500"},
-                                           std::pair{"garbage", u"短信平台的应答无法识别"},
-                                           std::pair{"no-message", u"短信平台的应答中没有结果信息"},
-                                           std::pair{"slow", u"等待应答超时"}),
+                         ::testing::Values(GatewayFault{"closed", u"无法连接短信平台", false},
+                                           GatewayFault{"http-error", u"HTTP 状态 500", true},
+                                           GatewayFault{"garbage", u"短信平台的应答无法识别", true},
+                                           GatewayFault{"no-message", u"短信平台的应答中没有结果信息", true},
+                                           GatewayFault{"slow", u"等待应答超时", true},
+                                           GatewayFault{"huge", u"应答超过 64 KB", true}),
                          [](const auto& info) {
-                             QString name = QString::fromLatin1(info.param.first);
+                             QString name = QString::fromLatin1(info.param.fault);
                              name.remove(QLatin1Char('-'));
                              return name.toStdString();
                          });
+
+TEST(SmsSend, TimedOutSendThatWentOutIsReportedAsUnknownNotAsUnsent)
+{
+    SmsSimulator simulator({QStringLiteral("--slow"), QStringLiteral("1500")});
+    ASSERT_TRUE(simulator.started());
+    SmsState state = loggedIn(simulator);
+    const QString before = state.remaining;
+    const auto result = sms::sendSms(state, QStringLiteral("13800000000"), s(u"好【澄岚软件】"),
+                                     sms::directCall(std::chrono::milliseconds(300)));
+    EXPECT_EQ(result.message,
+              s(u"短信发送结果未知（等待应答超时）。短信可能已经发出，请勿重复发送，可稍后查询余额确认！"));
+    EXPECT_EQ(simulator.takeOutput(), QStringList{s(u"sent to 13800000000: 好【澄岚软件】")})
+        << "the gateway did send it";
+    EXPECT_EQ(state.remaining, before) << "nothing is counted on a guess";
+}
+
+TEST(SmsSend, ReplyWithByteOrderMarkAndBlankLinesIsRead)
+{
+    SmsSimulator simulator({QStringLiteral("--bom"), QStringLiteral("--account"), QStringLiteral("demo:demo:9")});
+    ASSERT_TRUE(simulator.started());
+    SmsState state = loggedIn(simulator);
+    EXPECT_EQ(state.remaining, QStringLiteral("9"));
+    const auto result = sms::sendSms(state, QStringLiteral("13800000000"), s(u"好【澄岚软件】"), sms::directCall());
+    EXPECT_EQ(result.status, sms::AutoSendResult::Status::Sent) << result.message.toStdString();
+    EXPECT_EQ(state.remaining, QStringLiteral("8"));
+}
+
+TEST(SmsSend, LateReplyOfAnEarlierSessionChangesNothing)
+{
+    SmsSimulator simulator({QStringLiteral("--account"), QStringLiteral("demo:demo:5"), QStringLiteral("--account"),
+                            QStringLiteral("other:pw:50")});
+    ASSERT_TRUE(simulator.started());
+    SmsState state = loggedIn(simulator);
+    // A send made in the background; its reply is taken only later.
+    const quint64 sentIn = state.session;
+    const sms::GatewayReply reply = sms::post(
+        state.url, sms::sendLine(state.account, state.password, QStringLiteral("13800000000"), s(u"好【澄岚软件】")));
+    ASSERT_TRUE(reply.succeeded());
+
+    sms::logout(state);
+    EXPECT_EQ(sms::takeSendReply(state, reply, sentIn).status, sms::AutoSendResult::Status::Failed);
+    EXPECT_EQ(state.remaining, QStringLiteral("0")) << "not -1 after a logout";
+
+    ASSERT_EQ(sms::login(state, QStringLiteral("other"), QStringLiteral("pw"), sms::directCall()).value(),
+              s(u"用户登录成功"));
+    sms::takeSendReply(state, reply, sentIn);
+    EXPECT_EQ(state.remaining, QStringLiteral("50")) << "another account's count is not this send's";
+
+    const quint64 now = state.session;
+    EXPECT_EQ(sms::takeSendReply(state, reply, now).status, sms::AutoSendResult::Status::Sent);
+    EXPECT_EQ(state.remaining, QStringLiteral("49")) << "a reply of the running session counts";
+}
 
 TEST(SmsReply, ReadsRootChildrenOnlyInAnyDeclaredEncoding)
 {
@@ -247,6 +315,42 @@ TEST(SmsReply, ReadsRootChildrenOnlyInAnyDeclaredEncoding)
     EXPECT_FALSE(truncated.failureText().isEmpty());
     const auto empty = sms::parseReply("");
     EXPECT_FALSE(empty.succeeded());
+}
+
+TEST(SmsReply, ByteOrderMarksAndBlankLinesBeforeTheDeclarationAreLetGo)
+{
+    const QString xml = s(u"<?xml version=\"1.0\" encoding=\"%1\"?>\r\n<r><message>操作成功</message>"
+                          u"<overage>12</overage></r>");
+    const QByteArray gbkBody = tkd::gbk::encode(xml.arg(QStringLiteral("gb2312")));
+    const QByteArray utf8Body = xml.arg(QStringLiteral("utf-8")).toUtf8();
+    QByteArray utf16Body("\xFF\xFE", 2);
+    const QString utf16Text = QStringLiteral("\r\n") + xml.arg(QStringLiteral("utf-16"));
+    utf16Body += QByteArray(reinterpret_cast<const char*>(utf16Text.utf16()), utf16Text.size() * 2);
+    const struct {
+        const char* what;
+        QByteArray body;
+    } replies[] = {
+        {"blank lines, GB2312", QByteArray("\r\n\r\n  ") + gbkBody},
+        {"UTF-8 byte-order mark", QByteArray("\xEF\xBB\xBF") + utf8Body},
+        {"UTF-8 byte-order mark and blank lines", QByteArray("\xEF\xBB\xBF\n\n") + utf8Body},
+        {"UTF-16 byte-order mark", utf16Body},
+    };
+    for (const auto& reply : replies) {
+        const auto parsed = sms::parseReply(reply.body);
+        EXPECT_TRUE(parsed.succeeded()) << reply.what << ": " << parsed.failureText().toStdString();
+        EXPECT_EQ(parsed.overage, QStringLiteral("12")) << reply.what;
+    }
+}
+
+TEST(SmsReply, ReplyOver64KiBIsRefused)
+{
+    const QByteArray head = s(u"<r><message>操作成功</message><x>").toUtf8();
+    const QByteArray tail("</x></r>");
+    const QByteArray fits = head + QByteArray(64 * 1024 - head.size() - tail.size(), 'x') + tail;
+    EXPECT_TRUE(sms::parseReply(fits).succeeded()) << "64 KiB is still read";
+    const auto tooLong = sms::parseReply(head + QByteArray(64 * 1024, 'x') + tail);
+    EXPECT_FALSE(tooLong.succeeded());
+    EXPECT_EQ(tooLong.failureText(), s(u"短信平台的应答过长，短信操作没有完成！"));
 }
 
 TEST(SmsTypedSend, ChecksInOrderThenTakesTheGatewaysCount)

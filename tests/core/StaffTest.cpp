@@ -81,8 +81,11 @@ TEST_F(StaffTest, SavesTrimmedValuesAndEditsInPlace)
     EXPECT_EQ(stored->status, s(u"离职"));
     EXPECT_EQ(staffCount(), 1);
 
-    staff::remove(admin(), id);
+    EXPECT_FALSE(staff::remove(admin(), id).refused());
     EXPECT_FALSE(staff::find(dm(), id));
+    const auto removedTwice = staff::remove(admin(), id);
+    ASSERT_TRUE(removedTwice.refused()) << "a row deleted already is refused, not passed over";
+    EXPECT_EQ(removedTwice.refusal().message, s(u"该员工已不存在！"));
     const auto gone = staff::save(admin(), input, id);
     ASSERT_TRUE(gone.refused()) << "editing a removed member of staff is refused";
     EXPECT_EQ(gone.refusal().message, s(u"该员工已不存在！"));

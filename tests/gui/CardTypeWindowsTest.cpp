@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         context.openDatabase();
-        list = std::make_unique<gui::ThydjszForm>(context);
+        list = std::make_unique<gui::ThydjszForm>(context.session());
         list->prepare();
     }
     // Runs the entry dialog through the list's button, filling it once it is up.

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -198,28 +199,54 @@ TEST_F(DataGridTest, ClickingACellReportsItsRowAndColumnName)
     EXPECT_EQ(grid.findChild<QLineEdit*>(), nullptr) << "double-click opens no editor";
 }
 
-TEST_F(DataGridTest, RefreshKeepsTheCurrentRow)
+TEST_F(DataGridTest, RefreshWithKeepRowKeepsTheCurrentRow)
 {
     grid.selectRow(2);
     QSignalSpy current(&grid, &DataGrid::currentRowChanged);
-    grid.setResult(members());
+    grid.setResult(members(), DataGrid::KeepRow);
     EXPECT_EQ(grid.currentRowIndex(), 2);
     EXPECT_EQ(grid.selectionModel()->selectedRows().size(), 1);
     EXPECT_EQ(current.count(), 0) << "the row did not change";
 
     ResultSet shorter = members();
     shorter.setFilter(Filter::where(QStringLiteral("卡号"), Match::StartsWith, QStringLiteral("A")));
-    grid.setResult(shorter);
+    grid.setResult(shorter, DataGrid::KeepRow);
     EXPECT_EQ(grid.currentRowIndex(), 1) << "past the end it stays on the last row";
     EXPECT_EQ(grid.currentValue(QStringLiteral("姓名")).toText(), QStringLiteral("李娜"));
 
     shorter.setFilter(Filter::where(QStringLiteral("卡号"), Match::Equals, QStringLiteral("无")));
-    grid.setResult(shorter);
+    grid.setResult(shorter, DataGrid::KeepRow);
     EXPECT_EQ(grid.currentRowIndex(), -1);
     ASSERT_FALSE(current.isEmpty());
     EXPECT_EQ(current.last().at(0).toInt(), -1);
     EXPECT_TRUE(grid.currentValue(QStringLiteral("姓名")).isNull());
     EXPECT_THROW(grid.currentValue(QStringLiteral("姓")), DbError) << "a misspelt name never reads as Null";
+}
+
+// Another member's history: the previous member's row number means nothing for it.
+TEST_F(DataGridTest, RefillStartsOnTheFirstRow)
+{
+    grid.resize(600, 80);
+    grid.selectRow(3);
+    ASSERT_GT(grid.verticalScrollBar()->value(), 0) << "the last row is scrolled into a short grid";
+    QSignalSpy current(&grid, &DataGrid::currentRowChanged);
+
+    grid.setResult(membersReordered());
+    EXPECT_EQ(grid.currentRowIndex(), 0);
+    EXPECT_EQ(grid.currentValue(QStringLiteral("卡号")).toText(), QStringLiteral("A001"));
+    EXPECT_EQ(grid.selectionModel()->selectedRows().size(), 1);
+    ASSERT_FALSE(current.isEmpty());
+    EXPECT_EQ(current.last().at(0).toInt(), 0);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 0) << "the first row is in sight";
+
+    grid.selectRow(1);
+    grid.setResult(members());
+    EXPECT_EQ(grid.currentRowIndex(), 0) << "a longer result starts on its first row too";
+
+    grid.setResult(ResultSet());
+    EXPECT_EQ(grid.currentRowIndex(), -1) << "nothing to show, no current row";
+    grid.setResult(members(), DataGrid::KeepRow);
+    EXPECT_EQ(grid.currentRowIndex(), 0) << "keeping a row there was none of starts on the first";
 }
 
 TEST_F(DataGridTest, SelectRowOutOfRangeClearsTheCurrentRow)

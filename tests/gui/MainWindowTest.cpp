@@ -1,7 +1,8 @@
+#include "LoggedInProgram.h"
 #include "ScriptedMessages.h"
 #include "TestDatabase.h"
+#include "app/CommandRegistry.h"
 #include "app/Config.h"
-#include "app/MainCommands.h"
 #include "app/Startup.h"
 #include "app/TLoginForm.h"
 #include "app/TmainForm.h"
@@ -40,31 +41,17 @@ QString u(const char16_t* text)
     return QString::fromUtf16(text);
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::LoggedInProgram {
 protected:
-    void SetUp() override
-    {
-        startup =
-            std::make_unique<gui::Startup>(AppPaths::inFolder(folder.path()),
-                                           std::make_unique<FixedClock>(QDateTime(QDate(2024, 3, 15), QTime(9, 0))));
-        ASSERT_TRUE(startup->start());
-        auto* password = startup->loginForm()->findChild<QLineEdit*>(QStringLiteral("passwordEdit"));
-        password->setText(u(security::kInitialSuperUserPassword));
-        startup->loginForm()->findChild<QPushButton*>(QStringLiteral("loginButton"))->click();
-        ASSERT_TRUE(main()->isVisible());
-    }
-    gui::TmainForm* main() const { return startup->mainForm(); }
-    TvelunDMForm& dm() { return startup->context().velunDMForm(); }
     void addOperator(const QString& name)
     {
-        ASSERT_FALSE(
-            security::addOperator(startup->context().command(), {name, QStringLiteral("1111"), QStringLiteral("1111")})
-                .refused());
+        ASSERT_FALSE(security::addOperator(context().command(), {name, QStringLiteral("1111"), QStringLiteral("1111")})
+                         .refused());
     }
     // A shift change as the operator would make it.
     void changeShiftTo(const QString& name, const QString& password)
     {
-        gui::TreloginForm* form = main()->reloginForm();
+        gui::TreloginForm* form = window<gui::TreloginForm>();
         form->prepare();
         form->findChild<QComboBox*>(QStringLiteral("operatorCombo"))->setCurrentText(name);
         form->findChild<QLineEdit*>(QStringLiteral("passwordEdit"))->setText(password);
@@ -88,9 +75,6 @@ protected:
         const QRect rect = grid->visualRect(grid->model()->index(row, column));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
     }
-    QTemporaryDir folder;
-    test::ScriptedMessages messages;
-    std::unique_ptr<gui::Startup> startup;
 };
 
 TEST_F(MainWindowTest, LoginShowsCaptionStatusPanelsAndAnEmptyDesk)
@@ -114,22 +98,22 @@ TEST_F(MainWindowTest, LoginShowsCaptionStatusPanelsAndAnEmptyDesk)
 
 TEST_F(MainWindowTest, CommandsWithoutTheirWindowAreDisabledNotFaked)
 {
-    EXPECT_FALSE(main()->commands()->action(QStringLiteral("memberList"))->isEnabled());
+    EXPECT_FALSE(registry().action(QStringLiteral("memberList"))->isEnabled());
     EXPECT_FALSE(toolButton(QStringLiteral("memberList"))->isEnabled());
     EXPECT_FALSE(main()->outlookBar()->item(u(u"会员管理"), u(u"会员管理"))->isEnabled());
-    EXPECT_TRUE(main()->commands()->action(QStringLiteral("permissions"))->isEnabled());
-    EXPECT_TRUE(main()->commands()->action(QStringLiteral("shiftChange"))->isEnabled());
-    main()->commands()->action(QStringLiteral("memberList"))->trigger();
+    EXPECT_TRUE(registry().action(QStringLiteral("permissions"))->isEnabled());
+    EXPECT_TRUE(registry().action(QStringLiteral("shiftChange"))->isEnabled());
+    registry().action(QStringLiteral("memberList"))->trigger();
     EXPECT_TRUE(messages.texts.isEmpty());
 }
 
 TEST_F(MainWindowTest, TwinsOfARefusedCommandShowTheSameMessage)
 {
     int opened = 0;
-    main()->commands()->setHandler(QStringLiteral("memberList"), [&opened] { ++opened; });
+    registry().setHandler(QStringLiteral("memberList"), [&opened] { ++opened; });
     addOperator(QStringLiteral("小王"));
     changeShiftTo(QStringLiteral("小王"), QStringLiteral("1111"));
-    ASSERT_EQ(startup->context().currentOperator(), QStringLiteral("小王"));
+    ASSERT_EQ(context().currentOperator(), QStringLiteral("小王"));
     EXPECT_EQ(main()->findChild<QLabel*>(QStringLiteral("operatorPanel"))->text(), u(u" 操作人员：小王"));
 
     toolButton(QStringLiteral("memberList"))->click();
@@ -155,14 +139,14 @@ TEST_F(MainWindowTest, NewOperatorIsRefusedThePermissionWindowUntilGranted)
     changeShiftTo(QStringLiteral("小王"), QStringLiteral("1111"));
     main()->outlookBar()->item(u(u"系统维护"), u(u"操作权限"))->click();
     EXPECT_EQ(messages.texts, QStringList{u(u"对不起，您无权进行操作权限设置！")});
-    EXPECT_FALSE(main()->permissionForm()->isVisible());
+    EXPECT_FALSE(registry().hasWindow<gui::TczszForm>()) << "a refused command makes no window";
     EXPECT_EQ(main()->historyTabs()->grid(QStringLiteral("visitGrid"))->actions().value(0)->text(), u(u"删除登记"));
 }
 
 TEST_F(MainWindowTest, MemberCommandsNeedAShownMember)
 {
     int ran = 0;
-    main()->commands()->setHandler(QStringLiteral("checkIn"), [&ran] { ++ran; });
+    registry().setHandler(QStringLiteral("checkIn"), [&ran] { ++ran; });
     main()->historyTabs()->button(QStringLiteral("checkInButton"))->click();
     EXPECT_EQ(messages.texts, QStringList{u(u"请首先选择会员！")});
     EXPECT_EQ(messages.icons.back(), gui::MessageIcon::Warning);
@@ -177,20 +161,20 @@ TEST_F(MainWindowTest, ShiftChangeRefusalsKeepTheOperator)
     addOperator(QStringLiteral("小王"));
     changeShiftTo(QStringLiteral("小王"), QStringLiteral("1111 "));
     EXPECT_EQ(messages.texts, QStringList{u(u"您输入的密码不正确，不能换班登录！")});
-    EXPECT_EQ(startup->context().currentOperator(), u(u"超级用户"));
-    EXPECT_TRUE(main()->reloginForm()->findChild<QLineEdit*>(QStringLiteral("passwordEdit"))->text().isEmpty());
+    EXPECT_EQ(context().currentOperator(), u(u"超级用户"));
+    EXPECT_TRUE(window<gui::TreloginForm>()->findChild<QLineEdit*>(QStringLiteral("passwordEdit"))->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, ManualMissingIsReported)
 {
-    main()->commands()->action(QStringLiteral("manual"))->trigger();
+    registry().action(QStringLiteral("manual"))->trigger();
     EXPECT_EQ(messages.texts, QStringList{u(u"操作手册不存在！")});
     EXPECT_EQ(messages.icons.back(), gui::MessageIcon::Error);
 }
 
 TEST_F(MainWindowTest, UserInfoRenamesTheHallEverywhere)
 {
-    gui::TuserinfoForm* form = main()->userInfoForm();
+    gui::TuserinfoForm* form = window<gui::TuserinfoForm>();
     form->prepare();
     auto* name = form->findChild<QLineEdit*>(QStringLiteral("hallNameEdit"));
     ASSERT_EQ(name->text(), u(u"澄岚跆拳道馆"));
@@ -210,7 +194,7 @@ TEST_F(MainWindowTest, TickedRightReachesTheDatabaseWhenAnotherOperatorIsClicked
 {
     addOperator(QStringLiteral("小王"));
     addOperator(QStringLiteral("小李"));
-    gui::TczszForm* form = main()->permissionForm();
+    gui::TczszForm* form = window<gui::TczszForm>();
     form->prepare();
     form->show();
     const QString first = form->operatorGrid()->value(0, u(u"操作人员")).toText();
@@ -237,7 +221,7 @@ TEST_F(MainWindowTest, TickedRightReachesTheDatabaseWhenAnotherOperatorIsClicked
 
 TEST_F(MainWindowTest, NewOperatorFromThePermissionWindowThenDeletingTheLastClosesIt)
 {
-    gui::TczszForm* form = main()->permissionForm();
+    gui::TczszForm* form = window<gui::TczszForm>();
     form->prepare();
     form->show();
     EXPECT_EQ(form->operatorGrid()->result().rowCount(), 0);

@@ -4,6 +4,7 @@
 #include "Widgets.h"
 #include "app/AppContext.h"
 #include "cardtypes/CardTypes.h"
+#include "members/TxzjsrForm.h"
 #include "kit/report/ReportRenderer.h"
 #include "kit/report/TmypreviewForm.h"
 #include "payments/PaymentSaving.h"
@@ -59,7 +60,8 @@ protected:
                                    "[到期日期],[有效天数],[有效次数],[售价],[卡内余额],[移动电话]) values "
                                    "('O1','张小龙','月卡','可用','2024-01-01','2024-04-01',30,3,300,50,'13800000000'),"
                                    "('E1','李小燕','月卡','可用','2023-12-01','2024-03-01',30,0,300,0,'13900000000')"));
-        form = std::make_unique<gui::ThyjfForm>(context);
+        picker = std::make_unique<gui::TxzjsrForm>(context.session());
+        form = std::make_unique<gui::ThyjfForm>(context.session(), context.sms(), picker.get());
     }
     void TearDown() override
     {
@@ -113,6 +115,7 @@ protected:
     AppContext context{AppPaths::inFolder(folder.path()),
                        std::make_unique<FixedClock>(QDateTime(QDate(2024, 3, 15), QTime(9, 30)))};
     test::ScriptedMessages messages;
+    std::unique_ptr<gui::TxzjsrForm> picker;
     std::unique_ptr<gui::ThyjfForm> form;
 };
 

@@ -1,16 +1,22 @@
 #include "kit/report/Report.h"
 #include "kit/report/TmypreviewForm.h"
 
+#include "PdfText.h"
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace tkd::gui;
+using tkd::test::PdfText;
 
 namespace {
 
@@ -87,6 +93,85 @@ TEST_F(PreviewWindow, FitButtonsChooseTheirFitting)
     EXPECT_EQ(preview()->zoomMode(), QPrintPreviewWidget::FitInView);
     click("actualSizeButton");
     EXPECT_EQ(preview()->zoomMode(), QPrintPreviewWidget::CustomZoom);
+}
+
+// On a desktop the maximised preview shows the whole page at the opening zoom of 66 %; the
+// fit command must still fit the page to the window's height.
+TEST_F(PreviewWindow, FitPageWorksAtTheOpeningZoom)
+{
+    m_form->showNormal();
+    m_form->resize(1400, 1500);
+    QApplication::processEvents();
+    const qreal pageHeight = 297 / 25.4 * preview()->logicalDpiY();
+    ASSERT_LT(pageHeight * 0.66, preview()->height() * 0.8) << "the whole page is in view before fitting";
+    ASSERT_NEAR(m_form->zoomFactor(), 0.66, 1e-9);
+
+    click("fitPageButton");
+    const qreal fitted = m_form->zoomFactor();
+    EXPECT_GT(fitted, 0.8) << "the page grows to fill the window";
+    EXPECT_LE(pageHeight * fitted, preview()->height()) << "and still fits in it";
+    EXPECT_GT(pageHeight * fitted, preview()->height() * 0.85) << "the page's height fills the view";
+    EXPECT_EQ(slider()->value(), qRound(fitted * 50)) << "the slider follows";
+
+    click("actualSizeButton");
+    click("fitPageButton");
+    EXPECT_NEAR(m_form->zoomFactor(), fitted, 1e-6) << "fitting gives the same zoom from any zoom";
+}
+
+TEST_F(PreviewWindow, PrintingGoesThroughTheSamePagesAsThePreview)
+{
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("printed.pdf")));
+    ASSERT_TRUE(m_form->renderer().print(&printer));
+
+    const PdfText pdf(printer.outputFileName());
+    ASSERT_EQ(pdf.pageCount(), m_form->pageCount());
+    const QSizeF a4 = pdf.pageSizeMm(3);
+    EXPECT_NEAR(a4.width(), 210, 0.5);
+    EXPECT_NEAR(a4.height(), 297, 0.5);
+    EXPECT_TRUE(pdf.shows(QStringLiteral("会员名单"), 1));
+    EXPECT_TRUE(pdf.shows(QStringLiteral("第 3 页 / 共 3 页"), 3));
+    EXPECT_TRUE(pdf.shows(QStringLiteral("1000"), 1));
+    EXPECT_FALSE(pdf.shows(QStringLiteral("1000"), 3));
+}
+
+TEST(PreviewOfAChart, ShowsAndPrintsTheChartTheReportDraws)
+{
+    ChartData data;
+    data.title = QStringLiteral("客户流量分析");
+    data.points = {{QStringLiteral("03月"), 260}, {QStringLiteral("04月"), 174}};
+    Report report(Paper::A4, QStringLiteral("会员来访统计"));
+    report.addChart(ChartKind::Bar, data);
+    QPointer<TmypreviewForm> form = TmypreviewForm::open(report);
+    EXPECT_EQ(form->pageCount(), 1);
+
+    // The preview paints the bars in their colours (give or take the rounding of its scaling).
+    const QImage shown = form->findChild<QPrintPreviewWidget*>(QStringLiteral("previewWidget"))->grab().toImage();
+    const auto showsColour = [&](const QColor& colour) {
+        for (int y = 0; y < shown.height(); y += 2)
+            for (int x = 0; x < shown.width(); x += 2) {
+                const QColor pixel = shown.pixelColor(x, y);
+                if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                        std::abs(pixel.blue() - colour.blue()) <=
+                    6)
+                    return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(showsColour(chartColor(0)));
+    EXPECT_TRUE(showsColour(chartColor(1)));
+
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("chart.pdf")));
+    ASSERT_TRUE(form->renderer().print(&printer));
+    const PdfText pdf(printer.outputFileName());
+    for (const char* expected : {"会员来访统计", "客户流量分析", "03月", "04月", "260", "174"})
+        EXPECT_TRUE(pdf.shows(QString::fromUtf8(expected))) << "printed chart lacks " << expected;
+    delete form.data();
 }
 
 TEST_F(PreviewWindow, PageButtonsStayWithinTheReport)

@@ -1,3 +1,4 @@
+#include "LoggedInProgram.h"
 #include "ScriptedMessages.h"
 #include "TestDatabase.h"
 #include "Widgets.h"
@@ -6,11 +7,11 @@
 #include "app/TmainForm.h"
 #include "cardtypes/CardTypes.h"
 #include "frontdesk/MemberPanel.h"
-#include "frontdesk/TxzjsrForm.h"
 #include "kit/DataGrid.h"
 #include "lockers/TxzygForm.h"
 #include "members/Registration.h"
 #include "members/ThyxxlrForm.h"
+#include "members/TxzjsrForm.h"
 #include "payments/ThyjfForm.h"
 #include "security/PasswordHash.h"
 
@@ -32,40 +33,27 @@ using test::s;
 
 namespace {
 
-class RegistrationWindow : public ::testing::Test {
+class RegistrationWindow : public test::LoggedInProgram {
 protected:
     void SetUp() override
     {
-        startup =
-            std::make_unique<gui::Startup>(AppPaths::inFolder(folder.path()),
-                                           std::make_unique<FixedClock>(QDateTime(QDate(2024, 3, 15), QTime(9, 0))));
-        ASSERT_TRUE(startup->start());
-        in<QLineEdit>(startup->loginForm(), "passwordEdit")
-            ->setText(QString::fromUtf16(security::kInitialSuperUserPassword));
-        in<QPushButton>(startup->loginForm(), "loginButton")->click();
-        ASSERT_TRUE(main()->isVisible());
+        LoggedInProgram::SetUp();
+        if (HasFatalFailure())
+            return;
         cardtypes::Input type;
         type.code = QStringLiteral("Y");
         type.name = s(u"月卡");
         type.days = QStringLiteral("30");
         type.price = Money::fromYuan(300);
-        ASSERT_FALSE(cardtypes::save(startup->context().command(), type).refused());
+        ASSERT_FALSE(cardtypes::save(context().command(), type).refused());
         dm().change(s(u"insert into [衣柜设置] ([衣柜编号],[衣柜名称],[押金],[状态]) values('A1','A1衣柜',50,'可用'),"
                       u"('A2','A2衣柜',50,'已租')"));
     }
-    gui::TmainForm* main() const { return startup->mainForm(); }
-    gui::MemberPanel* panel() const { return main()->findChild<gui::MemberPanel*>(); }
-    TvelunDMForm& dm() { return startup->context().velunDMForm(); }
-    QString shown(const char16_t* caption) { return panel()->value(QString::fromUtf16(caption))->text(); }
-
-    QTemporaryDir folder;
-    test::ScriptedMessages messages;
-    std::unique_ptr<gui::Startup> startup;
 };
 
 TEST_F(RegistrationWindow, RegisterWithAPaymentAndALockerThenFindAndEditAtTheDesk)
 {
-    gui::ThyxxlrForm* entry = main()->memberEntryForm();
+    gui::ThyxxlrForm* entry = window<gui::ThyxxlrForm>();
     QTimer::singleShot(0, entry, [entry] {
         EXPECT_EQ(in<QComboBox>(entry, "typeCombo")->currentText(), s(u"月卡"));
         EXPECT_EQ(in<QLineEdit>(entry, "priceEdit")->text(), QStringLiteral("300.00")) << "filled from the type";
@@ -125,10 +113,9 @@ TEST_F(RegistrationWindow, RenewAndRechargeFromTheDesk)
     member.days = QStringLiteral("30");
     member.price = Money::fromYuan(300);
     member.openOnSave = true;
-    ASSERT_FALSE(
-        members::registerMember(
-            {dm(), s(u"超级用户"), QDateTime(QDate(2024, 3, 1), QTime(9, 0)), &startup->context().sms()}, member)
-            .refused());
+    ASSERT_FALSE(members::registerMember(
+                     {dm(), s(u"超级用户"), QDateTime(QDate(2024, 3, 1), QTime(9, 0)), &context().sms()}, member)
+                     .refused());
     QLineEdit* field = panel()->cardNumberEdit();
     field->setText(QStringLiteral("5003"));
     QTest::keyClick(field, Qt::Key_Return);
@@ -136,7 +123,7 @@ TEST_F(RegistrationWindow, RenewAndRechargeFromTheDesk)
     ASSERT_EQ(payments->result().rowCount(), 1);
     EXPECT_EQ(shown(u"到期日期："), QStringLiteral("2024-03-31"));
 
-    gui::ThyjfForm* form = main()->paymentForm();
+    gui::ThyjfForm* form = window<gui::ThyjfForm>();
     auto pay = [&](int page, const char* amountEdit, const QString& amount) {
         QTimer::singleShot(0, form, [form, page, amountEdit, amount] {
             in<QTabWidget>(form, "pages")->setCurrentIndex(page);
@@ -156,7 +143,7 @@ TEST_F(RegistrationWindow, RenewAndRechargeFromTheDesk)
 
 TEST_F(RegistrationWindow, RefusedSaveKeepsTheWindowAndTheInput)
 {
-    gui::ThyxxlrForm* entry = main()->memberEntryForm();
+    gui::ThyxxlrForm* entry = window<gui::ThyxxlrForm>();
     bool ran = false;
     QTimer::singleShot(0, entry, [this, entry, &ran] {
         ran = true;
@@ -180,7 +167,7 @@ TEST_F(RegistrationWindow, EditingKeepsAMissingJoiningDateMissing)
 {
     dm().change(s(u"insert into [会员信息] ([会员卡号],[会员姓名],[会员类型],[会员生日]) "
                   u"values('6001','旧会员','月卡','00-00')"));
-    gui::ThyxxlrForm* entry = main()->memberEntryForm();
+    gui::ThyxxlrForm* entry = window<gui::ThyxxlrForm>();
     ASSERT_TRUE(entry->prepareEdit(gui::ThyxxlrForm::Opener::FrontDesk, QStringLiteral("6001")));
     bool ran = false;
     QTimer::singleShot(0, entry, [entry, &ran] {

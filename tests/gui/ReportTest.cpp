@@ -1,7 +1,8 @@
 #include "kit/report/Report.h"
 #include "kit/report/ReportRenderer.h"
 
-#include <QProcess>
+#include "PdfText.h"
+
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -9,57 +10,16 @@
 using tkd::gui::Paper;
 using tkd::gui::Report;
 using tkd::gui::ReportRenderer;
+using tkd::test::PdfText;
 
 namespace {
 
 constexpr qreal kPointsPerMm = 72 / 25.4;
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// pdftotext guesses spaces from the gaps between glyphs, so words are compared without them.
-QString compact(QString text)
-{
-    return text.remove(QRegularExpression(QStringLiteral("\\s")));
-}
-
 bool shows(const QString& text, const QString& expected)
 {
-    return compact(text).contains(compact(expected));
+    return PdfText::compact(text).contains(PdfText::compact(expected));
 }
-
-// A rendered file read back the way a person would check it: its text and its paper.
-struct Pdf {
-    QString path;
-
-    QString text(int page = 0) const
-    {
-        QStringList arguments{QStringLiteral("-layout")};
-        if (page > 0)
-            arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
-        arguments << path << QStringLiteral("-");
-        return run(QStringLiteral("pdftotext"), arguments).simplified();
-    }
-    QString info() const { return run(QStringLiteral("pdfinfo"), {path}); }
-    int pages() const
-    {
-        const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info());
-        return match.hasMatch() ? match.captured(1).toInt() : -1;
-    }
-    QSizeF sizePoints() const
-    {
-        const auto match = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info());
-        return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
-    }
-};
 
 Report memberStatement()
 {
@@ -94,10 +54,10 @@ Report receipt(int goodsLines)
 
 class ReportPdf : public ::testing::Test {
 protected:
-    Pdf render(const Report& report, const QString& name = QStringLiteral("report"))
+    PdfText render(const Report& report, const QString& name = QStringLiteral("report"))
     {
-        Pdf pdf{m_folder.filePath(name + QStringLiteral(".pdf"))};
-        EXPECT_TRUE(ReportRenderer(report).renderToPdf(pdf.path)) << pdf.path.toStdString();
+        const PdfText pdf(m_folder.filePath(name + QStringLiteral(".pdf")));
+        EXPECT_TRUE(ReportRenderer(report).renderToPdf(pdf.path())) << pdf.path().toStdString();
         return pdf;
     }
     QTemporaryDir m_folder;
@@ -123,14 +83,14 @@ TEST_F(ReportPdf, LongReportBreaksPagesAndRepeatsTheColumnHeadings)
                        QStringLiteral("1"), QStringLiteral("80.00")});
     const ReportRenderer renderer(report);
     ASSERT_GT(renderer.pageCount(), 1);
-    const Pdf pdf = render(report);
-    ASSERT_EQ(pdf.pages(), renderer.pageCount());
+    const PdfText pdf = render(report);
+    ASSERT_EQ(pdf.pageCount(), renderer.pageCount());
 
-    for (int page = 1; page <= pdf.pages(); ++page) {
+    for (int page = 1; page <= pdf.pageCount(); ++page) {
         const QString text = pdf.text(page);
         EXPECT_TRUE(shows(text, QStringLiteral("项目")) && shows(text, QStringLiteral("金额")))
             << "no column headings on page " << page;
-        EXPECT_TRUE(shows(text, QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pdf.pages())))
+        EXPECT_TRUE(shows(text, QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pdf.pageCount())))
             << "no page number on page " << page << ":\n"
             << text.toStdString();
     }
@@ -145,21 +105,21 @@ TEST_F(ReportPdf, LongReportBreaksPagesAndRepeatsTheColumnHeadings)
         expected.append(QStringLiteral("R%1").arg(i, 3, 10, QLatin1Char('0')));
     EXPECT_EQ(codes, expected);
 
-    const QString last = pdf.text(pdf.pages());
+    const QString last = pdf.text(pdf.pageCount());
     EXPECT_GT(last.indexOf(QStringLiteral("合计")), last.indexOf(QStringLiteral("R120")))
         << "totals follow the last row on the last page";
 }
 
 TEST_F(ReportPdf, A4PaperInBothOrientations)
 {
-    const QSizeF portrait = render(memberStatement(), QStringLiteral("portrait")).sizePoints();
+    const QSizeF portrait = render(memberStatement(), QStringLiteral("portrait")).pageSizePoints();
     EXPECT_NEAR(portrait.width(), 595.3, 0.5);
     EXPECT_NEAR(portrait.height(), 841.9, 0.5);
 
     Report wide = memberStatement();
     wide.setLandscape(true);
     EXPECT_EQ(ReportRenderer(wide).pageSizeMm(), QSizeF(297, 210));
-    const QSizeF landscape = render(wide, QStringLiteral("landscape")).sizePoints();
+    const QSizeF landscape = render(wide, QStringLiteral("landscape")).pageSizePoints();
     EXPECT_NEAR(landscape.width(), 841.9, 0.5);
     EXPECT_NEAR(landscape.height(), 595.3, 0.5);
 }
@@ -168,8 +128,8 @@ TEST_F(ReportPdf, ReportWithoutRowsIsOnePage)
 {
     const Report empty(Paper::A4, QStringLiteral("空白报表"));
     EXPECT_EQ(ReportRenderer(empty).pageCount(), 1);
-    const Pdf pdf = render(empty);
-    EXPECT_EQ(pdf.pages(), 1);
+    const PdfText pdf = render(empty);
+    EXPECT_EQ(pdf.pageCount(), 1);
     EXPECT_TRUE(shows(pdf.text(), QStringLiteral("空白报表")));
 }
 
@@ -200,12 +160,12 @@ TEST_F(ReportPdf, ReceiptIsOne58mmPageAsLongAsItsLines)
     EXPECT_DOUBLE_EQ(shortRenderer.pageSizeMm().width(), 58);
     EXPECT_GT(longRenderer.pageSizeMm().height(), 297) << "a long receipt is never broken into pages";
 
-    const Pdf shortPdf = render(receipt(2), QStringLiteral("short"));
-    const Pdf longPdf = render(receipt(80), QStringLiteral("long"));
-    EXPECT_EQ(shortPdf.pages(), 1);
-    EXPECT_EQ(longPdf.pages(), 1);
-    const QSizeF shortSize = shortPdf.sizePoints();
-    const QSizeF longSize = longPdf.sizePoints();
+    const PdfText shortPdf = render(receipt(2), QStringLiteral("short"));
+    const PdfText longPdf = render(receipt(80), QStringLiteral("long"));
+    EXPECT_EQ(shortPdf.pageCount(), 1);
+    EXPECT_EQ(longPdf.pageCount(), 1);
+    const QSizeF shortSize = shortPdf.pageSizePoints();
+    const QSizeF longSize = longPdf.pageSizePoints();
     EXPECT_NEAR(shortSize.width(), 58 * kPointsPerMm, 1.0);
     EXPECT_NEAR(longSize.width(), 58 * kPointsPerMm, 1.0);
     EXPECT_NEAR(shortSize.height(), shortRenderer.pageSizeMm().height() * kPointsPerMm, 1.0);
@@ -241,9 +201,9 @@ TEST_F(ReportPdf, ReceiptWithItsOwnPaperKeepsItsLengthUnlessTheLinesNeedMore)
     Report paper = receipt(2);
     paper.setReceiptPaper(80, QMarginsF(5, 5, 8, 5));
     EXPECT_DOUBLE_EQ(ReportRenderer(paper).pageSizeMm().height(), 80);
-    const Pdf pdf = render(paper, QStringLiteral("paper"));
-    EXPECT_NEAR(pdf.sizePoints().height(), 80 * kPointsPerMm, 1.0);
-    EXPECT_NEAR(pdf.sizePoints().width(), 58 * kPointsPerMm, 1.0);
+    const PdfText pdf = render(paper, QStringLiteral("paper"));
+    EXPECT_NEAR(pdf.pageSizePoints().height(), 80 * kPointsPerMm, 1.0);
+    EXPECT_NEAR(pdf.pageSizePoints().width(), 58 * kPointsPerMm, 1.0);
     Report longer = receipt(80);
     longer.setReceiptPaper(80, QMarginsF(5, 5, 8, 5));
     EXPECT_GT(ReportRenderer(longer).pageSizeMm().height(), 80) << "never cut off";

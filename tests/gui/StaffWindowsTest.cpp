@@ -36,7 +36,7 @@ protected:
     void SetUp() override
     {
         context.openDatabase();
-        list = std::make_unique<gui::TyuangszForm>(context);
+        list = std::make_unique<gui::TyuangszForm>(context.session());
     }
     void addStaff(const QString& name, const QString& title, const QString& status = QStringLiteral("正常"))
     {

@@ -183,8 +183,14 @@ QByteArray SimulatedGateway::xmlReply(const QString& message, qint64 overage, qi
     xml += QStringLiteral(" <returnstatus>%1</returnstatus>\r\n").arg(ok ? u"Success" : u"Faild");
     if (m_fault != Fault::NoMessage)
         xml += QStringLiteral(" <message>%1</message>\r\n").arg(message.toHtmlEscaped());
-    xml += QStringLiteral(" <overage>%1</overage>\r\n <sendTotal>%2</sendTotal>\r\n</returnsms>\r\n")
-               .arg(overage)
-               .arg(sent);
+    xml += QStringLiteral(" <overage>%1</overage>\r\n <sendTotal>%2</sendTotal>\r\n").arg(overage).arg(sent);
+    if (m_fault == Fault::Huge)
+        xml += QStringLiteral(" <remark>%1</remark>\r\n").arg(QString(70 * 1024, QLatin1Char('x')));
+    xml += QStringLiteral("</returnsms>\r\n");
+    if (m_fault == Fault::Bom) {
+        // As some page servers write it: UTF-8 with its mark, the page's blank lines before the XML.
+        xml.replace(QStringLiteral("gb2312"), QStringLiteral("utf-8"));
+        return QByteArrayLiteral("\xEF\xBB\xBF\r\n\r\n") + xml.toUtf8();
+    }
     return tkd::gbk::encode(xml);
 }

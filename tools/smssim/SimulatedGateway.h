@@ -16,7 +16,8 @@ public:
         QString password;
         qint64 credit = 0;
     };
-    enum class Fault { None, HttpError, Garbage, NoMessage };
+    // Bom: a UTF-8 byte-order mark and blank lines before the XML declaration; Huge: a reply past 64 KiB.
+    enum class Fault { None, HttpError, Garbage, NoMessage, Bom, Huge };
 
     void addAccount(const QString& name, const Account& account) { m_accounts.insert(name, account); }
     void setFault(Fault fault) { m_fault = fault; }

@@ -25,10 +25,13 @@ int main(int argc, char* argv[])
     const QCommandLineOption garbage(QStringLiteral("garbage"), QStringLiteral("Answer with text that is not XML."));
     const QCommandLineOption noMessage(QStringLiteral("no-message"),
                                        QStringLiteral("Answer XML without a message element."));
+    const QCommandLineOption bom(QStringLiteral("bom"),
+                                 QStringLiteral("Answer in UTF-8 with a byte-order mark and blank lines first."));
+    const QCommandLineOption huge(QStringLiteral("huge"), QStringLiteral("Answer with a reply over 64 KiB."));
     const QCommandLineOption plain(QStringLiteral("plain"), QStringLiteral("Never compress replies."));
     const QCommandLineOption record(QStringLiteral("record"), QStringLiteral("Append every raw request to this file."),
                                     QStringLiteral("file"));
-    parser.addOptions({port, account, slow, httpError, garbage, noMessage, plain, record});
+    parser.addOptions({port, account, slow, httpError, garbage, noMessage, bom, huge, plain, record});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -54,6 +57,10 @@ int main(int argc, char* argv[])
         gateway.setFault(SimulatedGateway::Fault::Garbage);
     else if (parser.isSet(noMessage))
         gateway.setFault(SimulatedGateway::Fault::NoMessage);
+    else if (parser.isSet(bom))
+        gateway.setFault(SimulatedGateway::Fault::Bom);
+    else if (parser.isSet(huge))
+        gateway.setFault(SimulatedGateway::Fault::Huge);
     if (parser.isSet(record) && !gateway.setRecordFile(parser.value(record))) {
         err << "cannot write " << parser.value(record) << Qt::endl;
         return 2;

@@ -5,7 +5,9 @@
 namespace tkd {
 
 // The settings of the INI file beside the program, section "ordix".
-// Missing file or keys give the defaults; loading never writes anything.
+// Missing file or keys give the defaults; loading never writes anything. The file is read and
+// written as the Windows profile functions do (values taken literally, commas and backslashes
+// included); a file in the Chinese code page, as the original program wrote it, is read as such.
 struct Config {
     QString inputMethod;
     QString smsSignature;

@@ -55,6 +55,15 @@ std::optional<CardType> find(TvelunDMForm& dm, const QString& name)
     return fromRow(r);
 }
 
+std::optional<CardType> findById(TvelunDMForm& dm, qint64 id)
+{
+    const ResultSet r =
+        dm.list(QStringLiteral("select * from [会员卡类型] where [编号]=:bh"), {{QStringLiteral("bh"), id}});
+    if (r.rowCount() == 0)
+        return std::nullopt;
+    return fromRow(r);
+}
+
 QStringList names(TvelunDMForm& dm)
 {
     return dm.list(QStringLiteral("select [类型名称] from [会员卡类型] order by [编号]"))
@@ -182,21 +191,45 @@ Outcome<> save(const CommandContext& context, const Input& input, std::optional<
     return Done{};
 }
 
-bool inUse(TvelunDMForm& dm, const QString& name)
+Outcome<Money> priceFromText(const QString& text)
 {
-    return dm.list(QStringLiteral("select * from [会员信息] where [会员类型]=:hylx"), {{QStringLiteral("hylx"), name}})
-               .rowCount() > 0;
+    const QString trimmed = text.trimmed();
+    Money price;
+    if (!trimmed.isEmpty() && !Money::parse(trimmed, &price))
+        return Refusal::error(QStringLiteral("售价必须是金额！"), field::price);
+    return price;
+}
+
+MaybeRefusal removalRefusal(TvelunDMForm& dm, const QString& name)
+{
+    // Counted, not read: a popular type is held by thousands of members.
+    if (dm.list(QStringLiteral("select count(*) as [n] from [会员信息] where [会员类型]=:hylx"),
+                {{QStringLiteral("hylx"), name}})
+            .first(QStringLiteral("n"))
+            .toInt() > 0)
+        return Refusal::warning(QStringLiteral("该类型已经有会员在使用，不能删除！"));
+    return std::nullopt;
 }
 
 Outcome<> remove(const CommandContext& context, qint64 id, const QString& name)
 {
     TvelunDMForm& dm = context.dm;
     Transaction tx(dm.db());
-    if (inUse(dm, name))
-        return Refusal::warning(QStringLiteral("该类型已经有会员在使用，不能删除！"));
+    if (MaybeRefusal refusal = removalRefusal(dm, name))
+        return *refusal;
     dm.change(QStringLiteral("delete from [会员卡类型] where [编号]=:bh"), {{QStringLiteral("bh"), id}});
     tx.commit();
     return Done{};
+}
+
+std::vector<TreeNode> gradeTree(TvelunDMForm& dm)
+{
+    const ResultSet types = dm.list(QStringLiteral("select [编号],[类型名称] from [会员卡类型] order by [编号]"));
+    std::vector<TreeRow> rows;
+    for (int i = 0; i < types.rowCount(); ++i)
+        rows.push_back(
+            {types.value(i, QStringLiteral("编号")).toInt(), 0, types.value(i, QStringLiteral("类型名称")).toText()});
+    return shapeTree(rows, 0, kAllGrades);
 }
 
 } // namespace tkd::cardtypes

@@ -2,13 +2,16 @@
 
 #include "app/CommandContext.h"
 #include "app/Outcome.h"
+#include "app/Refusal.h"
 #include "db/Money.h"
+#include "db/TreeShape.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace tkd {
 
@@ -34,6 +37,8 @@ namespace cardtypes {
 
 // The type a member's card names, looked up by name as every window does.
 std::optional<CardType> find(TvelunDMForm& dm, const QString& name);
+// The type of that row id (the list's hidden 编号), for the entry dialog.
+std::optional<CardType> findById(TvelunDMForm& dm, qint64 id);
 
 // Every type's name in the order they were made, for the windows' type lists.
 QStringList names(TvelunDMForm& dm);
@@ -69,15 +74,27 @@ inline const QString visits = QStringLiteral("visits");
 inline const QString days = QStringLiteral("days");
 inline const QString discount = QStringLiteral("discount");
 inline const QString time = QStringLiteral("time");
+inline const QString price = QStringLiteral("price");
 } // namespace field
+
+// A price as typed into a price field (a card type's 售价, a new member's card price): blank
+// is 0; anything else that is no amount is refused with "售价必须是金额！" (error icon, focus
+// on the field named field::price).
+Outcome<Money> priceFromText(const QString& text);
 
 // Adds a type (editId empty) or rewrites one; code and name are tested only when adding,
 // the code first. Nothing is written when the input is refused.
 Outcome<> save(const CommandContext& context, const Input& input, std::optional<qint64> editId = std::nullopt);
 
-bool inUse(TvelunDMForm& dm, const QString& name);
-// Refuses a type some member still holds.
+// Why a type cannot be deleted: some member still holds it. The list asks this before its
+// delete question; remove asks it again inside its transaction.
+MaybeRefusal removalRefusal(TvelunDMForm& dm, const QString& name);
 Outcome<> remove(const CommandContext& context, qint64 id, const QString& name);
+
+// The member list's tree "会员等级": the root "所有等级" (no filter) and one child per type,
+// in table order, each node carrying the type's row id and name.
+inline const QString kAllGrades = QStringLiteral("所有等级");
+std::vector<TreeNode> gradeTree(TvelunDMForm& dm);
 
 } // namespace cardtypes
 } // namespace tkd

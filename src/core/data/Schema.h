@@ -26,6 +26,8 @@ struct TableDef {
     std::vector<ColumnDef> columns;
 };
 
+// Every table as the schema stands today; scratch tables are made from it at each connect. Files
+// are made and upgraded by the numbered steps, which never read this list: tests hold both together.
 const std::vector<TableDef>& tables();
 const TableDef* findTable(const QString& name);
 
@@ -33,7 +35,7 @@ const TableDef* findTable(const QString& name);
 int currentVersion();
 
 QString createTableStatement(const TableDef& table);
-// Indexes of the lookups, joins and date ranges the windows run.
+// Indexes of the lookups, joins and date ranges the windows run, as they stand today.
 QStringList indexStatements();
 
 // Brings a file from its stored version to currentVersion(), each step in its own

@@ -1,8 +1,5 @@
 #include "Seed.h"
 
-#include "db/Database.h"
-#include "security/PasswordHash.h"
-
 namespace tkd::schema {
 
 const std::vector<GuardedFunction>& guardedFunctions()
@@ -32,47 +29,6 @@ const std::vector<GuardedFunction>& guardedFunctions()
         return list;
     }();
     return all;
-}
-
-void seedVersion1(Database& db)
-{
-    for (const GuardedFunction& f : guardedFunctions()) {
-        db.execute(QStringLiteral("insert into [操作权限集合表] ([系统功能类别],[系统功能名称]) values (:lb,:gnmc)"),
-                   {{QStringLiteral("lb"), f.category}, {QStringLiteral("gnmc"), f.name}});
-    }
-    db.execute(
-        QStringLiteral("insert into [操作人员] ([操作人员],[操作密码]) values (:czry,:mm)"),
-        {{QStringLiteral("czry"), QStringLiteral("超级用户")},
-         {QStringLiteral("mm"), security::hashPassword(QString::fromUtf16(security::kInitialSuperUserPassword))}});
-
-    db.execute(
-        QStringLiteral("insert into [其它设置] ([介绍积分],[消费积分],[使用积分],[兑换会籍],[衣柜提醒],[会员提醒],"
-                       "[生日提醒],[考核提醒],[每日提醒],[无人值守]) values (:jsjf,:xfjf,:syjf,:dhhj,:ygtx,:hytx,:srtx,"
-                       ":khtx,:mrtx,:wrzs)"),
-        {{QStringLiteral("jsjf"), Money::fromYuan(100)},
-         {QStringLiteral("xfjf"), Money::fromYuan(10)},
-         {QStringLiteral("syjf"), 100},
-         {QStringLiteral("dhhj"), 10},
-         {QStringLiteral("ygtx"), 3},
-         {QStringLiteral("hytx"), 7},
-         {QStringLiteral("srtx"), 3},
-         {QStringLiteral("khtx"), 3},
-         {QStringLiteral("mrtx"), true},
-         {QStringLiteral("wrzs"), false}});
-
-    db.execute(QStringLiteral("insert into [用户信息] ([用户名称],[联系电话],[电子邮箱],[公司网址],[联系地址]) "
-                              "values (:mc,'','','','')"),
-               {{QStringLiteral("mc"), QStringLiteral("澄岚跆拳道馆")}});
-    db.execute(QStringLiteral("insert into [短信设置] ([消费短信],[充值短信],[登记短信]) values (0,0,0)"));
-
-    // The points exchange stands for membership days with this item; the catalogue protects it.
-    db.execute(QStringLiteral("insert into [商品信息] ([商品编号],[商品名称],[商品类别],[单位],[是否计库存],[预设进价],"
-                              "[预售单价],[数量],[销售总数],[是否兑换],[兑换积分],[人工服务],[备注],[父结点]) values "
-                              "('000000','积分换会籍','','天',0,0,0,0,0,-1,0,0,'系统默认',0)"));
-
-    for (const char16_t* title : {u"教练", u"会籍顾问", u"前台"})
-        db.execute(QStringLiteral("insert into [职务] ([职务名称]) values (:zwmc)"),
-                   {{QStringLiteral("zwmc"), QString::fromUtf16(title)}});
 }
 
 } // namespace tkd::schema

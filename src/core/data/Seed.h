@@ -3,10 +3,6 @@
 #include <QString>
 #include <vector>
 
-namespace tkd {
-class Database;
-}
-
 namespace tkd::schema {
 
 struct GuardedFunction {
@@ -15,11 +11,8 @@ struct GuardedFunction {
 };
 
 // Every function name a command checks before it runs, with the category the permission
-// window groups it under.
+// window groups it under. Files get their rows from the schema steps: a function added here
+// needs a new step that inserts its row (a test compares a new file with this list).
 const std::vector<GuardedFunction>& guardedFunctions();
-
-// The rows a new database must hold: the function catalogue, the single setting rows,
-// the super user and the system goods item.
-void seedVersion1(Database& db);
 
 } // namespace tkd::schema

@@ -29,6 +29,9 @@ void TvelunDMForm::connect(const QString& databaseFile, const QString& key)
     }
     m_file = info.absoluteFilePath();
     m_key = key;
+    if (m_wasConnected)
+        Q_EMIT reconnected();
+    m_wasConnected = true;
 }
 
 void TvelunDMForm::disconnect()

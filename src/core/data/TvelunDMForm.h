@@ -5,14 +5,17 @@
 #include "db/Dataset.h"
 #include "db/ResultSet.h"
 
+#include <QObject>
+
 namespace tkd {
 
 // The data module: owns the one connection and runs the catalogue entries by name.
 // One instance lives for the whole program (the application context owns it); windows
 // receive it through their constructors.
-class TvelunDMForm {
+class TvelunDMForm : public QObject {
+    Q_OBJECT
 public:
-    TvelunDMForm() = default;
+    explicit TvelunDMForm(QObject* parent = nullptr) : QObject(parent) {}
 
     // Opens the database file with its key. A missing file is created with the full schema
     // and its seed rows; an older file is migrated. Scratch tables are made for the connection.
@@ -22,6 +25,8 @@ public:
     void reconnect();
     bool isConnected() const { return m_db.isOpen(); }
     const QString& databaseFile() const { return m_file; }
+    // Grows at every open and close of the connection: a window that kept results can tell they are old.
+    quint64 connectionGeneration() const { return m_db.connectionGeneration(); }
 
     Database& db() { return m_db; }
 
@@ -34,12 +39,18 @@ public:
     // The general dataset: one-off selects.
     ResultSet list(const QString& statement, const Params& params = {});
 
+Q_SIGNALS:
+    // The connection was opened again after an earlier one (restore, compaction): results read
+    // before may hold rows that are gone, so a window showing them reloads.
+    void reconnected();
+
 private:
     const CatalogueEntry& entry(const QString& name, const Params& params) const;
 
     Database m_db;
     QString m_file;
     QString m_key;
+    bool m_wasConnected = false;
 };
 
 } // namespace tkd

@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "DbError.h"
+#include "ParameterUses.h"
 #include "SqlDialect.h"
 
 #include <QFile>
@@ -92,6 +93,16 @@ Value readColumn(sqlite3_stmt* stmt, int i, ColumnType type)
     }
 }
 
+// A changed schema may change which columns hold date-times.
+bool changesSchema(const QString& statement)
+{
+    const QString head = statement.trimmed();
+    for (const char16_t* word : {u"create", u"alter", u"drop"})
+        if (head.startsWith(QStringView(word), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
 } // namespace
 
 Database::~Database()
@@ -123,6 +134,8 @@ void Database::open(const QString& path, const QString& key, OpenMode mode)
         sqlite3_close(db);
         throw DbError(message + QStringLiteral("\n") + path, rc);
     }
+    // A file busy with another connection's write is waited for a moment rather than failing at once.
+    sqlite3_busy_timeout(db, static_cast<int>(busyTimeout.count()));
     const QByteArray k = key.toUtf8();
     rc = sqlite3_key(db, k.constData(), static_cast<int>(k.size()));
     // Reading the schema proves the key: a wrong key or a file that is no database fails here.
@@ -135,6 +148,7 @@ void Database::open(const QString& path, const QString& key, OpenMode mode)
     }
     m_db = db;
     m_path = path;
+    ++m_generation;
     // Every page read is decrypted: a larger page cache keeps the desk's lists in memory. The journal
     // file is kept between commits rather than made and removed for each check-in; every commit is
     // still synced in full, so a payment written is a payment kept.
@@ -147,6 +161,7 @@ void Database::clearCache()
     for (sqlite3_stmt* stmt : std::as_const(m_cache))
         sqlite3_finalize(stmt);
     m_cache.clear();
+    m_dateRoles.clear();
 }
 
 void Database::close()
@@ -159,6 +174,56 @@ void Database::close()
     m_transactionDepth = 0;
     sqlite3_close(m_db);
     m_db = nullptr;
+    ++m_generation;
+}
+
+bool Database::isDateTimeColumn(const QStringList& tables, const QString& column) const
+{
+    const QByteArray name = column.toUtf8();
+    for (const QString& table : tables) {
+        const char* declared = nullptr;
+        const int rc = sqlite3_table_column_metadata(m_db, nullptr, table.toUtf8().constData(), name.constData(),
+                                                     &declared, nullptr, nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK && declared && qstricmp(declared, "DATETIME") == 0)
+            return true;
+    }
+    return false;
+}
+
+Database::DateRole Database::dateRole(const QString& statement, const QString& parameter)
+{
+    auto found = m_dateRoles.constFind(statement);
+    if (found == m_dateRoles.constEnd()) {
+        QHash<QString, DateRole> roles;
+        const sql::StatementUses uses = sql::parameterUses(statement);
+        for (const sql::ParameterUse& use : uses.uses) {
+            if (!isDateTimeColumn(uses.tables, use.column))
+                continue;
+            const QString name = use.parameter.toLower();
+            const DateRole role = use.upperBound ? DateRole::WholeDayUpTo : DateRole::Moment;
+            // A parameter that is also used as a plain moment keeps midnight.
+            roles.insert(name, roles.contains(name) && roles.value(name) != role ? DateRole::Moment : role);
+        }
+        found = m_dateRoles.insert(statement, roles);
+    }
+    return found->value(parameter.toLower(), DateRole::None);
+}
+
+QString Database::boundText(const QString& statement, const QString& parameter, const QString& text)
+{
+    // Most text is no date: look at the statement only for what could be one.
+    const QString t = text.trimmed();
+    if ((t.size() != 10 && t.size() != 19) || t[4] != QLatin1Char('-'))
+        return text;
+    const DateRole role = dateRole(statement, parameter);
+    if (role == DateRole::None)
+        return text;
+    const QDateTime moment = Value::parseDateTime(t);
+    if (!moment.isValid())
+        return text;
+    if (t.size() == 10 && role == DateRole::WholeDayUpTo)
+        return Value::canonicalDateTime(QDateTime(moment.date(), QTime(23, 59, 59)));
+    return Value::canonicalDateTime(moment);
 }
 
 sqlite3_stmt* Database::prepare(const QString& statement)
@@ -203,7 +268,7 @@ void Database::bind(sqlite3_stmt* stmt, const QString& statement, const Params& 
             rc = sqlite3_bind_null(stmt, i);
             break;
         case ValueType::Text: {
-            const QByteArray utf8 = v->toText().toUtf8();
+            const QByteArray utf8 = boundText(statement, name, v->toText()).toUtf8();
             rc = sqlite3_bind_text(stmt, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
             break;
         }
@@ -269,6 +334,8 @@ ResultSet Database::select(const QString& statement, const Params& params)
 
 qint64 Database::execute(const QString& statement, const Params& params)
 {
+    if (changesSchema(statement))
+        m_dateRoles.clear();
     sqlite3_stmt* stmt = prepare(statement);
     bind(stmt, statement, params);
     int rc;
@@ -286,6 +353,8 @@ void Database::executeScript(const QString& script)
 {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未打开"));
+    if (changesSchema(script))
+        m_dateRoles.clear();
     char* error = nullptr;
     const int rc = sqlite3_exec(m_db, sql::toEngine(script).toUtf8().constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
@@ -350,7 +419,7 @@ bool Database::tableExists(const QString& name)
     return scalar(sql, {{QStringLiteral("n"), name}}).toInt() > 0;
 }
 
-Transaction::Transaction(Database& db) : m_db(db), m_level(db.m_transactionDepth)
+Transaction::Transaction(Database& db) : m_db(db), m_level(db.m_transactionDepth), m_generation(db.m_generation)
 {
     if (m_level == 0)
         m_db.executeScript(QStringLiteral("BEGIN IMMEDIATE"));
@@ -361,7 +430,8 @@ Transaction::Transaction(Database& db) : m_db(db), m_level(db.m_transactionDepth
 
 Transaction::~Transaction()
 {
-    if (m_done || !m_db.isOpen())
+    // Closing the connection already undid this guard's work; a later connection is none of its business.
+    if (m_done || !m_db.isOpen() || m_db.m_generation != m_generation)
         return;
     --m_db.m_transactionDepth;
     if (m_level == 0)
@@ -376,6 +446,10 @@ void Transaction::commit()
 {
     if (m_done)
         throw DbError(QStringLiteral("事务已经结束"));
+    if (!m_db.isOpen() || m_db.m_generation != m_generation) {
+        m_done = true;
+        throw DbError(QStringLiteral("数据库连接已经关闭，本次修改没有保存"));
+    }
     if (m_level == 0)
         m_db.executeScript(QStringLiteral("COMMIT"));
     else

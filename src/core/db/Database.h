@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <chrono>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -30,9 +31,15 @@ private:
 // One connection to one encrypted database file. Statements are written as the system
 // writes them (bracketed names, :name parameters, either quote style for literals);
 // every error of the engine is thrown as DbError with the engine's message.
+//
+// A text parameter holding a day ("2024-03-15") or a moment ("2024-03-15 18:00:00") that is compared
+// with, assigned to or inserted into a DATETIME column is bound in the stored form; a bare day that
+// closes a range from above ("<=", the second bound of "between") stands for the whole of that day.
 class Database {
 public:
     enum class OpenMode { ExistingOnly, CreateIfMissing };
+    // How long a statement waits for a file another connection is writing before it fails.
+    static constexpr std::chrono::milliseconds busyTimeout{5000};
 
     Database() = default;
     ~Database();
@@ -63,22 +70,34 @@ public:
 
     int transactionDepth() const { return m_transactionDepth; }
     int cachedStatementCount() const { return static_cast<int>(m_cache.size()); }
+    // Changes at every open and close: a transaction guard of an earlier connection has nothing left to do.
+    quint64 connectionGeneration() const { return m_generation; }
 
 private:
     friend class Transaction;
+    enum class DateRole { None, Moment, WholeDayUpTo };
     sqlite3_stmt* prepare(const QString& statement);
     void bind(sqlite3_stmt* stmt, const QString& statement, const Params& params);
     [[noreturn]] void fail(int rc, const QString& context = {}) const;
     void clearCache();
+    // The stored form of a date text bound for a date-time column; the text itself otherwise.
+    QString boundText(const QString& statement, const QString& parameter, const QString& text);
+    DateRole dateRole(const QString& statement, const QString& parameter);
+    bool isDateTimeColumn(const QStringList& tables, const QString& column) const;
 
     sqlite3* m_db = nullptr;
     QString m_path;
     QHash<QString, sqlite3_stmt*> m_cache;
+    // Per statement, the role of each parameter that meets a date-time column (lower-case names).
+    QHash<QString, QHash<QString, DateRole>> m_dateRoles;
     int m_transactionDepth = 0;
+    quint64 m_generation = 0;
 };
 
 // Everything done while the guard lives is one unit: commit() keeps it, leaving the
 // scope without commit() (a refusal or an exception) undoes all of it. Guards nest.
+// Closing the connection undoes what an open guard did; that guard then touches nothing on a
+// connection opened later, and its commit() fails.
 class Transaction {
 public:
     explicit Transaction(Database& db);
@@ -90,6 +109,7 @@ public:
 private:
     Database& m_db;
     int m_level;
+    quint64 m_generation;
     bool m_done = false;
 };
 

@@ -1,6 +1,7 @@
 #include "LockerChoice.h"
 
 #include "data/TvelunDMForm.h"
+#include "db/TextSearch.h"
 
 namespace tkd::lockers {
 
@@ -10,14 +11,26 @@ bool isFree(TvelunDMForm& dm, const QString& lockerNumber)
     return !locker.isEmpty() && locker.first(QStringLiteral("状态")).toText() == QStringLiteral("可用");
 }
 
+ResultSet chooserList(TvelunDMForm& dm)
+{
+    return dm.open(QStringLiteral("ADODS_ygsz"));
+}
+
 Filter chooserFilter(bool showAll, const QString& number)
 {
     std::vector<Filter> parts;
     if (!showAll)
         parts.push_back(Filter::where(QStringLiteral("状态"), Match::Equals, QStringLiteral("可用")));
-    if (!number.trimmed().isEmpty())
-        parts.push_back(Filter::where(QStringLiteral("衣柜编号"), Match::Contains, number.trimmed()));
+    if (Filter typed = containsAny({QStringLiteral("衣柜编号")}, number); !typed.isEmpty())
+        parts.push_back(std::move(typed));
     return parts.empty() ? Filter() : Filter::allOf(std::move(parts));
+}
+
+ResultSet searchLockers(TvelunDMForm& dm, bool showAll, const QString& number)
+{
+    ResultSet rows = chooserList(dm);
+    rows.setFilter(chooserFilter(showAll, number));
+    return rows;
 }
 
 Outcome<> holdForRegistration(const CommandContext& context, const RentalChoice& choice)

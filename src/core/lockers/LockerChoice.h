@@ -4,6 +4,7 @@
 #include "app/Outcome.h"
 #include "db/Filter.h"
 #include "db/Money.h"
+#include "db/ResultSet.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -42,7 +43,12 @@ void rentHeldChoice(TvelunDMForm& dm, const RentalChoice& choice, const QString&
 
 bool isFree(TvelunDMForm& dm, const QString& lockerNumber);
 
-// The chooser's list: free lockers unless all are asked for, numbers containing the typed text.
+// The chooser's list ("选择衣柜"): number, name, deposit, state and remark of every locker.
+ResultSet chooserList(TvelunDMForm& dm);
+// What the chooser shows of it: free lockers unless all are asked for, numbers containing the
+// typed text (literally).
 Filter chooserFilter(bool showAll, const QString& number);
+// The chooser's list as shown.
+ResultSet searchLockers(TvelunDMForm& dm, bool showAll, const QString& number);
 
 } // namespace tkd::lockers

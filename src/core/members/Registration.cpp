@@ -4,6 +4,7 @@
 #include "data/TvelunDMForm.h"
 #include "lockers/LockerChoice.h"
 #include "payments/PaymentSaving.h"
+#include "security/PasswordHash.h"
 #include "settings/OtherSettings.h"
 #include "sms/SmsState.h"
 #include "sms/SmsTemplates.h"
@@ -43,7 +44,7 @@ MaybeRefusal checkCommon(TvelunDMForm& dm, const MemberInput& input, bool adding
         return Refusal::error(QStringLiteral("会员姓名不能为空！"), field::name);
     if (input.type.trimmed().isEmpty())
         return Refusal::error(QStringLiteral("会员类型不能为空！"), field::type);
-    if (input.password.trimmed() != input.confirmPassword.trimmed())
+    if (security::trimPassword(input.password) != security::trimPassword(input.confirmPassword))
         return Refusal::warning(QStringLiteral("两次输入的密码不相同，请重新输入！"), field::password);
     if (adding &&
         !dm.open(QStringLiteral("ADOQ_hykhxx"), {{QStringLiteral("hykh"), input.cardNumber.trimmed()}}).isEmpty())
@@ -80,7 +81,7 @@ Params personalParams(const MemberInput& input, const Checked& c)
             {QStringLiteral("yddh"), input.mobile.trimmed()},
             {QStringLiteral("gddh"), input.phone.trimmed()},
             {QStringLiteral("jrsj"), input.joined},
-            {QStringLiteral("hymm"), input.password.trimmed()},
+            {QStringLiteral("hymm"), security::trimPassword(input.password)},
             {QStringLiteral("hysr"), c.birthday},
             {QStringLiteral("xb"), input.sex.trimmed()},
             {QStringLiteral("xxly"), input.source.trimmed()},

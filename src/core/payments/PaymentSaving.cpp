@@ -149,7 +149,12 @@ Outcome<Payment> renew(const CommandContext& context, const RenewalInput& input)
         return unknownMember();
 
     QDate expiry = member->expiry;
-    if (member->expiry.isValid()) {
+    if (member->opened.isValid() && !member->expiry.isValid() && type->days > 0) {
+        // Opened under a type without day limit: days bought now must end somewhere, or a month's fee
+        // would buy unlimited validity. A grade change counts from the opening day, as it does for all.
+        expiry = (input.changeGrade ? member->opened : today).addDays(type->days);
+        writeExpiry(dm, member->cardNumber, expiry);
+    } else if (member->expiry.isValid()) {
         if (type->days == 0) {
             // The new type has no day limit: the membership no longer expires.
             expiry = QDate();

@@ -97,7 +97,7 @@ QString visitsText(int visits)
     return visits == 0 ? QStringLiteral("不限次数") : QString::number(visits) + QStringLiteral("次");
 }
 
-RenewalProposal proposeRenewal(const PayingMember& member, const CardType& type, bool changeGrade)
+RenewalProposal proposeRenewal(const PayingMember& member, const CardType& type, bool changeGrade, const QDate& today)
 {
     RenewalProposal p;
     const bool opened = member.opened.isValid();
@@ -108,16 +108,17 @@ RenewalProposal proposeRenewal(const PayingMember& member, const CardType& type,
     else if (!opened)
         p.expiry = afterOpening(type.days);
     else if (!member.expiry.isValid())
-        // An opened card without expiry keeps none on saving, so the preview promises no date.
-        p.expiry = kNoDayLimit;
+        // An opened card without expiry gets one on saving: the days bought from today.
+        p.expiry = (changeGrade ? member.opened : today).addDays(type.days).toString(kDate);
     else
         p.expiry = (changeGrade ? member.opened : member.expiry).addDays(type.days).toString(kDate);
     return p;
 }
 
-RenewalProposal initialRenewal(const PayingMember& member, const CardType& type, bool changeGrade, Opener opener)
+RenewalProposal initialRenewal(const PayingMember& member, const CardType& type, bool changeGrade, Opener opener,
+                               const QDate& today)
 {
-    RenewalProposal p = proposeRenewal(member, type, changeGrade);
+    RenewalProposal p = proposeRenewal(member, type, changeGrade, today);
     if (member.opened.isValid() && !changeGrade)
         p.amount = opener == Opener::Statistics ? type.price : type.price.roundedToYuan();
     else

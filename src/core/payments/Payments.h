@@ -53,10 +53,11 @@ struct RenewalProposal {
     QString expiry;
     QString visits;
 };
-RenewalProposal proposeRenewal(const PayingMember& member, const CardType& type, bool changeGrade);
+RenewalProposal proposeRenewal(const PayingMember& member, const CardType& type, bool changeGrade, const QDate& today);
 // The first proposal when a member is loaded with their own type: the price only for an opened card
 // renewed without a grade change (whole yuan unless the statistics window opened it), 0 otherwise.
-RenewalProposal initialRenewal(const PayingMember& member, const CardType& type, bool changeGrade, Opener opener);
+RenewalProposal initialRenewal(const PayingMember& member, const CardType& type, bool changeGrade, Opener opener,
+                               const QDate& today);
 
 struct CustomPreview {
     QString expiry;

@@ -40,10 +40,10 @@ Outcome<> checkShiftChange(TvelunDMForm& dm, const QString& operatorName, const 
 Outcome<> changePassword(const CommandContext& context, const PasswordChange& change)
 {
     TvelunDMForm& dm = context.dm;
-    const QString newPassword = change.newPassword.trimmed();
+    const QString newPassword = trimPassword(change.newPassword);
     if (newPassword.isEmpty())
         return Refusal::error(QStringLiteral("操作密码不能为空！"), field::password);
-    if (newPassword != change.confirmation.trimmed())
+    if (newPassword != trimPassword(change.confirmation))
         return Refusal::warning(QStringLiteral("新密码和确认密码不同，请重新输入！"), field::password,
                                 {field::password, field::confirm});
     const Value stored = storedPassword(dm, context.operatorName);
@@ -59,12 +59,12 @@ Outcome<> addOperator(const CommandContext& context, const NewOperator& input)
 {
     TvelunDMForm& dm = context.dm;
     const QString name = input.name.trimmed();
-    const QString password = input.password.trimmed();
+    const QString password = trimPassword(input.password);
     if (name.isEmpty())
         return Refusal::error(QStringLiteral("操作人员不能为空！"), field::name);
     if (password.isEmpty())
         return Refusal::error(QStringLiteral("操作密码不能为空！"), field::password);
-    if (password != input.confirmation.trimmed())
+    if (password != trimPassword(input.confirmation))
         return Refusal::error(QStringLiteral("两次密码不同，请重新输入！"), field::password,
                               {field::password, field::confirm});
     if (!storedPassword(dm, name).isNull())

@@ -18,7 +18,7 @@ void ensureSodium()
 QString hashPassword(const QString& plainText)
 {
     ensureSodium();
-    const QByteArray utf8 = plainText.trimmed().toUtf8();
+    const QByteArray utf8 = trimPassword(plainText).toUtf8();
     char out[crypto_pwhash_STRBYTES];
     if (crypto_pwhash_str(out, utf8.constData(), static_cast<unsigned long long>(utf8.size()),
                           crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
@@ -35,6 +35,18 @@ bool verifyPassword(const QString& typed, const QString& storedHash)
     const QByteArray utf8 = typed.toUtf8();
     return crypto_pwhash_str_verify(hash.constData(), utf8.constData(), static_cast<unsigned long long>(utf8.size())) ==
            0;
+}
+
+QString trimPassword(const QString& typed)
+{
+    auto blank = [](QChar c) { return c.unicode() <= u' '; };
+    qsizetype begin = 0;
+    qsizetype end = typed.size();
+    while (begin < end && blank(typed.at(begin)))
+        ++begin;
+    while (end > begin && blank(typed.at(end - 1)))
+        --end;
+    return typed.mid(begin, end - begin);
 }
 
 } // namespace tkd::security

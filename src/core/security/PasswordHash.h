@@ -10,6 +10,10 @@ namespace tkd::security {
 QString hashPassword(const QString& plainText);
 bool verifyPassword(const QString& typed, const QString& storedHash);
 
+// The text a password is stored as: leading and trailing blanks and control characters are
+// dropped, but nothing else; a full-width space (U+3000) typed at either end is part of it.
+QString trimPassword(const QString& typed);
+
 // The password of the built-in super user in a new database.
 inline constexpr const char16_t* kInitialSuperUserPassword = u"8888";
 

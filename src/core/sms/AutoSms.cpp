@@ -44,7 +44,7 @@ std::optional<AutoSendResult> postAfterCommand(const CommandContext& context, Au
     if (const auto result = held(context.sms, which))
         return result;
     const SmsState& state = *context.sms;
-    post(state.url, sendLine(state.account, state.password, mobile, text));
+    post(state.url, sendLine(state.account, state.password, mobile, text), state.session);
     return std::nullopt;
 }
 

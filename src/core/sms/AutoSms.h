@@ -27,9 +27,10 @@ AutoSendResult sendAfterCommand(const CommandContext& context, AutoSwitch which,
                                 const QString& text, const GatewayCall& call);
 
 // The same decision for a message nobody waits for (the unattended desk): the request is handed to
-// post, and its reply goes to takeSendReply when it comes. The result when no request was made;
+// post with the SMS session it is sent under, and its reply goes to takeSendReply with that session
+// when it comes (a logout meanwhile leaves the count alone). The result when no request was made;
 // nullopt when one was posted.
-using PostRequest = std::function<void(const QString& url, const QByteArray& line)>;
+using PostRequest = std::function<void(const QString& url, const QByteArray& line, quint64 sentInSession)>;
 std::optional<AutoSendResult> postAfterCommand(const CommandContext& context, AutoSwitch which, const QString& mobile,
                                                const QString& text, const PostRequest& post);
 

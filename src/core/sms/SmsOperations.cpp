@@ -33,11 +33,15 @@ AutoSendResult sendSms(SmsState& state, const QString& mobile, const QString& te
 {
     if (!state.loggedIn())
         return {AutoSendResult::Status::NotLoggedIn, QStringLiteral("请先登录再发短信！")};
-    return takeSendReply(state, call(state.url, sendLine(state.account, state.password, mobile, text)));
+    const quint64 session = state.session;
+    return takeSendReply(state, call(state.url, sendLine(state.account, state.password, mobile, text)), session);
 }
 
-AutoSendResult takeSendReply(SmsState& state, const GatewayReply& reply)
+AutoSendResult takeSendReply(SmsState& state, const GatewayReply& reply, quint64 sentInSession)
 {
+    // Logged out or another account since: the count shown is no longer this send's to change.
+    if (sentInSession != state.session)
+        return {AutoSendResult::Status::Failed, QStringLiteral("短信平台的应答来自已结束的登录，未作处理。")};
     if (!reply.succeeded())
         return {AutoSendResult::Status::Failed, reply.failureText(), !reply.wellFormed};
     // A count the gateway never gave us stays as it is rather than turning into -1.
@@ -60,6 +64,7 @@ Outcome<QString> login(SmsState& state, const QString& account, const QString& p
     if (!reply.succeeded())
         return reply.failureText();
     state.loginState = kLoggedIn;
+    ++state.session;
     state.account = trimmedAccount;
     state.password = trimmedPassword;
     // A reply without the credit leaves a count that can still go down.
@@ -70,6 +75,7 @@ Outcome<QString> login(SmsState& state, const QString& account, const QString& p
 QString logout(SmsState& state)
 {
     state.loginState = kLoggedOut;
+    ++state.session;
     state.remaining = QStringLiteral("0");
     return QStringLiteral("用户已注销");
 }

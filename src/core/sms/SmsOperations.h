@@ -30,8 +30,9 @@ struct AutoSendResult {
     bool unreachable = false;
 };
 AutoSendResult sendSms(SmsState& state, const QString& mobile, const QString& text, const GatewayCall& call);
-// The state change of a send whose reply came back later (a send made in the background).
-AutoSendResult takeSendReply(SmsState& state, const GatewayReply& reply);
+// The state change of a send whose reply came back later (a send made in the background), for a
+// send made under the state's session `sentInSession`; a reply of an earlier session changes nothing.
+AutoSendResult takeSendReply(SmsState& state, const GatewayReply& reply, quint64 sentInSession);
 
 // The operations below act on the SMS session alone, so they take it rather than a command context.
 

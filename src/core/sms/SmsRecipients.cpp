@@ -4,15 +4,6 @@
 
 namespace tkd::sms {
 
-Filter memberSearch(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return {};
-    return Filter::anyOf({Filter::where(QStringLiteral("会员卡号"), Match::Contains, trimmed),
-                          Filter::where(QStringLiteral("会员姓名"), Match::Contains, trimmed)});
-}
-
 Filter activeMembers()
 {
     return Filter::where(QStringLiteral("会员状态"), Match::Equals, QStringLiteral("可用"));

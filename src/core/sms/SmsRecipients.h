@@ -11,8 +11,7 @@ class ResultSet;
 
 namespace tkd::sms {
 
-// Filters of the SMS window's member list. Typed text is matched literally.
-Filter memberSearch(const QString& text);
+// Filters of the SMS window's member list; its search box uses members::searchFilter.
 Filter activeMembers();
 Filter membersWithMobile();
 Filter birthdayOn(const QDate& day);

@@ -18,6 +18,9 @@ struct SmsState {
     bool afterConsumption = false;
     bool afterPayment = false;
     bool afterCheckIn = false;
+    // A new number at every login and logout. A reply to a request made under an earlier one
+    // (a background send still on its way) belongs to a session that is gone and changes nothing.
+    quint64 session = 0;
 
     bool loggedIn() const { return loginState == QStringLiteral("已登录"); }
     // The state a new main window starts with: signature and address from the INI file,

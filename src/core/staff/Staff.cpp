@@ -1,6 +1,7 @@
 #include "Staff.h"
 
 #include "data/TvelunDMForm.h"
+#include "db/TextSearch.h"
 
 namespace tkd::staff {
 QStringList statuses()
@@ -59,7 +60,8 @@ std::optional<Input> find(TvelunDMForm& dm, qint64 id)
 Outcome<> remove(const CommandContext& context, qint64 id)
 {
     Transaction tx(context.dm.db());
-    context.dm.change(QStringLiteral("delete from [员工设置] where [编号]=:bh"), {{QStringLiteral("bh"), id}});
+    if (context.dm.change(QStringLiteral("delete from [员工设置] where [编号]=:bh"), {{QStringLiteral("bh"), id}}) == 0)
+        return Refusal::warning(QStringLiteral("该员工已不存在！"));
     tx.commit();
     return Done{};
 }
@@ -113,6 +115,23 @@ QStringList consultantNames(TvelunDMForm& dm)
 {
     return dm.list(QStringLiteral("select [姓名] from [员工设置] where [职务]=\"会籍顾问\" and [状态]=\"正常\""))
         .texts(QStringLiteral("姓名"));
+}
+
+ResultSet coachList(TvelunDMForm& dm)
+{
+    return dm.open(QStringLiteral("ADODS_jlxx"));
+}
+
+Filter coachSearch(const QString& text)
+{
+    return containsAny({QStringLiteral("姓名")}, text);
+}
+
+ResultSet searchCoaches(TvelunDMForm& dm, const QString& text)
+{
+    ResultSet rows = coachList(dm);
+    rows.setFilter(coachSearch(text));
+    return rows;
 }
 
 } // namespace tkd::staff

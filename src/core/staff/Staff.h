@@ -3,6 +3,7 @@
 #include "app/CommandContext.h"
 #include "app/Outcome.h"
 #include "db/Filter.h"
+#include "db/ResultSet.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,6 +41,7 @@ QStringList statuses();
 // the old name keep it.
 Outcome<> save(const CommandContext& context, const Input& input, std::optional<qint64> editId = std::nullopt);
 std::optional<Input> find(TvelunDMForm& dm, qint64 id);
+// Refuses a row that is gone already ("该员工已不存在！"). Records that carry the name keep it.
 Outcome<> remove(const CommandContext& context, qint64 id);
 
 // Job titles in the order they were made.
@@ -55,5 +57,12 @@ Filter listFilter(bool showDeparted, const QString& title, const QString& name);
 // Active staff for the pickers: consultants hold the title 会籍顾问, coaches every other title.
 QStringList coachNames(TvelunDMForm& dm);
 QStringList consultantNames(TvelunDMForm& dm);
+
+// The coach picker's list ("选择教练"): name, title, status and remark of the active coaches.
+ResultSet coachList(TvelunDMForm& dm);
+// A coach's name containing the typed text, literally; no filter for blank text.
+Filter coachSearch(const QString& text);
+// The coach list narrowed by the typed text.
+ResultSet searchCoaches(TvelunDMForm& dm, const QString& text);
 
 } // namespace tkd::staff

@@ -3,6 +3,7 @@
 #include "TmainForm.h"
 #include "app/AppContext.h"
 #include "kit/FieldMap.h"
+#include "kit/Guarded.h"
 #include "kit/Messages.h"
 #include "security/Login.h"
 #include "security/Operators.h"
@@ -60,8 +61,8 @@ TLoginForm::TLoginForm(AppContext& context, QWidget* parent) : QWidget(parent), 
     layout->addWidget(note);
     layout->addLayout(buttons);
 
-    connect(m_loginButton, &QPushButton::clicked, this, &TLoginForm::login);
-    connect(m_password, &QLineEdit::returnPressed, this, &TLoginForm::login);
+    connect(m_loginButton, &QPushButton::clicked, this, kit::guard(this, [this] { login(); }));
+    connect(m_password, &QLineEdit::returnPressed, this, kit::guard(this, [this] { login(); }));
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(m_operators, qOverload<int>(&QComboBox::activated), this, [this] { m_password->setFocus(); });
 
@@ -90,6 +91,8 @@ void TLoginForm::login()
             .showRefusal(this, accepted.refusal());
         return;
     }
+    // Read before anything is hidden: a failed read leaves the login window up.
+    const QString hall = security::hallName(m_context.velunDMForm());
     if (m_splash) {
         m_splash->hide();
         m_splash->deleteLater();
@@ -98,7 +101,7 @@ void TLoginForm::login()
     hide();
     m_context.setCurrentOperator(name);
     if (m_mainForm)
-        m_mainForm->showAfterLogin(security::hallName(m_context.velunDMForm()));
+        m_mainForm->showAfterLogin(hall);
     Q_EMIT loggedIn(name);
 }
 

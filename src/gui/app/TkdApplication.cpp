@@ -8,8 +8,13 @@ namespace tkd::gui {
 TkdApplication::TkdApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("tkd"));
-    setApplicationDisplayName(title());
+    // No display name: the desktop would append it to every caption ("提示信息 — ...").
     setQuitOnLastWindowClosed(false);
+}
+
+QString TkdApplication::title()
+{
+    return Messages::programTitle();
 }
 
 bool TkdApplication::notify(QObject* receiver, QEvent* event)

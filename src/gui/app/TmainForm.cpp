@@ -1,34 +1,19 @@
 #include "TmainForm.h"
 
-#include "MainCommands.h"
+#include "AreaCommands.h"
+#include "CommandRegistry.h"
 #include "TLoginForm.h"
-#include "TaboutForm.h"
-#include "TsrfForm.h"
-#include "TuserinfoForm.h"
 #include "app/AppContext.h"
-#include "cardtypes/ThydjszForm.h"
 #include "frontdesk/FrontDesk.h"
 #include "frontdesk/HistoryTabs.h"
 #include "frontdesk/MemberPanel.h"
 #include "kit/DataGrid.h"
 #include "kit/Messages.h"
 #include "kit/OutlookBar.h"
-#include "kit/report/TmypreviewForm.h"
-#include "members/ThyxxlrForm.h"
-#include "payments/ThyczjlreportForm.h"
-#include "payments/ThyjfForm.h"
-#include "security/TchangemmForm.h"
-#include "security/TczszForm.h"
-#include "security/TreloginForm.h"
 #include "settings/OtherSettings.h"
-#include "settings/TqtszForm.h"
-#include "sms/TfsdxForm.h"
-#include "staff/TyuangszForm.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,7 +22,6 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace tkd::gui {
@@ -77,21 +61,8 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
 
     m_panel = new MemberPanel(this);
     m_tabs = new HistoryTabs(this);
-    m_commands = new MainCommands(context, this, [this] { return m_panel->shownCardNumber(); });
-
-    m_relogin = new TreloginForm(context, this);
-    m_changePassword = new TchangemmForm(context, this);
-    m_userInfo = new TuserinfoForm(context, this);
-    m_permissions = new TczszForm(context, this);
-    m_cardTypes = new ThydjszForm(context, this);
-    m_staff = new TyuangszForm(context, this);
-    m_sms = new TfsdxForm(context, this);
-    m_otherSettings = new TqtszForm(context, this);
-    m_desk = new FrontDesk(context, m_panel, m_tabs, this);
-    m_memberEntry = new ThyxxlrForm(context, this);
-    m_payment = new ThyjfForm(context, this);
-    m_about = new TaboutForm(TaboutForm::Kind::Copyright, this);
-    m_introduction = new TaboutForm(TaboutForm::Kind::Introduction, this);
+    m_desk = new FrontDesk(context.session(), context.sms(), m_panel, m_tabs, this);
+    m_registry = new CommandRegistry(context, this, m_desk);
 
     buildToolBar();
     buildMenus();
@@ -108,6 +79,21 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
     layout->addLayout(body, 1);
     setCentralWidget(central);
 
+    bindDeskButtons();
+    buildStatusBar();
+
+    connect(m_registry, &CommandRegistry::operatorChanged, this, &TmainForm::setOperatorPanel);
+    connect(m_registry, &CommandRegistry::hallNameChanged, this, &TmainForm::setHallName);
+    // The desk switches mode the moment the settings are saved.
+    connect(m_registry, &CommandRegistry::deskModeChanged, this,
+            [this](bool unattended) { m_panel->setHint(settings::cardNumberHint(unattended)); });
+    registerAllCommands(*m_registry, *this);
+}
+
+TmainForm::~TmainForm() = default;
+
+void TmainForm::bindDeskButtons()
+{
     for (const auto& [button, command] :
          std::vector<std::pair<const char*, const char*>>{{"browseMembersButton", "browseMembers"},
                                                           {"addMemberButton", "addMember"},
@@ -115,7 +101,7 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
                                                           {"clearPanelButton", "clearPanel"},
                                                           {"coachButton", "chooseCoach"},
                                                           {"lockerButton", "chooseLocker"}})
-        m_panel->bind(QString::fromLatin1(button), m_commands->action(QString::fromLatin1(command)));
+        m_panel->bind(QString::fromLatin1(button), m_registry->action(QString::fromLatin1(command)));
     for (const auto& [button, command] :
          std::vector<std::pair<const char*, const char*>>{{"checkInButton", "checkIn"},
                                                           {"addConsumptionButton", "addConsumption"},
@@ -131,26 +117,27 @@ TmainForm::TmainForm(AppContext& context, QWidget* parent) : QMainWindow(parent)
                                                           {"addLeaveButton", "addLeave"},
                                                           {"deleteLeaveButton", "deleteLeave"},
                                                           {"endLeaveButton", "endLeave"}})
-        m_tabs->bind(QString::fromLatin1(button), m_commands->action(QString::fromLatin1(command)));
+        m_tabs->bind(QString::fromLatin1(button), m_registry->action(QString::fromLatin1(command)));
 
     // The visit list's pop-up menu.
     DataGrid* visits = m_tabs->grid(QStringLiteral("visitGrid"));
     visits->setContextMenuPolicy(Qt::ActionsContextMenu);
-    visits->addAction(m_commands->action(QStringLiteral("deleteVisit")));
+    visits->addAction(m_registry->action(QStringLiteral("deleteVisit")));
+}
 
-    m_fixedPanel = new QLabel(QStringLiteral(" ") + kTitle, this);
-    m_fixedPanel->setFixedWidth(400);
+void TmainForm::buildStatusBar()
+{
+    auto* fixedPanel = new QLabel(QStringLiteral(" ") + kTitle, this);
+    fixedPanel->setFixedWidth(400);
     m_operatorPanel = new QLabel(this);
     m_operatorPanel->setObjectName(QStringLiteral("operatorPanel"));
     m_operatorPanel->setFixedWidth(160);
     m_hallPanel = new QLabel(this);
     m_hallPanel->setObjectName(QStringLiteral("hallPanel"));
     m_hallPanel->setMinimumWidth(300);
-    statusBar()->addWidget(m_fixedPanel);
+    statusBar()->addWidget(fixedPanel);
     statusBar()->addWidget(m_operatorPanel);
     statusBar()->addWidget(m_hallPanel, 1);
-
-    plugCommands();
 }
 
 void TmainForm::buildToolBar()
@@ -168,7 +155,7 @@ void TmainForm::buildToolBar()
         {"shiftChange", QStyle::SP_BrowserReload},         {"exit", QStyle::SP_DialogCloseButton},
     };
     for (const auto& [id, icon] : buttons) {
-        QAction* action = m_commands->action(QString::fromLatin1(id));
+        QAction* action = m_registry->action(QString::fromLatin1(id));
         action->setIcon(style()->standardIcon(icon));
         m_toolBar->addAction(action);
         if (QWidget* w = m_toolBar->widgetForAction(action)) {
@@ -183,13 +170,13 @@ void TmainForm::buildMenus()
     for (const Group& g : groups()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf16(g.title));
         for (const char* id : g.commands)
-            menu->addAction(m_commands->action(QString::fromLatin1(id)));
+            menu->addAction(m_registry->action(QString::fromLatin1(id)));
         if (QString::fromUtf16(g.title) == QStringLiteral("关于系统")) {
             menu->addSeparator();
-            menu->addAction(m_commands->action(QStringLiteral("inputMethod")));
-            menu->addAction(m_commands->action(QStringLiteral("manual")));
+            menu->addAction(m_registry->action(QStringLiteral("inputMethod")));
+            menu->addAction(m_registry->action(QStringLiteral("manual")));
             menu->addSeparator();
-            menu->addAction(m_commands->action(QStringLiteral("exit")));
+            menu->addAction(m_registry->action(QStringLiteral("exit")));
         }
     }
 }
@@ -200,90 +187,9 @@ void TmainForm::buildOutlook()
     for (const Group& g : groups()) {
         QList<QAction*> items;
         for (const char* id : g.commands)
-            items << m_commands->action(QString::fromLatin1(id));
+            items << m_registry->action(QString::fromLatin1(id));
         m_outlook->addGroup(QString::fromUtf16(g.title), items);
     }
-}
-
-void TmainForm::plugCommands()
-{
-    m_commands->setHandler(QStringLiteral("exit"), [this] { requestExit(); });
-    m_commands->setHandler(QStringLiteral("changePassword"), [this] {
-        m_changePassword->prepare();
-        m_changePassword->exec();
-    });
-    m_commands->setHandler(QStringLiteral("shiftChange"), [this] {
-        m_relogin->prepare();
-        m_relogin->exec();
-    });
-    connect(m_relogin, &TreloginForm::operatorChanged, this, &TmainForm::setOperatorPanel);
-    m_commands->setHandler(QStringLiteral("userInfo"), [this] {
-        m_userInfo->prepare();
-        m_userInfo->exec();
-    });
-    connect(m_userInfo, &TuserinfoForm::hallNameChanged, this, &TmainForm::setHallName);
-    m_commands->setHandler(QStringLiteral("permissions"), [this] {
-        m_permissions->prepare();
-        m_permissions->exec();
-    });
-    m_commands->setHandler(QStringLiteral("cardTypes"), [this] {
-        m_cardTypes->prepare();
-        m_cardTypes->exec();
-    });
-    m_commands->setHandler(QStringLiteral("staff"), [this] {
-        m_staff->prepare();
-        m_staff->exec();
-    });
-    m_commands->setHandler(QStringLiteral("smsBroadcast"), [this] {
-        m_sms->prepare();
-        m_sms->exec();
-    });
-    m_commands->setHandler(QStringLiteral("copyright"), [this] { m_about->exec(); });
-    m_commands->setHandler(QStringLiteral("introduction"), [this] { m_introduction->exec(); });
-    m_commands->setHandler(QStringLiteral("manual"), [this] { openManual(); });
-    m_commands->setHandler(QStringLiteral("clearPanel"), [this] { m_desk->clear(); });
-    m_commands->setHandler(QStringLiteral("checkIn"), [this] { m_desk->checkIn(); });
-    m_commands->setHandler(QStringLiteral("deleteVisit"), [this] { m_desk->deleteVisit(); });
-    m_commands->setHandler(QStringLiteral("chooseCoach"), [this] { m_desk->coachButton(); });
-    m_commands->setHandler(QStringLiteral("browseMembers"), [this] { m_desk->browseMembers(); });
-    m_commands->setHandler(QStringLiteral("addMember"), [this] {
-        m_memberEntry->prepareAdd(ThyxxlrForm::Opener::FrontDesk);
-        m_memberEntry->exec();
-    });
-    m_commands->setHandler(QStringLiteral("addPayment"), [this] {
-        if (!m_payment->prepare(ThyjfForm::Opener::FrontDesk, m_panel->shownCardNumber())) {
-            Messages::warning(this, QStringLiteral("会员卡号不存在！"));
-            return;
-        }
-        if (m_payment->exec() == QDialog::Accepted)
-            m_desk->showPayment(m_payment->lastOutcome());
-    });
-    m_commands->setHandler(QStringLiteral("printPayments"), [this] {
-        TmypreviewForm::open(
-            ThyczjlreportForm::forMember(m_context.velunDMForm(), m_panel->shownCardNumber(), m_context.clock().now()),
-            this);
-    });
-    m_commands->setHandler(QStringLiteral("editMember"), [this] {
-        if (!m_memberEntry->prepareEdit(ThyxxlrForm::Opener::FrontDesk, m_panel->shownCardNumber())) {
-            Messages::warning(this, QStringLiteral("会员卡号不存在！"));
-            return;
-        }
-        if (m_memberEntry->exec() == QDialog::Accepted)
-            m_desk->showEdited(m_memberEntry->saved());
-    });
-    m_commands->setHandler(QStringLiteral("otherSettings"), [this] {
-        m_otherSettings->prepare(TqtszForm::Opener::MainWindow);
-        m_otherSettings->exec();
-    });
-    // The desk switches mode the moment the settings are saved.
-    connect(m_otherSettings, &TqtszForm::saved, this,
-            [this](const settings::OtherSettings& s) { m_panel->setHint(settings::cardNumberHint(s.unattended)); });
-}
-
-void TmainForm::setInputMethodForm(TsrfForm* form)
-{
-    m_inputMethodForm = form;
-    m_commands->setHandler(QStringLiteral("inputMethod"), [this] { m_inputMethodForm->exec(); });
 }
 
 void TmainForm::initialise()
@@ -292,16 +198,6 @@ void TmainForm::initialise()
     m_desk->clear();
     m_panel->setHint(settings::cardNumberHint(m_context.unattended()));
     m_tabs->setCurrentIndex(0);
-}
-
-void TmainForm::openManual()
-{
-    const QString manual = m_context.paths().manualFile();
-    if (!QFileInfo::exists(manual)) {
-        Messages::error(this, QStringLiteral("操作手册不存在！"));
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
 }
 
 void TmainForm::showAfterLogin(const QString& hallName)

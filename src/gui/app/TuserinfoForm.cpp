@@ -1,7 +1,10 @@
 #include "TuserinfoForm.h"
 
-#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "kit/FormKit.h"
+#include "kit/Guarded.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
 #include "settings/UserInfo.h"
@@ -13,7 +16,7 @@
 
 namespace tkd::gui {
 
-TuserinfoForm::TuserinfoForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TuserinfoForm::TuserinfoForm(Session& session, QWidget* parent) : QDialog(parent), m_context(session)
 {
     setObjectName(QStringLiteral("userinfoForm"));
     setWindowTitle(QStringLiteral("用户信息设置"));
@@ -34,7 +37,7 @@ TuserinfoForm::TuserinfoForm(AppContext& context, QWidget* parent) : QDialog(par
     layout->addLayout(form);
     const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
     resize(420, sizeHint().height());
-    connect(buttons.ok, &QPushButton::clicked, this, &TuserinfoForm::save);
+    connect(buttons.ok, &QPushButton::clicked, this, kit::guard(this, [this] { save(); }));
     kit::installEnterMovesFocus(this);
 }
 

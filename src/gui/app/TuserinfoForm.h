@@ -5,7 +5,7 @@
 class QLineEdit;
 
 namespace tkd {
-class AppContext;
+class Session;
 }
 
 namespace tkd::gui {
@@ -14,7 +14,7 @@ namespace tkd::gui {
 class TuserinfoForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TuserinfoForm(AppContext& context, QWidget* parent = nullptr);
+    explicit TuserinfoForm(Session& session, QWidget* parent = nullptr);
     void prepare();
 
 Q_SIGNALS:
@@ -23,7 +23,7 @@ Q_SIGNALS:
 private:
     void save();
 
-    AppContext& m_context;
+    Session& m_context;
     QLineEdit* m_name;
     QLineEdit* m_phone;
     QLineEdit* m_email;

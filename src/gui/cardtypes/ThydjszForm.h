@@ -1,24 +1,18 @@
 #pragma once
 
-#include <QDialog>
-
-namespace tkd {
-class AppContext;
-}
+#include "kit/ListWindow.h"
 
 namespace tkd::gui {
 
-class DataGrid;
 class TklxszForm;
 
-// The list of card types with add, change and delete.
-class ThydjszForm : public QDialog {
+// "会员卡类型": the list of card types with add, change and delete.
+class ThydjszForm : public ListWindow {
     Q_OBJECT
 public:
-    explicit ThydjszForm(AppContext& context, QWidget* parent = nullptr);
+    explicit ThydjszForm(Session& session, QWidget* parent = nullptr);
     void prepare();
 
-    DataGrid* grid() const { return m_grid; }
     TklxszForm* entryForm() const { return m_entry; }
 
     void addType();
@@ -26,10 +20,6 @@ public:
     void deleteType();
 
 private:
-    void reload();
-
-    AppContext& m_context;
-    DataGrid* m_grid;
     TklxszForm* m_entry;
 };
 

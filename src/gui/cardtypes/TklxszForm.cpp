@@ -1,10 +1,10 @@
 #include "TklxszForm.h"
 
-#include "app/AppContext.h"
+#include "app/Session.h"
 #include "cardtypes/CardTypes.h"
+#include "data/TvelunDMForm.h"
 #include "kit/FormKit.h"
 #include "kit/InputMethodFields.h"
-#include "kit/Messages.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -29,7 +29,7 @@ QLabel* hint(const QString& text, QWidget* parent)
 }
 } // namespace
 
-TklxszForm::TklxszForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TklxszForm::TklxszForm(Session& session, QWidget* parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("klxszForm"));
     setWindowTitle(QStringLiteral("会员卡类型设置"));
@@ -122,6 +122,7 @@ TklxszForm::TklxszForm(AppContext& context, QWidget* parent) : QDialog(parent), 
         .add(field::name, m_name)
         .add(field::visits, m_visits)
         .add(field::days, m_days)
+        .add(field::price, m_price)
         .add(field::discount, m_discount)
         .add(field::time, m_from);
 }
@@ -146,7 +147,7 @@ void TklxszForm::prepareAdd()
     m_price->setText(QStringLiteral("0"));
     m_useSlot->setChecked(false);
     m_daily->setChecked(true);
-    const QTime now = m_context.clock().now().time();
+    const QTime now = m_session.now().time();
     m_from->setTime(now);
     m_to->setTime(now);
     for (QCheckBox* box : m_days7)
@@ -156,11 +157,7 @@ void TklxszForm::prepareAdd()
 
 bool TklxszForm::prepareEdit(qint64 id)
 {
-    const ResultSet r = m_context.velunDMForm().list(
-        QStringLiteral("select [类型名称] from [会员卡类型] where [编号]=:bh"), {{QStringLiteral("bh"), id}});
-    const std::optional<CardType> type =
-        r.rowCount() ? cardtypes::find(m_context.velunDMForm(), r.first(QStringLiteral("类型名称")).toText())
-                     : std::nullopt;
+    const std::optional<CardType> type = cardtypes::findById(m_session.velunDMForm(), id);
     if (!type)
         return false;
     prepareAdd();
@@ -195,13 +192,12 @@ void TklxszForm::save()
     input.name = m_name->text();
     input.visits = m_visits->text();
     input.days = m_days->text();
-    Money price;
-    if (!m_price->text().trimmed().isEmpty() && !Money::parse(m_price->text(), &price)) {
-        Messages::error(this, QStringLiteral("售价必须是金额！"));
-        m_price->setFocus();
+    const Outcome<Money> price = cardtypes::priceFromText(m_price->text());
+    if (price.refused()) {
+        m_fields.showRefusal(this, price.refusal());
         return;
     }
-    input.price = price;
+    input.price = price.value();
     input.discount = m_discount->text();
     input.useSlot = m_useSlot->isChecked();
     input.weekly = m_weekly->isChecked();
@@ -209,7 +205,7 @@ void TklxszForm::save()
     input.time2 = m_to->time().toString(QStringLiteral("HH:mm"));
     for (int i = 0; i < 7; ++i)
         input.weekdays[static_cast<size_t>(i)] = m_days7[static_cast<size_t>(i)]->isChecked();
-    if (const Outcome<> saved = cardtypes::save(m_context.command(), input, m_editId); saved.refused()) {
+    if (const Outcome<> saved = cardtypes::save(m_session.command(), input, m_editId); saved.refused()) {
         m_fields.showRefusal(this, saved.refusal());
         return;
     }

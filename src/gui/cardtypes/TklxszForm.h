@@ -14,7 +14,7 @@ class QTimeEdit;
 class QWidget;
 
 namespace tkd {
-class AppContext;
+class Session;
 }
 
 namespace tkd::gui {
@@ -23,7 +23,7 @@ namespace tkd::gui {
 class TklxszForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TklxszForm(AppContext& context, QWidget* parent = nullptr);
+    explicit TklxszForm(Session& session, QWidget* parent = nullptr);
 
     void prepareAdd();
     // Loads the type with this row id; false when it no longer exists.
@@ -34,7 +34,7 @@ private:
     void save();
     void showSlotKind();
 
-    AppContext& m_context;
+    Session& m_session;
     std::optional<qint64> m_editId;
     QLineEdit* m_code;
     QLineEdit* m_name;

@@ -4,18 +4,19 @@
 #include "MemberPanel.h"
 #include "ThydjForm.h"
 #include "TxzjlForm.h"
-#include "TxzjsrForm.h"
-#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "frontdesk/CheckIn.h"
 #include "frontdesk/DeskLookup.h"
 #include "frontdesk/MemberLookup.h"
 #include "kit/BackgroundSends.h"
 #include "kit/DataGrid.h"
 #include "kit/GatewayCalls.h"
+#include "kit/Guarded.h"
 #include "kit/Messages.h"
-#include "members/Registration.h"
 #include "members/TphotoForm.h"
-#include "payments/PaymentSaving.h"
+#include "members/TxzjsrForm.h"
 #include "security/Permissions.h"
 #include "sms/AutoSms.h"
 
@@ -31,24 +32,14 @@ namespace {
 
 const QString kNoMember = QStringLiteral("XXXYYYZZZ");
 
-void showOutcome(MemberPanel* panel, const frontdesk::Visit& outcome)
-{
-    panel->setValue(QStringLiteral("开卡日期："), outcome.opened);
-    panel->setValue(QStringLiteral("到期日期："), outcome.expiry);
-    panel->setValue(QStringLiteral("累计刷卡："), outcome.swipes);
-    if (outcome.countCard)
-        panel->setValue(QStringLiteral("剩余次数："), outcome.visitsLeft);
-}
-
 } // namespace
 
-FrontDesk::FrontDesk(AppContext& context, MemberPanel* panel, HistoryTabs* tabs, QWidget* window)
-    : QObject(window), m_context(context), m_panel(panel), m_tabs(tabs), m_window(window),
-      m_call(kit::nonFreezingGatewayCall(window)), m_background(new kit::BackgroundSends(this)),
-      m_memberPicker(new TxzjsrForm(context, window)), m_coachPicker(new TxzjlForm(context, window)),
-      m_confirmation(new ThydjForm(window))
+FrontDesk::FrontDesk(Session& session, SmsState& sms, MemberPanel* panel, HistoryTabs* tabs, QWidget* window)
+    : QObject(window), m_context(session), m_sms(sms), m_panel(panel), m_tabs(tabs), m_window(window),
+      m_call(kit::nonFreezingGatewayCall(window)), m_background(new kit::BackgroundSends(this))
 {
-    connect(panel, &MemberPanel::cardNumberEntered, this, &FrontDesk::lookUp);
+    connect(panel, &MemberPanel::cardNumberEntered, this,
+            kit::guard(window, [this](const QString& typed) { lookUp(typed); }));
     panel->photo()->installEventFilter(this);
 }
 
@@ -61,27 +52,20 @@ bool FrontDesk::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void FrontDesk::showPayment(const payments::Payment& payment)
+void FrontDesk::refreshShown(HistoryTabs::Lists lists)
 {
-    m_panel->setValue(QStringLiteral("到期日期："), payment.expiry);
-    m_panel->setValue(QStringLiteral("会员类型："), payment.type);
-    m_panel->setValue(QStringLiteral("剩余次数："), payment.visitsLeft);
-    m_panel->setValue(QStringLiteral("卡内余额："), payment.balance);
     const QString card = m_panel->shownCardNumber();
-    m_tabs->show({{QStringLiteral("ADOQ_hyczjl"),
-                   m_context.velunDMForm().open(QStringLiteral("ADOQ_hyczjl"), {{QStringLiteral("hykh"), card}})}});
-}
-
-void FrontDesk::showEdited(const members::MemberInput& m)
-{
-    m_panel->setValue(QStringLiteral("会员卡号："), m.cardNumber.trimmed());
-    m_panel->setValue(QStringLiteral("会员名称："), m.name.trimmed());
-    m_panel->setValue(QStringLiteral("移动电话："), m.mobile.trimmed());
-    m_panel->setValue(QStringLiteral("固定电话："), m.phone.trimmed());
-    m_panel->setValue(QStringLiteral("衣柜编号："), m.locker.trimmed());
-    m_panel->setValue(QStringLiteral("会员类型："), m.type.trimmed());
-    m_panel->setValue(QStringLiteral("教练姓名："), m.coach.trimmed());
-    m_panel->setValue(QStringLiteral("会籍顾问："), m.consultant.trimmed());
+    if (card.isEmpty())
+        return;
+    TvelunDMForm& dm = m_context.velunDMForm();
+    // Everything is read before anything is shown, so a failed read leaves the panel as it was.
+    const auto member = frontdesk::lookUp(dm, card, m_context.clock().today());
+    if (!member)
+        return;
+    const auto history = lists ? frontdesk::loadHistory(dm, card) : std::vector<frontdesk::HistoryList>();
+    m_photoPath = m_panel->show(*member) ? member->photoPath : QString();
+    if (lists)
+        m_tabs->show(history, lists);
 }
 
 bool FrontDesk::show(const QString& cardNumber)
@@ -124,19 +108,18 @@ void FrontDesk::checkInUnattended()
         Messages::refusal(m_window, *refusal);
         return;
     }
-    const CommandContext context = m_context.command().withSms(m_context.sms());
+    const CommandContext context = m_context.command().withSms(m_sms);
     const auto outcome = frontdesk::checkIn(context, m_panel->shownCardNumber());
     if (outcome.refused()) {
         Messages::refusal(m_window, outcome.refusal());
         return;
     }
-    showOutcome(m_panel, *outcome);
-    m_tabs->loadVisits(dm);
+    refreshShown(HistoryTabs::Visits);
     sendCheckInSms(context, *outcome, true);
     m_panel->cardNumberEdit()->clear();
 }
 
-void FrontDesk::checkIn()
+void FrontDesk::checkIn(ThydjForm* confirmation)
 {
     TvelunDMForm& dm = m_context.velunDMForm();
     const QString card = m_panel->shownCardNumber();
@@ -145,21 +128,20 @@ void FrontDesk::checkIn()
         Messages::warning(m_window, QStringLiteral("会员卡号不存在！"));
         return;
     }
-    m_confirmation->prepare(check->notices, check->photoPath);
-    if (m_confirmation->exec() != QDialog::Accepted)
+    confirmation->prepare(check->notices, check->photoPath);
+    if (confirmation->exec() != QDialog::Accepted)
         return;
     if (check->refusal) {
         Messages::warning(m_window, check->refusal->message);
         return;
     }
-    const CommandContext context = m_context.command().withSms(m_context.sms());
+    const CommandContext context = m_context.command().withSms(m_sms);
     const auto outcome = frontdesk::checkIn(context, card);
     if (outcome.refused()) {
         Messages::refusal(m_window, outcome.refusal());
         return;
     }
-    showOutcome(m_panel, *outcome);
-    m_tabs->loadVisits(dm);
+    refreshShown(HistoryTabs::Visits);
     Messages::warning(m_window, QStringLiteral("登记成功，欢迎光临！"));
     sendCheckInSms(context, *outcome, false);
 }
@@ -171,10 +153,12 @@ void FrontDesk::sendCheckInSms(const CommandContext& context, const frontdesk::V
             m_window, sms::sendAfterCommand(context, sms::AutoSwitch::CheckIn, visit.mobile, visit.smsText, m_call));
         return;
     }
-    // Unattended: nobody reads the outcome, and the next member must be able to swipe meanwhile.
-    const auto post = [this](const QString& url, const QByteArray& line) {
-        m_background->post(url, line,
-                           [this](const sms::GatewayReply& reply) { sms::takeSendReply(m_context.sms(), reply); });
+    // Unattended: nobody reads the outcome, and the next member must be able to swipe meanwhile. The
+    // reply counts only while the login it was sent under lasts.
+    const auto post = [this](const QString& url, const QByteArray& line, quint64 sentInSession) {
+        m_background->post(url, line, [this, sentInSession](const sms::GatewayReply& reply) {
+            sms::takeSendReply(m_sms, reply, sentInSession);
+        });
     };
     if (const auto held = sms::postAfterCommand(context, sms::AutoSwitch::CheckIn, visit.mobile, visit.smsText, post))
         Messages::smsResult(m_window, *held);
@@ -192,15 +176,13 @@ void FrontDesk::deleteVisit()
     DataGrid* visits = m_tabs->grid(QStringLiteral("visitGrid"));
     if (visits->currentRowIndex() < 0 || m_panel->shownCardNumber().isEmpty())
         return;
-    TvelunDMForm& dm = m_context.velunDMForm();
     const auto outcome = frontdesk::deleteVisit(m_context.command(), m_panel->shownCardNumber(),
                                                 visits->currentValue(QStringLiteral("编号")).toInt());
     if (outcome.refused()) {
         Messages::refusal(m_window, outcome.refusal());
         return;
     }
-    showOutcome(m_panel, *outcome);
-    m_tabs->loadVisits(dm);
+    refreshShown(HistoryTabs::Visits);
 }
 
 void FrontDesk::clear()
@@ -213,10 +195,10 @@ void FrontDesk::clear()
     m_panel->cardNumberEdit()->setFocus();
 }
 
-void FrontDesk::coachButton()
+void FrontDesk::coachButton(TxzjlForm* picker)
 {
     if (m_panel->value(QStringLiteral("教练姓名："))->text().isEmpty()) {
-        chooseCoach();
+        chooseCoach(picker);
         return;
     }
     QMenu menu(m_window);
@@ -225,21 +207,21 @@ void FrontDesk::coachButton()
     QAction* clearIt = menu.addAction(QStringLiteral("清除教练"));
     QAction* picked = menu.exec(QCursor::pos());
     if (picked == choose)
-        chooseCoach();
+        chooseCoach(picker);
     else if (picked == clearIt)
         clearCoach();
 }
 
-void FrontDesk::chooseCoach()
+void FrontDesk::chooseCoach(TxzjlForm* picker)
 {
     const QString card = m_panel->shownCardNumber();
     if (card.isEmpty()) {
         Messages::warning(m_window, QStringLiteral("请首先选择会员！"));
         return;
     }
-    m_coachPicker->prepare(card);
-    if (m_coachPicker->exec() == QDialog::Accepted)
-        m_panel->setValue(QStringLiteral("教练姓名："), m_coachPicker->chosenCoach());
+    picker->prepare(card);
+    if (picker->exec() == QDialog::Accepted)
+        m_panel->setValue(QStringLiteral("教练姓名："), picker->chosenCoach());
 }
 
 void FrontDesk::clearCoach()
@@ -249,18 +231,21 @@ void FrontDesk::clearCoach()
         Messages::warning(m_window, QStringLiteral("请首先选择会员！"));
         return;
     }
-    frontdesk::setCoach(m_context.command(), card, QString());
+    if (const Outcome<> cleared = frontdesk::setCoach(m_context.command(), card, QString()); cleared.refused()) {
+        Messages::refusal(m_window, cleared.refusal());
+        return;
+    }
     m_panel->setValue(QStringLiteral("教练姓名："), QString());
 }
 
-void FrontDesk::browseMembers()
+void FrontDesk::browseMembers(TxzjsrForm* picker)
 {
-    m_memberPicker->prepare(TxzjsrForm::Mode::FrontDesk);
-    if (m_memberPicker->exec() != QDialog::Accepted)
+    picker->prepare(TxzjsrForm::Mode::FrontDesk);
+    if (picker->exec() != QDialog::Accepted)
         return;
     // The picker shows the member without the unattended check-in.
-    m_panel->cardNumberEdit()->setText(m_memberPicker->pickedCardNumber());
-    show(m_memberPicker->pickedCardNumber());
+    m_panel->cardNumberEdit()->setText(picker->pickedCardNumber());
+    show(picker->pickedCardNumber());
     m_panel->cardNumberEdit()->clear();
 }
 

@@ -17,6 +17,7 @@ namespace {
 
 struct GridSpec {
     const char* name;
+    HistoryTabs::List list;
     const char16_t* entry;
     std::vector<std::pair<const char16_t*, int>> widths; // width 0 hides the column
 };
@@ -24,8 +25,12 @@ struct GridSpec {
 const std::vector<GridSpec>& gridSpecs()
 {
     static const std::vector<GridSpec> all = {
-        {"visitGrid", u"ADODS_tmphydj", {{u"序号", 46}, {u"登记时间", 138}, {u"操作员", 80}, {u"编号", 0}}},
+        {"visitGrid",
+         HistoryTabs::Visits,
+         u"ADODS_tmphydj",
+         {{u"序号", 46}, {u"登记时间", 138}, {u"操作员", 80}, {u"编号", 0}}},
         {"consumptionGrid",
+         HistoryTabs::Consumption,
          u"ADOQ_hyxf",
          {{u"消费日期", 65},
           {u"商品编号", 65},
@@ -36,6 +41,7 @@ const std::vector<GridSpec>& gridSpecs()
           {u"总金额", 50},
           {u"操作员", 60}}},
         {"paymentGrid",
+         HistoryTabs::Payments,
          u"ADOQ_hyczjl",
          {{u"充值日期", 120},
           {u"充值金额", 100},
@@ -44,13 +50,19 @@ const std::vector<GridSpec>& gridSpecs()
           {u"操作员", 100},
           {u"备注", 262}}},
         {"coachingGrid",
+         HistoryTabs::Coaching,
          u"ADOQ_sjhzjl",
          {{u"教练姓名", 65}, {u"项目名称", 65}, {u"数量", 50}, {u"有效日期", 65}, {u"状态", 50}}},
         {"lessonGrid",
+         HistoryTabs::Coaching,
          u"ADOQ_xfsjjl",
          {{u"消费日期", 65}, {u"消费数量", 60}, {u"教练", 65}, {u"项目名称", 65}, {u"备注", 129}, {u"操作员", 65}}},
-        {"reminderGrid", u"ADODS_hytx", {{u"提醒类型", 200}, {u"提醒时间", 200}, {u"提醒内容", 405}}},
+        {"reminderGrid",
+         HistoryTabs::Reminders,
+         u"ADODS_hytx",
+         {{u"提醒类型", 200}, {u"提醒时间", 200}, {u"提醒内容", 405}}},
         {"exchangeGrid",
+         HistoryTabs::Exchanges,
          u"ADOQ_dhsp",
          {{u"编号", 0},
           {u"商品编号", 100},
@@ -60,6 +72,7 @@ const std::vector<GridSpec>& gridSpecs()
           {u"兑换积分", 100},
           {u"备注", 262}}},
         {"leaveGrid",
+         HistoryTabs::Leave,
          u"ADOQ_hyqjhykh",
          {{u"编号", 0},
           {u"登记日期", 120},
@@ -172,11 +185,11 @@ void HistoryTabs::load(TvelunDMForm& dm, const QString& cardNumber)
     show(frontdesk::loadHistory(dm, cardNumber));
 }
 
-void HistoryTabs::show(const std::vector<frontdesk::HistoryList>& lists)
+void HistoryTabs::show(const std::vector<frontdesk::HistoryList>& lists, Lists which)
 {
     for (const frontdesk::HistoryList& list : lists) {
         for (const GridSpec& spec : gridSpecs()) {
-            if (list.entry != QString::fromUtf16(spec.entry))
+            if (list.entry != QString::fromUtf16(spec.entry) || (which && !which.testFlag(spec.list)))
                 continue;
             DataGrid* grid = m_grids.value(QString::fromLatin1(spec.name));
             grid->setResult(list.rows);

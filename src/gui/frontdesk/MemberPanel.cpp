@@ -1,9 +1,9 @@
 #include "MemberPanel.h"
 
 #include "frontdesk/MemberLookup.h"
-#include "kit/Photo.h"
-
+#include "kit/CaptionedValue.h"
 #include "kit/InputMethodFields.h"
+#include "kit/Photo.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -95,7 +95,7 @@ MemberPanel::MemberPanel(QWidget* parent) : QWidget(parent)
         const QString caption = QString::fromUtf16(table[i].text);
         auto* value = new QLabel(this);
         value->setObjectName(QString::fromLatin1(table[i].objectName));
-        value->setAccessibleName(caption.chopped(1));
+        kit::captionValue(value, caption);
         value->setMinimumWidth(90);
         auto* label = new QLabel(caption, this);
         label->setBuddy(value);
@@ -115,7 +115,7 @@ MemberPanel::MemberPanel(QWidget* parent) : QWidget(parent)
     const Caption& warning = table.back();
     auto* warningValue = new QLabel(this);
     warningValue->setObjectName(QString::fromLatin1(warning.objectName));
-    warningValue->setAccessibleName(QStringLiteral("提示信息"));
+    kit::captionValue(warningValue, QString::fromUtf16(warning.text));
     warningValue->setStyleSheet(QStringLiteral("color: rgb(220, 30, 30);"));
     auto* warningLabel = new QLabel(QString::fromUtf16(warning.text), this);
     warningLabel->setBuddy(warningValue);

@@ -1,9 +1,12 @@
 #include "TxzjlForm.h"
 
-#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "frontdesk/MemberLookup.h"
 #include "kit/DataGrid.h"
 #include "kit/FormKit.h"
+#include "kit/Guarded.h"
 #include "kit/Messages.h"
 
 #include <QHBoxLayout>
@@ -12,7 +15,7 @@
 
 namespace tkd::gui {
 
-TxzjlForm::TxzjlForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TxzjlForm::TxzjlForm(Session& session, QWidget* parent) : QDialog(parent), m_context(session)
 {
     setObjectName(QStringLiteral("xzjlForm"));
     setWindowTitle(QStringLiteral("选择教练"));
@@ -28,8 +31,8 @@ TxzjlForm::TxzjlForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
-    connect(choose, &QPushButton::clicked, this, &TxzjlForm::choose);
-    connect(m_grid, &DataGrid::rowDoubleClicked, this, &TxzjlForm::choose);
+    connect(choose, &QPushButton::clicked, this, kit::guard(this, [this] { TxzjlForm::choose(); }));
+    connect(m_grid, &DataGrid::rowDoubleClicked, this, kit::guard(this, [this] { TxzjlForm::choose(); }));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

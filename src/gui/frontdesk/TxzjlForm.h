@@ -3,7 +3,7 @@
 #include <QDialog>
 
 namespace tkd {
-class AppContext;
+class Session;
 }
 
 namespace tkd::gui {
@@ -14,7 +14,7 @@ class DataGrid;
 class TxzjlForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TxzjlForm(AppContext& context, QWidget* parent = nullptr);
+    explicit TxzjlForm(Session& session, QWidget* parent = nullptr);
     void prepare(const QString& cardNumber);
     // The coach stored, after exec() returned Accepted.
     const QString& chosenCoach() const { return m_chosen; }
@@ -23,7 +23,7 @@ public:
 private:
     void choose();
 
-    AppContext& m_context;
+    Session& m_context;
     QString m_cardNumber;
     QString m_chosen;
     DataGrid* m_grid;

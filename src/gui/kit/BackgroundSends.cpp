@@ -1,5 +1,7 @@
 #include "BackgroundSends.h"
 
+#include "sms/SmsOperations.h"
+
 #include <QPointer>
 #include <QThread>
 
@@ -37,6 +39,13 @@ void BackgroundSends::post(const QString& url, const QByteArray& line,
         thread->deleteLater();
     });
     thread->start();
+}
+
+void BackgroundSends::send(SmsState& state, const QString& mobile, const QString& text)
+{
+    const quint64 session = state.session;
+    post(state.url, sms::sendLine(state.account, state.password, mobile, text),
+         [&state, session](const sms::GatewayReply& reply) { sms::takeSendReply(state, reply, session); });
 }
 
 } // namespace tkd::gui::kit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sms/Gateway.h"
+#include "sms/SmsState.h"
 
 #include <QObject>
 
@@ -21,6 +22,10 @@ public:
     ~BackgroundSends() override;
 
     void post(const QString& url, const QByteArray& line, std::function<void(const sms::GatewayReply&)> done);
+    // An automatic message sent under the state's current session; its reply is taken into the
+    // state only while that session lasts (a logout or another account meanwhile leaves it alone).
+    // The state must outlive this object.
+    void send(SmsState& state, const QString& mobile, const QString& text);
     int running() const { return static_cast<int>(m_threads.size()); }
 
 private:

@@ -1,21 +1,40 @@
 #include "DataGrid.h"
 
+#include "FileDialogs.h"
 #include "GridDelegate.h"
+#include "GridExport.h"
+#include "Messages.h"
 #include "ResultTableModel.h"
 #include "db/DbError.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QMenu>
+#include <QStandardPaths>
 #include <algorithm>
+#include <memory>
 
 namespace tkd::gui {
 
 namespace {
 // Wide enough to show the current row's mark, no wider: the indicator carries no numbers.
 constexpr int kIndicatorWidth = 14;
+
+// Where the last export went, offered again for the next one.
+QString& exportFolder()
+{
+    static QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder;
+}
 } // namespace
 
 DataGrid::DataGrid(QWidget* parent)
-    : QTableView(parent), m_model(new ResultTableModel(this)), m_delegate(new GridDelegate(this))
+    : QTableView(parent), m_model(new ResultTableModel(this)), m_delegate(new GridDelegate(this)),
+      m_exportExcel(new QAction(QStringLiteral("导出Excel…"), this)),
+      m_exportCsv(new QAction(QStringLiteral("导出CSV…"), this))
 {
     setModel(m_model);
     setItemDelegate(m_delegate);
@@ -43,11 +62,17 @@ DataGrid::DataGrid(QWidget* parent)
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Q_EMIT rowDoubleClicked(index.row()); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { noteCurrentRow(); });
+
+    // Not added to the grid's own actions: those are the window's, listed above these.
+    m_exportExcel->setObjectName(QStringLiteral("exportExcelAction"));
+    m_exportCsv->setObjectName(QStringLiteral("exportCsvAction"));
+    connect(m_exportExcel, &QAction::triggered, this, [this] { exportTo(ExportFormat::Excel); });
+    connect(m_exportCsv, &QAction::triggered, this, [this] { exportTo(ExportFormat::Csv); });
 }
 
-void DataGrid::setResult(const ResultSet& result)
+void DataGrid::setResult(const ResultSet& result, RowOnRefill keep)
 {
-    const int row = currentRowIndex();
+    const int row = keep == KeepRow ? currentRowIndex() : 0;
     rememberLayout();
     m_model->setResult(result);
     applyLayout();
@@ -185,6 +210,78 @@ Value DataGrid::currentValue(const QString& column) const
     if (!m_model->result().hasColumn(column))
         throw DbError(QStringLiteral("结果中没有列 [%1]").arg(column));
     return {};
+}
+
+QMenu* DataGrid::createContextMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("gridMenu"));
+    const QList<QAction*> own = actions();
+    menu->addActions(own);
+    if (!own.isEmpty())
+        menu->addSeparator();
+    // A grid that never got a result has not even titles to write.
+    const bool hasColumns = m_model->columnCount() > 0;
+    m_exportExcel->setEnabled(hasColumns);
+    m_exportCsv->setEnabled(hasColumns);
+    menu->addAction(m_exportExcel);
+    menu->addAction(m_exportCsv);
+    return menu;
+}
+
+bool DataGrid::showsOwnMenu(QEvent* event)
+{
+    // Left to Qt, the actions policy would list the window's actions without the export entries.
+    if (event->type() != QEvent::ContextMenu || contextMenuPolicy() != Qt::ActionsContextMenu)
+        return false;
+    contextMenuEvent(static_cast<QContextMenuEvent*>(event));
+    return true;
+}
+
+bool DataGrid::event(QEvent* event)
+{
+    // The menu key reaches the grid itself.
+    return showsOwnMenu(event) || QTableView::event(event);
+}
+
+bool DataGrid::viewportEvent(QEvent* event)
+{
+    // A right click reaches the viewport.
+    return showsOwnMenu(event) || QTableView::viewportEvent(event);
+}
+
+void DataGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        const QRect cell = visualRect(currentIndex());
+        if (cell.isValid())
+            at = viewport()->mapToGlobal(cell.center());
+    }
+    const std::unique_ptr<QMenu> menu(createContextMenu(this));
+    menu->exec(at);
+    event->accept();
+}
+
+void DataGrid::exportTo(ExportFormat format)
+{
+    const bool excel = format == ExportFormat::Excel;
+    const QString suffix = excel ? QStringLiteral("xlsx") : QStringLiteral("csv");
+    QString name = window()->windowTitle().trimmed();
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    if (name.isEmpty())
+        name = QStringLiteral("导出");
+    const QString path = FileDialogs::saveFileName(
+        {this, excel ? QStringLiteral("导出Excel") : QStringLiteral("导出CSV"),
+         QDir(exportFolder()).filePath(name + QLatin1Char('.') + suffix),
+         excel ? QStringLiteral("Excel 工作簿 (*.xlsx)") : QStringLiteral("CSV 文件 (*.csv)"), suffix});
+    if (path.isEmpty())
+        return;
+    if (const std::optional<QString> error = excel ? exportXlsx(*this, path) : exportCsv(*this, path)) {
+        Messages::error(this, *error);
+        return;
+    }
+    exportFolder() = QFileInfo(path).absolutePath();
 }
 
 void DataGrid::noteCurrentRow()

@@ -7,6 +7,9 @@
 #include <initializer_list>
 #include <utility>
 
+class QAction;
+class QMenu;
+
 namespace tkd::gui {
 
 class GridDelegate;
@@ -14,14 +17,24 @@ class ResultTableModel;
 
 // The read-only grid of every list window: whole rows, one at a time, in the house look.
 // Column layouts are set by column name and survive a refresh with setResult.
+// Its right-click menu holds the actions a window added to it (addAction), then the export
+// of what it shows to Excel and CSV, whichever of the default and actions menu policies the
+// window chose. A window with a custom menu builds it from createContextMenu.
 class DataGrid : public QTableView {
     Q_OBJECT
 public:
+    enum RowOnRefill {
+        // A new result, such as the next member's history, starts on its first row.
+        FirstRow,
+        // The same list read again after a change made here (a right ticked, a row deleted):
+        // the current row index stays, on the last row when the result got shorter.
+        KeepRow,
+    };
+
     explicit DataGrid(QWidget* parent = nullptr);
 
-    // Shows a copy of the result. The current row index stays where it was (the last row
-    // when the result got shorter); a grid that had none starts on the first row.
-    void setResult(const ResultSet& result);
+    // Shows a copy of the result; the current row as `row` says (none when it is empty).
+    void setResult(const ResultSet& result, RowOnRefill row = FirstRow);
     const ResultSet& result() const;
     ResultTableModel* resultModel() const { return m_model; }
 
@@ -47,6 +60,11 @@ public:
     // Null when there is no current row; still throws DbError for an unknown column.
     Value currentValue(const QString& column) const;
 
+    // The grid's own actions, a separator and the two export entries; the caller owns it.
+    QMenu* createContextMenu(QWidget* parent = nullptr);
+    QAction* exportExcelAction() const { return m_exportExcel; }
+    QAction* exportCsvAction() const { return m_exportCsv; }
+
 Q_SIGNALS:
     void rowClicked(int row);
     void cellClicked(int row, const QString& column);
@@ -54,7 +72,14 @@ Q_SIGNALS:
     // Also -1 when the grid loses its last row.
     void currentRowChanged(int row);
 
+protected:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
+    enum class ExportFormat { Excel, Csv };
+
     struct ColumnLayout {
         int width = -1;
         bool hidden = false;
@@ -67,9 +92,13 @@ private:
     void rememberLayout();
     void applyLayout();
     void noteCurrentRow();
+    bool showsOwnMenu(QEvent* event);
+    void exportTo(ExportFormat format);
 
     ResultTableModel* m_model;
     GridDelegate* m_delegate;
+    QAction* m_exportExcel;
+    QAction* m_exportCsv;
     QHash<QString, ColumnLayout> m_layout;
     int m_currentRow = -1;
 };

@@ -2,7 +2,6 @@
 
 #include "sms/SmsOperations.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -109,7 +108,7 @@ void Messages::refusal(QWidget* parent, const Refusal& r)
 
 void Messages::failure(QWidget* parent, const QString& text)
 {
-    show({parent, QApplication::applicationDisplayName(), text, MessageIcon::Error, false});
+    show({parent, programTitle(), text, MessageIcon::Error, false});
 }
 
 } // namespace tkd::gui

@@ -33,6 +33,8 @@ public:
     static void resetHandler();
 
     static QString caption() { return QStringLiteral("提示信息"); }
+    // The program's own title: the caption of the standard error box.
+    static QString programTitle() { return QStringLiteral("澄岚跆拳道馆管理系统"); }
     static void information(QWidget* parent, const QString& text);
     // Business refusals and results.
     static void warning(QWidget* parent, const QString& text);

@@ -1,5 +1,7 @@
 #include "ResultTableModel.h"
 
+#include "CellText.h"
+
 namespace tkd::gui {
 
 ResultTableModel::ResultTableModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -18,16 +20,9 @@ bool ResultTableModel::isYesNoColumn(int column) const
 
 QString ResultTableModel::displayText(int row, int column) const
 {
-    const Value v = m_result.value(row, column);
-    switch (m_result.columnType(column)) {
-    case ColumnType::YesNo:
+    if (isYesNoColumn(column))
         return {};
-    case ColumnType::Money:
-        // Sums over a money column come back as plain numbers; they still show as money.
-        return v.isNull() ? QString() : v.toMoney().toString();
-    default:
-        return v.toText();
-    }
+    return cellText(m_result, row, column);
 }
 
 int ResultTableModel::rowCount(const QModelIndex& parent) const
@@ -47,12 +42,11 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const
     const int row = index.row();
     const int column = index.column();
     if (isYesNoColumn(column)) {
-        const bool yes = m_result.value(row, column).toBool();
         if (role == Qt::CheckStateRole)
-            return yes ? Qt::Checked : Qt::Unchecked;
+            return m_result.value(row, column).toBool() ? Qt::Checked : Qt::Unchecked;
         // A check box says nothing to a screen reader.
         if (role == Qt::AccessibleTextRole)
-            return yes ? QStringLiteral("是") : QStringLiteral("否");
+            return cellText(m_result, row, column);
         return {};
     }
     if (role == Qt::DisplayRole)

@@ -1,11 +1,13 @@
 #include "TxzygForm.h"
 
-#include "app/AppContext.h"
+#include "app/Session.h"
+#include "kit/Chooser.h"
 #include "kit/DataGrid.h"
 #include "kit/FormKit.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
 #include "lockers/LockerChoice.h"
+#include "lockers/Rent.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -20,26 +22,19 @@
 
 namespace tkd::gui {
 
-TxzygForm::TxzygForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TxzygForm::TxzygForm(Session& session, QWidget* parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("xzygForm"));
     setWindowTitle(QStringLiteral("选择衣柜"));
     resize(640, 520);
     auto* lockersGroup = new QGroupBox(QStringLiteral("衣柜信息"), this);
-    m_grid = new DataGrid(lockersGroup);
-    m_grid->setObjectName(QStringLiteral("lockerGrid"));
     m_showAll = new QCheckBox(QStringLiteral("显示所有衣柜"), lockersGroup);
     m_showAll->setObjectName(QStringLiteral("showAllCheck"));
-    m_numberFilter = new QLineEdit(lockersGroup);
-    m_numberFilter->setObjectName(QStringLiteral("lockerFilterEdit"));
-    auto* filterRow = new QHBoxLayout;
-    filterRow->addWidget(m_showAll);
-    filterRow->addStretch();
-    filterRow->addWidget(kit::captionFor(m_numberFilter, QStringLiteral("衣柜编号："), lockersGroup));
-    filterRow->addWidget(m_numberFilter);
+    m_list = new ChooserPanel(ChooserSpec::lockers(session.velunDMForm(), [this] { return m_showAll->isChecked(); }),
+                              ChooserPanel::SearchPlace::Below, lockersGroup);
+    m_list->searchRow()->insertWidget(0, m_showAll);
     auto* lockersLayout = new QVBoxLayout(lockersGroup);
-    lockersLayout->addWidget(m_grid, 1);
-    lockersLayout->addLayout(filterRow);
+    lockersLayout->addWidget(m_list, 1);
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("rentalPages"));
@@ -89,14 +84,18 @@ TxzygForm::TxzygForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
 
-    connect(m_showAll, &QCheckBox::toggled, this, &TxzygForm::applyFilter);
-    connect(m_numberFilter, &QLineEdit::textChanged, this, &TxzygForm::applyFilter);
-    connect(m_grid, &DataGrid::rowClicked, this, &TxzygForm::showLocker);
-    connect(m_grid, &DataGrid::currentRowChanged, this, &TxzygForm::showLocker);
+    connect(m_showAll, &QCheckBox::toggled, m_list, &ChooserPanel::refilter);
+    // The locker on the pages is always the one the list shows as current, filtered or not.
+    connect(m_list, &ChooserPanel::shownRowChanged, this, &TxzygForm::showLocker);
     connect(m_rent, &QLineEdit::textChanged, this, &TxzygForm::updateTotal);
     connect(saveButton, &QPushButton::clicked, this, &TxzygForm::save);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
     kit::installEnterMovesFocus(this);
+}
+
+DataGrid* TxzygForm::grid() const
+{
+    return m_list->grid();
 }
 
 void TxzygForm::prepare(Mode mode, const QString&, const QString&, const QString&)
@@ -105,61 +104,39 @@ void TxzygForm::prepare(Mode mode, const QString&, const QString&, const QString
     m_chosen.clear();
     // Registration only holds the choice: no ticket yet.
     m_printTicket->setVisible(false);
-    const QDate today = m_context.clock().now().date();
-    m_numberFilter->blockSignals(true);
-    m_numberFilter->clear();
-    m_numberFilter->blockSignals(false);
+    const QDate today = m_session.now().date();
     m_remark->clear();
     m_start->setDate(today);
-    m_end->setDate(today.addDays(30));
+    m_end->setDate(lockers::defaultRentalEnd(today));
     m_rent->setText(QStringLiteral("0"));
-    m_showAll->blockSignals(true);
-    m_showAll->setChecked(false);
-    m_showAll->blockSignals(false);
-    m_lockers = m_context.velunDMForm().open(QStringLiteral("ADODS_ygsz"));
-    applyFilter();
-    showLocker(m_grid->result().isEmpty() ? -1 : 0);
-}
-
-void TxzygForm::applyFilter()
-{
-    const Filter filter = lockers::chooserFilter(m_showAll->isChecked(), m_numberFilter->text());
-    if (filter.isEmpty())
-        m_lockers.clearFilter();
-    else
-        m_lockers.setFilter(filter);
-    m_grid->setResult(m_lockers);
-    m_grid->hideColumn(QStringLiteral("编号"));
-    m_grid->setColumnWidths({{QStringLiteral("衣柜编号"), 80},
-                             {QStringLiteral("衣柜名称"), 110},
-                             {QStringLiteral("押金"), 80},
-                             {QStringLiteral("状态"), 80},
-                             {QStringLiteral("备注"), 200}});
+    {
+        const QSignalBlocker quiet(m_showAll);
+        m_showAll->setChecked(false);
+    }
+    m_list->open();
 }
 
 void TxzygForm::showLocker(int row)
 {
-    const ResultSet& rows = m_grid->result();
+    const ResultSet& rows = m_list->rows();
     if (row < 0 || row >= rows.rowCount()) {
         m_number->clear();
         m_name->clear();
         m_deposit->clear();
+        m_depositAmount = Money();
     } else {
         m_number->setText(rows.value(row, QStringLiteral("衣柜编号")).toText());
         m_name->setText(rows.value(row, QStringLiteral("衣柜名称")).toText());
-        m_deposit->setText(rows.value(row, QStringLiteral("押金")).toMoney().toYuanText());
-        m_deposit->setProperty("amount",
-                               QVariant::fromValue(rows.value(row, QStringLiteral("押金")).toMoney().units()));
+        m_depositAmount = rows.value(row, QStringLiteral("押金")).toMoney();
+        m_deposit->setText(m_depositAmount.toYuanText());
     }
     updateTotal();
 }
 
 void TxzygForm::updateTotal()
 {
-    Money rent;
-    Money::parse(m_rent->text().trimmed().isEmpty() ? QStringLiteral("0") : m_rent->text().trimmed(), &rent);
-    const Money deposit = Money::fromUnits(m_deposit->property("amount").toLongLong());
-    m_total->setText(m_number->text().isEmpty() ? QString() : (deposit + rent).toYuanText());
+    m_total->setText(m_number->text().isEmpty() ? QString()
+                                                : lockers::rentalTotal(m_depositAmount, m_rent->text()).toYuanText());
 }
 
 void TxzygForm::save()
@@ -168,25 +145,32 @@ void TxzygForm::save()
         Messages::warning(this, QStringLiteral("请选择衣柜！"));
         return;
     }
+    const Outcome<Money> rent = lockers::rentFromText(m_rent->text());
+    if (rent.refused()) {
+        Messages::refusal(this, rent.refusal());
+        m_rent->setFocus();
+        return;
+    }
     lockers::RentalChoice choice;
     choice.lockerNumber = m_number->text();
     choice.lockerName = m_name->text();
     choice.start = m_start->date();
     choice.end = m_end->date();
-    if (!Money::parse(m_rent->text().trimmed().isEmpty() ? QStringLiteral("0") : m_rent->text().trimmed(),
-                      &choice.rent)) {
-        Messages::error(this, QStringLiteral("租金必须是金额！"));
-        m_rent->setFocus();
-        return;
-    }
-    choice.deposit = Money::fromUnits(m_deposit->property("amount").toLongLong());
+    choice.rent = rent.value();
+    choice.deposit = m_depositAmount;
     choice.remark = m_remark->text();
-    if (const Outcome<> held = lockers::holdForRegistration(m_context.command(), choice); held.refused()) {
+    if (const Outcome<> held = lockers::holdForRegistration(m_session.command(), choice); held.refused()) {
         Messages::refusal(this, held.refusal());
         return;
     }
     m_chosen = choice.lockerNumber;
     accept();
+}
+
+void TxzygForm::done(int result)
+{
+    m_list->close();
+    QDialog::done(result);
 }
 
 } // namespace tkd::gui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/ResultSet.h"
+#include "db/Money.h"
 
 #include <QDialog>
 
@@ -11,11 +11,12 @@ class QLineEdit;
 class QTabWidget;
 
 namespace tkd {
-class AppContext;
-}
+class Session;
+} // namespace tkd
 
 namespace tkd::gui {
 
+class ChooserPanel;
 class DataGrid;
 
 // "选择衣柜": picks a free locker. In registration mode the choice is only held until the new
@@ -26,29 +27,29 @@ public:
     // The desk's own rentals (temporary and long-term pages, the ticket) come with the locker window.
     enum class Mode { Registration };
 
-    explicit TxzygForm(AppContext& context, QWidget* parent = nullptr);
+    explicit TxzygForm(Session& session, QWidget* parent = nullptr);
+    // For windows that still hold the whole context.
     void prepare(Mode mode, const QString& cardNumber, const QString& name, const QString& type);
     // The locker held or rented, after exec() returned Accepted.
     const QString& chosenLocker() const { return m_chosen; }
-    DataGrid* grid() const { return m_grid; }
+    DataGrid* grid() const;
 
 private:
-    void applyFilter();
     void showLocker(int row);
     void updateTotal();
     void save();
+    void done(int result) override;
 
-    AppContext& m_context;
+    Session& m_session;
     Mode m_mode = Mode::Registration;
-    ResultSet m_lockers;
     QString m_chosen;
-    DataGrid* m_grid;
     QCheckBox* m_showAll;
-    QLineEdit* m_numberFilter;
+    ChooserPanel* m_list;
     QTabWidget* m_pages;
     QLabel* m_number;
     QLabel* m_name;
     QLabel* m_deposit;
+    Money m_depositAmount;
     QDateEdit* m_start;
     QDateEdit* m_end;
     QLineEdit* m_rent;

@@ -1,15 +1,19 @@
 #include "ThyxxlrForm.h"
 
 #include "TphotoForm.h"
-#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/Session.h"
 #include "cardtypes/CardTypes.h"
-#include "frontdesk/TxzjsrForm.h"
+#include "data/TvelunDMForm.h"
 #include "kit/FormKit.h"
 #include "kit/GatewayCalls.h"
+#include "kit/Guarded.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
 #include "kit/Photo.h"
 #include "lockers/TxzygForm.h"
+#include "members/MemberEntry.h"
+#include "members/TxzjsrForm.h"
 #include "sms/AutoSms.h"
 #include "staff/Staff.h"
 
@@ -77,8 +81,10 @@ QString chosenText(const QComboBox* box)
 
 } // namespace
 
-ThyxxlrForm::ThyxxlrForm(AppContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context), m_call(kit::nonFreezingGatewayCall(this))
+ThyxxlrForm::ThyxxlrForm(Session& session, SmsState& sms, TxzygForm* lockerChooser, TxzjsrForm* introducerChooser,
+                         QWidget* parent)
+    : QDialog(parent), m_context(session), m_sms(sms), m_call(kit::nonFreezingGatewayCall(this)),
+      m_lockerChooser(lockerChooser), m_introducerChooser(introducerChooser)
 {
     setObjectName(QStringLiteral("hyxxlrForm"));
     setWindowTitle(QStringLiteral("会员信息录入"));
@@ -204,14 +210,12 @@ ThyxxlrForm::ThyxxlrForm(AppContext& context, QWidget* parent)
     layout->addWidget(other);
     layout->addLayout(bottom);
 
-    m_lockerChooser = new TxzygForm(context, this);
-    m_introducerChooser = new TxzjsrForm(context, this);
     connect(m_type, &QComboBox::currentIndexChanged, this, &ThyxxlrForm::typeChosen);
     connect(m_joined, &QDateEdit::userDateChanged, this, [this] { m_joinedKnown = true; });
-    connect(m_lockerButton, &QToolButton::clicked, this, &ThyxxlrForm::chooseLocker);
-    connect(m_introducerButton, &QToolButton::clicked, this, &ThyxxlrForm::chooseIntroducer);
+    connect(m_lockerButton, &QToolButton::clicked, this, kit::guard(this, [this] { chooseLocker(); }));
+    connect(m_introducerButton, &QToolButton::clicked, this, kit::guard(this, [this] { chooseIntroducer(); }));
     connect(m_photo, &QLabel::customContextMenuRequested, this, &ThyxxlrForm::photoMenu);
-    connect(saveButton, &QPushButton::clicked, this, &ThyxxlrForm::save);
+    connect(saveButton, &QPushButton::clicked, this, kit::guard(this, [this] { save(); }));
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
     kit::installEnterMovesFocus(this);
     m_fields.add(members::field::cardNumber, m_card)
@@ -290,49 +294,51 @@ void ThyxxlrForm::prepareAdd(Opener opener)
 
 bool ThyxxlrForm::prepareEdit(Opener opener, const QString& cardNumber)
 {
-    const ResultSet row =
-        m_context.velunDMForm().open(QStringLiteral("ADOQ_hykhxx"), {{QStringLiteral("hykh"), cardNumber}});
-    if (row.isEmpty())
+    const auto entry = members::loadEntry(m_context.velunDMForm(), cardNumber);
+    if (!entry)
         return false;
     m_opener = opener;
     setAddMode(false);
     fillLists();
-    auto text = [&row](const char16_t* column) { return row.first(QString::fromUtf16(column)).toText(); };
-    m_card->setText(text(u"会员卡号"));
-    m_name->setText(text(u"会员姓名"));
-    selectText(m_type, text(u"会员类型"));
-    m_mobile->setText(text(u"移动电话"));
-    m_phone->setText(text(u"固定电话"));
-    // A member without a joining date keeps none unless the operator sets one.
-    const QDate joined = row.first(QStringLiteral("加入时间")).toDate();
-    m_joined->setDate(joined.isValid() ? joined : m_context.clock().now().date());
-    m_joinedKnown = joined.isValid();
-    m_visits->setText(QString::number(row.first(QStringLiteral("有效次数")).toInt()));
-    m_days->setText(QString::number(row.first(QStringLiteral("有效天数")).toInt()));
-    m_price->setText(row.first(QStringLiteral("售价")).toMoney().toString());
-    m_password->setText(text(u"会员密码"));
-    m_confirm->setText(text(u"会员密码"));
-    const QString birthday = text(u"会员生日");
-    m_month->setText(birthday.mid(0, 2));
-    m_day->setText(birthday.mid(3, 2));
-    m_points->setText(QString::number(row.first(QStringLiteral("会员积分")).toInt()));
-    selectText(m_payMethod, text(u"结帐方式"));
-    m_source->setText(text(u"信息来源"));
-    selectText(m_idKind, text(u"证件名称"));
-    m_idNumber->setText(text(u"证件号码"));
-    selectText(m_sex, text(u"性别"));
-    selectText(m_coach, text(u"健身教练"));
-    m_locker->setText(text(u"衣柜编号"));
-    selectText(m_consultant, text(u"会籍顾问"));
-    selectText(m_grade, text(u"会员级别"));
-    m_lessons->setText(QString::number(row.first(QStringLiteral("完成课时")).toInt()));
-    m_needs->setText(text(u"健身需求"));
-    m_introducer->setText(text(u"介绍人"));
-    m_introducerCard = text(u"介绍人卡号");
-    m_remark->setPlainText(text(u"备注说明"));
-    setPhotoPath(text(u"会员照片"));
+    fill(*entry);
     m_name->setFocus();
     return true;
+}
+
+void ThyxxlrForm::fill(const members::MemberEntry& entry)
+{
+    const members::MemberInput& in = entry.input;
+    m_card->setText(in.cardNumber);
+    m_name->setText(in.name);
+    selectText(m_type, in.type);
+    m_mobile->setText(in.mobile);
+    m_phone->setText(in.phone);
+    // A member without a joining date keeps none unless the operator sets one.
+    m_joined->setDate(in.joined.isValid() ? in.joined : m_context.clock().now().date());
+    m_joinedKnown = in.joined.isValid();
+    m_visits->setText(in.visits);
+    m_days->setText(in.days);
+    m_price->setText(in.price.toString());
+    m_password->setText(in.password);
+    m_confirm->setText(in.confirmPassword);
+    m_month->setText(in.birthMonth);
+    m_day->setText(in.birthDay);
+    m_points->setText(entry.points);
+    selectText(m_payMethod, in.payMethod);
+    m_source->setText(in.source);
+    selectText(m_idKind, in.idKind);
+    m_idNumber->setText(in.idNumber);
+    selectText(m_sex, in.sex);
+    selectText(m_coach, in.coach);
+    m_locker->setText(in.locker);
+    selectText(m_consultant, in.consultant);
+    selectText(m_grade, in.grade);
+    m_lessons->setText(in.lessonsDone);
+    m_needs->setText(in.needs);
+    m_introducer->setText(in.introducer);
+    m_introducerCard = in.introducerCard;
+    m_remark->setPlainText(in.remark);
+    setPhotoPath(in.photo);
 }
 
 void ThyxxlrForm::setPhotoPath(const QString& path)
@@ -389,7 +395,7 @@ void ThyxxlrForm::save()
         m_price->setFocus();
         return;
     }
-    const CommandContext context = m_context.command().withSms(m_context.sms());
+    const CommandContext context = m_context.command().withSms(m_sms);
     if (m_editing) {
         if (const Outcome<> edited = members::editMember(context, input); edited.refused()) {
             m_fields.showRefusal(this, edited.refusal());

@@ -15,7 +15,12 @@ class QPlainTextEdit;
 class QToolButton;
 
 namespace tkd {
-class AppContext;
+class Session;
+struct SmsState;
+} // namespace tkd
+
+namespace tkd::members {
+struct MemberEntry;
 }
 
 namespace tkd::gui {
@@ -29,7 +34,9 @@ class ThyxxlrForm : public QDialog {
 public:
     enum class Opener { FrontDesk, MemberList };
 
-    explicit ThyxxlrForm(AppContext& context, QWidget* parent = nullptr);
+    // The locker and introducer choosers are the program's own, shared with other windows.
+    ThyxxlrForm(Session& session, SmsState& sms, TxzygForm* lockerChooser, TxzjsrForm* introducerChooser,
+                QWidget* parent = nullptr);
     void prepareAdd(Opener opener);
     // False when the member no longer exists.
     bool prepareEdit(Opener opener, const QString& cardNumber);
@@ -46,6 +53,7 @@ private:
     void fillLists();
     void typeChosen(int index);
     void setAddMode(bool adding);
+    void fill(const members::MemberEntry& entry);
     members::MemberInput read() const;
     void save();
     void chooseLocker();
@@ -54,8 +62,11 @@ private:
     void photoMenu(const QPoint& at);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    AppContext& m_context;
+    Session& m_context;
+    SmsState& m_sms;
     sms::GatewayCall m_call;
+    TxzygForm* m_lockerChooser;
+    TxzjsrForm* m_introducerChooser;
     Opener m_opener = Opener::FrontDesk;
     bool m_editing = false;
     bool m_joinedKnown = true;
@@ -93,8 +104,6 @@ private:
     QPlainTextEdit* m_remark;
     QLabel* m_photo;
     QCheckBox* m_openOnSave;
-    TxzygForm* m_lockerChooser;
-    TxzjsrForm* m_introducerChooser;
     kit::FieldMap m_fields;
 };
 

@@ -2,13 +2,17 @@
 
 #include "ThyczdjreportForm.h"
 #include "TxftsForm.h"
-#include "app/AppContext.h"
-#include "frontdesk/TxzjsrForm.h"
+#include "app/Clock.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
+#include "kit/CaptionedValue.h"
 #include "kit/FormKit.h"
 #include "kit/GatewayCalls.h"
+#include "kit/Guarded.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
 #include "kit/report/TmypreviewForm.h"
+#include "members/TxzjsrForm.h"
 #include "sms/AutoSms.h"
 
 #include <QCheckBox>
@@ -51,7 +55,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QString& caption)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(caption.chopped(1));
+    kit::captionValue(label, caption);
     return label;
 }
 
@@ -82,9 +86,9 @@ void zeroWhenEmptied(QLineEdit* edit)
 
 } // namespace
 
-ThyjfForm::ThyjfForm(AppContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context), m_call(kit::nonFreezingGatewayCall(this)), m_prompt(new TxftsForm(this)),
-      m_picker(new TxzjsrForm(context, this))
+ThyjfForm::ThyjfForm(Session& session, SmsState& sms, TxzjsrForm* memberPicker, QWidget* parent)
+    : QDialog(parent), m_context(session), m_sms(sms), m_call(kit::nonFreezingGatewayCall(this)),
+      m_prompt(new TxftsForm(this)), m_picker(memberPicker)
 {
     setObjectName(QStringLiteral("hyjfForm"));
     setWindowTitle(QStringLiteral("会员交费"));
@@ -137,9 +141,9 @@ ThyjfForm::ThyjfForm(AppContext& context, QWidget* parent)
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
 
-    connect(save, &QPushButton::clicked, this, &ThyjfForm::save);
+    connect(save, &QPushButton::clicked, this, kit::guard(this, [this] { ThyjfForm::save(); }));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_chooser, &QToolButton::clicked, this, &ThyjfForm::chooseMember);
+    connect(m_chooser, &QToolButton::clicked, this, kit::guard(this, [this] { chooseMember(); }));
     kit::installEnterMovesFocus(this);
     using namespace payments;
     m_fields.add(field::type, m_renewType)
@@ -185,8 +189,8 @@ void ThyjfForm::buildRenewalPage(QWidget* page)
     addValueRow(grid, 3, 2, QStringLiteral("累计次数："), m_renewVisits);
     grid->addWidget(m_hint, 4, 0, 1, 4);
 
-    connect(m_renewType, &QComboBox::currentIndexChanged, this, &ThyjfForm::proposeRenewal);
-    connect(m_changeGrade, &QCheckBox::toggled, this, &ThyjfForm::proposeRenewal);
+    connect(m_renewType, &QComboBox::currentIndexChanged, this, kit::guard(this, [this] { proposeRenewal(); }));
+    connect(m_changeGrade, &QCheckBox::toggled, this, kit::guard(this, [this] { proposeRenewal(); }));
     connect(hintButton, &QPushButton::clicked, this, [this] { m_hint->setVisible(!m_hint->isVisible()); });
 }
 
@@ -294,7 +298,8 @@ void ThyjfForm::load(const payments::PayingMember& member)
         type && m_renewType->currentIndex() >= 0) {
         // A member chosen in the statistics window is filled as the member list fills it.
         const Opener rounding = m_chosenByPicker ? Opener::MemberList : m_opener;
-        const auto p = payments::initialRenewal(member, *type, m_changeGrade->isChecked(), rounding);
+        const auto p =
+            payments::initialRenewal(member, *type, m_changeGrade->isChecked(), rounding, m_context.clock().today());
         m_renewAmount->setText(payments::plainAmount(p.amount));
         m_renewExpiry->setText(p.expiry);
         m_renewVisits->setText(p.visits);
@@ -322,7 +327,7 @@ void ThyjfForm::proposeRenewal()
     const auto type = cardtypes::find(m_context.velunDMForm(), m_renewType->currentText());
     if (!type)
         return;
-    const auto p = payments::proposeRenewal(*m_member, *type, m_changeGrade->isChecked());
+    const auto p = payments::proposeRenewal(*m_member, *type, m_changeGrade->isChecked(), m_context.clock().today());
     m_renewAmount->setText(payments::plainAmount(p.amount));
     m_renewExpiry->setText(p.expiry);
     m_renewVisits->setText(p.visits);
@@ -350,7 +355,7 @@ void ThyjfForm::save()
 {
     TvelunDMForm& dm = m_context.velunDMForm();
     const QString card = m_member ? m_member->cardNumber : QString();
-    const CommandContext context = m_context.command().withSms(m_context.sms());
+    const CommandContext context = m_context.command().withSms(m_sms);
     if (const MaybeRefusal refusal = payments::precheck(context, card)) {
         Messages::refusal(this, *refusal);
         return;
@@ -409,7 +414,7 @@ void ThyjfForm::save()
 
 void ThyjfForm::afterSaving()
 {
-    const CommandContext context = m_context.command().withSms(m_context.sms());
+    const CommandContext context = m_context.command().withSms(m_sms);
     Messages::smsResult(
         this, sms::sendAfterCommand(context, sms::AutoSwitch::Payment, m_outcome.mobile, m_outcome.smsText, m_call));
     TmypreviewForm::open(ThyczdjreportForm::build(m_outcome.receipt), parentWidget());

@@ -16,8 +16,9 @@ class QTabWidget;
 class QToolButton;
 
 namespace tkd {
-class AppContext;
-}
+class Session;
+struct SmsState;
+} // namespace tkd
 
 namespace tkd::gui {
 
@@ -29,7 +30,8 @@ class ThyjfForm : public QDialog {
     Q_OBJECT
 public:
     using Opener = payments::Opener;
-    explicit ThyjfForm(AppContext& context, QWidget* parent = nullptr);
+    // The member picker is the program's own, shared with other windows.
+    ThyjfForm(Session& session, SmsState& sms, TxzjsrForm* memberPicker, QWidget* parent = nullptr);
 
     // Fills the window for the member (none for the statistics window, whose operator picks one);
     // false when the card number is unknown.
@@ -54,7 +56,8 @@ private:
     void save();
     void afterSaving();
 
-    AppContext& m_context;
+    Session& m_context;
+    SmsState& m_sms;
     sms::GatewayCall m_call;
     Opener m_opener = Opener::FrontDesk;
     bool m_chosenByPicker = false;

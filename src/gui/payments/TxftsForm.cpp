@@ -1,5 +1,6 @@
 #include "TxftsForm.h"
 
+#include "kit/CaptionedValue.h"
 #include "kit/FormKit.h"
 
 #include <QGridLayout>
@@ -49,7 +50,7 @@ QLabel* TxftsForm::value(const char* name, const QString& caption, int row)
 {
     auto* label = new QLabel(this);
     label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(caption.chopped(1));
+    kit::captionValue(label, caption);
     auto* captionLabel = new QLabel(caption, this);
     captionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_grid->addWidget(captionLabel, row, 0);

@@ -1,7 +1,10 @@
 #include "TchangemmForm.h"
 
-#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "kit/FormKit.h"
+#include "kit/Guarded.h"
 #include "kit/Messages.h"
 #include "security/Operators.h"
 
@@ -12,7 +15,7 @@
 
 namespace tkd::gui {
 
-TchangemmForm::TchangemmForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TchangemmForm::TchangemmForm(Session& session, QWidget* parent) : QDialog(parent), m_context(session)
 {
     setObjectName(QStringLiteral("changemmForm"));
     setWindowTitle(QStringLiteral("更改密码"));
@@ -26,7 +29,7 @@ TchangemmForm::TchangemmForm(AppContext& context, QWidget* parent) : QDialog(par
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
-    connect(buttons.ok, &QPushButton::clicked, this, &TchangemmForm::save);
+    connect(buttons.ok, &QPushButton::clicked, this, kit::guard(this, [this] { save(); }));
     kit::installEnterMovesFocus(this);
     m_fields.add(security::field::oldPassword, m_old)
         .add(security::field::password, m_new)

@@ -7,7 +7,7 @@
 class QLineEdit;
 
 namespace tkd {
-class AppContext;
+class Session;
 }
 
 namespace tkd::gui {
@@ -16,13 +16,13 @@ namespace tkd::gui {
 class TchangemmForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TchangemmForm(AppContext& context, QWidget* parent = nullptr);
+    explicit TchangemmForm(Session& session, QWidget* parent = nullptr);
     void prepare();
 
 private:
     void save();
 
-    AppContext& m_context;
+    Session& m_context;
     QLineEdit* m_old;
     QLineEdit* m_new;
     QLineEdit* m_confirm;

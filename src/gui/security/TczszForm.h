@@ -6,7 +6,7 @@
 #include <optional>
 
 namespace tkd {
-class AppContext;
+class Session;
 }
 
 namespace tkd::gui {
@@ -19,7 +19,7 @@ class TgzrysingleForm;
 class TczszForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TczszForm(AppContext& context, QWidget* parent = nullptr);
+    explicit TczszForm(Session& session, QWidget* parent = nullptr);
     void prepare();
 
     DataGrid* operatorGrid() const { return m_operators; }
@@ -34,17 +34,20 @@ private:
     void reloadOperators(int selectRow);
     void showRights(const QString& name);
     void saveRights();
-    void operatorClicked(int row);
+    // The operator of the row becomes the one shown, after the ticks held are written.
+    void chooseOperator(int row, bool clicked);
+    void selectShownOperator();
     void rightClicked(int row, const QString& column);
     void addOperator();
     void deleteOperator();
 
-    AppContext& m_context;
+    Session& m_context;
     DataGrid* m_operators;
     DataGrid* m_rights;
     TgzrysingleForm* m_newOperator;
     std::optional<Dataset> m_rightsData;
     QString m_shown;
+    bool m_reloading = false;
 };
 
 } // namespace tkd::gui

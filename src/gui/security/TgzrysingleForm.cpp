@@ -1,7 +1,10 @@
 #include "TgzrysingleForm.h"
 
-#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "kit/FormKit.h"
+#include "kit/Guarded.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
 #include "security/Operators.h"
@@ -13,7 +16,7 @@
 
 namespace tkd::gui {
 
-TgzrysingleForm::TgzrysingleForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TgzrysingleForm::TgzrysingleForm(Session& session, QWidget* parent) : QDialog(parent), m_context(session)
 {
     setObjectName(QStringLiteral("gzrysingleForm"));
     setWindowTitle(QStringLiteral("操作人员"));
@@ -29,7 +32,7 @@ TgzrysingleForm::TgzrysingleForm(AppContext& context, QWidget* parent) : QDialog
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
-    connect(buttons.ok, &QPushButton::clicked, this, &TgzrysingleForm::save);
+    connect(buttons.ok, &QPushButton::clicked, this, kit::guard(this, [this] { save(); }));
     kit::installEnterMovesFocus(this);
     m_fields.add(security::field::name, m_name)
         .add(security::field::password, m_password)

@@ -7,7 +7,7 @@
 class QLineEdit;
 
 namespace tkd {
-class AppContext;
+class Session;
 }
 
 namespace tkd::gui {
@@ -16,13 +16,13 @@ namespace tkd::gui {
 class TgzrysingleForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TgzrysingleForm(AppContext& context, QWidget* parent = nullptr);
+    explicit TgzrysingleForm(Session& session, QWidget* parent = nullptr);
     void prepare();
 
 private:
     void save();
 
-    AppContext& m_context;
+    Session& m_context;
     QLineEdit* m_name;
     QLineEdit* m_password;
     QLineEdit* m_confirm;

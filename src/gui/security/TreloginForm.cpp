@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "kit/FormKit.h"
+#include "kit/Guarded.h"
 #include "kit/Messages.h"
 #include "security/Login.h"
 #include "security/Operators.h"
@@ -29,7 +30,7 @@ TreloginForm::TreloginForm(AppContext& context, QWidget* parent) : QDialog(paren
     layout->addLayout(form);
     const kit::DialogButtons buttons = kit::addDialogButtons(this, layout, QStringLiteral("登录"), "loginButton");
     buttons.ok->setDefault(true);
-    connect(buttons.ok, &QPushButton::clicked, this, &TreloginForm::login);
+    connect(buttons.ok, &QPushButton::clicked, this, kit::guard(this, [this] { login(); }));
     kit::installEnterMovesFocus(this);
     connect(m_operators, qOverload<int>(&QComboBox::activated), this, [this] { m_password->setFocus(); });
     m_fields.add(security::field::name, m_operators).add(security::field::password, m_password);

@@ -1,5 +1,6 @@
 #include "TsrmmForm.h"
 
+#include "kit/CaptionedValue.h"
 #include "kit/FormKit.h"
 #include "kit/Messages.h"
 
@@ -16,7 +17,7 @@ QLabel* valueLabel(const char* name, const QString& caption, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(caption);
+    kit::captionValue(label, caption);
     return label;
 }
 } // namespace
@@ -25,10 +26,10 @@ TsrmmForm::TsrmmForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("srmmForm"));
     setWindowTitle(QStringLiteral("请输入密码"));
-    m_card = valueLabel("cardNumberValue", QStringLiteral("会员卡号"), this);
-    m_name = valueLabel("nameValue", QStringLiteral("会员姓名"), this);
-    m_status = valueLabel("statusValue", QStringLiteral("会员状态"), this);
-    m_expiry = valueLabel("expiryValue", QStringLiteral("到期日期"), this);
+    m_card = valueLabel("cardNumberValue", QStringLiteral("会员卡号："), this);
+    m_name = valueLabel("nameValue", QStringLiteral("会员姓名："), this);
+    m_status = valueLabel("statusValue", QStringLiteral("会员状态："), this);
+    m_expiry = valueLabel("expiryValue", QStringLiteral("到期日期："), this);
     m_password = kit::passwordEdit("passwordEdit", this);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("会员卡号："), m_card);

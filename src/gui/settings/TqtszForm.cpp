@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "kit/FormKit.h"
+#include "kit/Guarded.h"
 #include "kit/Messages.h"
 
 #include <QCheckBox>
@@ -80,7 +81,7 @@ TqtszForm::TqtszForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     layout->addLayout(unattendedRow);
     layout->addWidget(m_dailyReminders);
     const auto buttons = kit::addDialogButtons(this, layout, QStringLiteral("保存"), "saveButton");
-    connect(buttons.ok, &QPushButton::clicked, this, &TqtszForm::save);
+    connect(buttons.ok, &QPushButton::clicked, this, kit::guard(this, [this] { save(); }));
     kit::installEnterMovesFocus(this);
 }
 

@@ -6,6 +6,7 @@
 #include "kit/GatewayCalls.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
+#include "members/MemberSearch.h"
 #include "sms/SmsOperations.h"
 #include "sms/SmsRecipients.h"
 
@@ -258,7 +259,7 @@ void TfsdxForm::applyMemberFilter(const Filter& filter)
 
 void TfsdxForm::search()
 {
-    applyMemberFilter(sms::memberSearch(m_memberSearch->text()));
+    applyMemberFilter(members::searchFilter(m_memberSearch->text()));
 }
 
 void TfsdxForm::sendToMembers()

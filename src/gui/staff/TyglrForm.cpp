@@ -1,7 +1,8 @@
 #include "TyglrForm.h"
 
 #include "TzwlrForm.h"
-#include "app/AppContext.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "kit/FormKit.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
@@ -18,7 +19,7 @@
 
 namespace tkd::gui {
 
-TyglrForm::TyglrForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TyglrForm::TyglrForm(Session& session, QWidget* parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("yglrForm"));
     setWindowTitle(QStringLiteral("员工信息"));
@@ -43,7 +44,7 @@ TyglrForm::TyglrForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     titles->setText(QStringLiteral("…"));
     titles->setToolTip(QStringLiteral("职务设置"));
     titles->setAccessibleName(QStringLiteral("职务设置"));
-    m_jobTitles = new TzwlrForm(context, this);
+    m_jobTitles = new TzwlrForm(session, this);
 
     auto* group = new QGroupBox(QStringLiteral("员工信息"), this);
     auto* grid = new QGridLayout(group);
@@ -76,7 +77,7 @@ TyglrForm::TyglrForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
 void TyglrForm::fillTitles(const QString& select)
 {
     m_title->clear();
-    m_title->addItems(staff::jobTitles(m_context.velunDMForm()));
+    m_title->addItems(staff::jobTitles(m_session.velunDMForm()));
     m_title->setCurrentIndex(select.isEmpty() ? -1 : m_title->findText(select));
 }
 
@@ -92,7 +93,7 @@ void TyglrForm::prepareAdd()
 
 bool TyglrForm::prepareEdit(qint64 id)
 {
-    const auto stored = staff::find(m_context.velunDMForm(), id);
+    const auto stored = staff::find(m_session.velunDMForm(), id);
     if (!stored)
         return false;
     m_editId = id;
@@ -123,7 +124,7 @@ void TyglrForm::save()
     input.status = m_status->currentText();
     input.address = m_address->text();
     input.remark = m_remark->text();
-    if (const Outcome<> saved = staff::save(m_context.command(), input, m_editId); saved.refused()) {
+    if (const Outcome<> saved = staff::save(m_session.command(), input, m_editId); saved.refused()) {
         m_fields.showRefusal(this, saved.refusal());
         return;
     }

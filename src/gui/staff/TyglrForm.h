@@ -9,7 +9,7 @@ class QComboBox;
 class QLineEdit;
 
 namespace tkd {
-class AppContext;
+class Session;
 }
 
 namespace tkd::gui {
@@ -20,7 +20,7 @@ class TzwlrForm;
 class TyglrForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TyglrForm(AppContext& context, QWidget* parent = nullptr);
+    explicit TyglrForm(Session& session, QWidget* parent = nullptr);
     void prepareAdd();
     // False when the row no longer exists.
     bool prepareEdit(qint64 id);
@@ -32,7 +32,7 @@ private:
     void openJobTitles();
     void save();
 
-    AppContext& m_context;
+    Session& m_session;
     std::optional<qint64> m_editId;
     QLineEdit* m_name;
     QComboBox* m_title;

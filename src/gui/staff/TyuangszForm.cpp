@@ -2,163 +2,98 @@
 
 #include "TyglrForm.h"
 #include "TygxxreportForm.h"
-#include "app/AppContext.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "kit/DataGrid.h"
-#include "kit/FormKit.h"
-#include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
 #include "kit/report/TmypreviewForm.h"
 #include "staff/Staff.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace tkd::gui {
 
-namespace {
-const QString kAllTitles = QStringLiteral("所有职务");
-}
-
-TyuangszForm::TyuangszForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TyuangszForm::TyuangszForm(Session& session, QWidget* parent)
+    : ListWindow(session, QStringLiteral("yuangszForm"), QStringLiteral("员工信息"), parent),
+      m_entry(new TyglrForm(session, this))
 {
-    setObjectName(QStringLiteral("yuangszForm"));
-    setWindowTitle(QStringLiteral("员工信息"));
     resize(760, 460);
-    m_grid = new DataGrid(this);
-    m_grid->setObjectName(QStringLiteral("staffGrid"));
-    m_entry = new TyglrForm(context, this);
+    grid()->setObjectName(QStringLiteral("staffGrid"));
+    setSource([this] { return dm().open(QStringLiteral("ADODS_ygxx")); });
+    setColumns({{QStringLiteral("姓名"), 80},
+                {QStringLiteral("职务"), 80},
+                {QStringLiteral("联系电话"), 100},
+                {QStringLiteral("联系地址"), 120},
+                {QStringLiteral("状态"), 80},
+                {QStringLiteral("备注"), 200}},
+               {QStringLiteral("编号")});
 
-    auto* tools = new QHBoxLayout;
-    auto button = [this](QBoxLayout* row, const QString& text, const char* name) {
-        return kit::pushButton(this, text, name, row);
-    };
-    connect(button(tools, QStringLiteral("添加"), "addButton"), &QPushButton::clicked, this, &TyuangszForm::addStaff);
-    connect(button(tools, QStringLiteral("修改"), "editButton"), &QPushButton::clicked, this, &TyuangszForm::editStaff);
-    connect(button(tools, QStringLiteral("删除"), "deleteButton"), &QPushButton::clicked, this,
-            &TyuangszForm::deleteStaff);
-    connect(button(tools, QStringLiteral("全部"), "allButton"), &QPushButton::clicked, this, &TyuangszForm::showAll);
-    connect(button(tools, QStringLiteral("打印"), "printButton"), &QPushButton::clicked, this, &TyuangszForm::print);
-    connect(button(tools, QStringLiteral("退出"), "exitButton"), &QPushButton::clicked, this, &QDialog::accept);
-    tools->addStretch();
+    addButton(QStringLiteral("添加"), "addButton", [this] { addStaff(); });
+    actOnDoubleClick(addButton(QStringLiteral("修改"), "editButton", [this] { editStaff(); }));
+    addButton(QStringLiteral("删除"), "deleteButton", [this] { deleteStaff(); });
+    addButton(QStringLiteral("全部"), "allButton", [this] { setFilter({}); });
+    addButton(QStringLiteral("打印"), "printButton", [this] { print(); });
+    addExitButton();
 
-    auto* query = new QGroupBox(QStringLiteral("员工信息查询"), this);
-    auto* queryRow = new QHBoxLayout(query);
-    m_titleFilter = new QComboBox(query);
-    m_titleFilter->setObjectName(QStringLiteral("titleFilterCombo"));
-    m_nameFilter = new QLineEdit(query);
-    m_nameFilter->setObjectName(QStringLiteral("nameFilterEdit"));
-    InputMethodFields::markFreeText(m_nameFilter);
-    m_showDeparted = new QCheckBox(QStringLiteral("显示离职员工"), query);
+    setQueryTitle(QStringLiteral("员工信息查询"));
+    addChoice(QStringLiteral("职务分类："), "titleFilterCombo", QStringLiteral("所有职务"));
+    addSearch(QStringLiteral("员工名称："), "nameFilterEdit", {QStringLiteral("姓名")});
+    m_showDeparted = new QCheckBox(QStringLiteral("显示离职员工"), this);
     m_showDeparted->setObjectName(QStringLiteral("showDepartedCheck"));
-    queryRow->addWidget(kit::captionFor(m_titleFilter, QStringLiteral("职务分类："), query));
-    queryRow->addWidget(m_titleFilter);
-    queryRow->addWidget(kit::captionFor(m_nameFilter, QStringLiteral("员工名称："), query));
-    queryRow->addWidget(m_nameFilter);
-    queryRow->addWidget(m_showDeparted);
-    connect(button(queryRow, QStringLiteral("查询"), "searchButton"), &QPushButton::clicked, this,
-            &TyuangszForm::search);
-    queryRow->addStretch();
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(tools);
-    layout->addWidget(query);
-    layout->addWidget(m_grid, 1);
-
-    connect(m_grid, &DataGrid::rowDoubleClicked, this, &TyuangszForm::editStaff);
+    addQueryWidget(m_showDeparted);
+    addQueryButton();
     connect(m_showDeparted, &QCheckBox::clicked, this, &TyuangszForm::departedToggled);
-    connect(m_nameFilter, &QLineEdit::returnPressed, this, &TyuangszForm::search);
-    kit::markEnterSubmits(m_nameFilter);
 }
 
 void TyuangszForm::prepare()
 {
-    m_filter = staff::listFilter(false, {}, {});
-    reload();
-    m_titleFilter->clear();
-    m_titleFilter->addItem(kAllTitles);
-    m_titleFilter->addItems(staff::jobTitles(m_context.velunDMForm()));
-    m_titleFilter->setCurrentIndex(0);
-    m_nameFilter->clear();
+    setChoices(staff::jobTitles(dm()));
+    clearQuery();
     m_showDeparted->setChecked(false);
+    reload();
+    setFilter(staff::listFilter(false, {}, {}));
 }
 
-void TyuangszForm::reload()
+Filter TyuangszForm::queryFilter() const
 {
-    m_rows = m_context.velunDMForm().open(QStringLiteral("ADODS_ygxx"));
-    applyFilter(m_filter);
-}
-
-void TyuangszForm::applyFilter(const Filter& filter)
-{
-    m_filter = filter;
-    if (m_filter.isEmpty())
-        m_rows.clearFilter();
-    else
-        m_rows.setFilter(m_filter);
-    m_grid->setResult(m_rows);
-    m_grid->hideColumn(QStringLiteral("编号"));
-    m_grid->setColumnWidths({{QStringLiteral("姓名"), 80},
-                             {QStringLiteral("职务"), 80},
-                             {QStringLiteral("联系电话"), 100},
-                             {QStringLiteral("联系地址"), 120},
-                             {QStringLiteral("状态"), 80},
-                             {QStringLiteral("备注"), 200}});
-}
-
-void TyuangszForm::search()
-{
-    const QString title = m_titleFilter->currentIndex() > 0 ? m_titleFilter->currentText() : QString();
-    applyFilter(staff::listFilter(m_showDeparted->isChecked(), title, m_nameFilter->text()));
-}
-
-void TyuangszForm::showAll()
-{
-    applyFilter({});
+    return staff::listFilter(m_showDeparted->isChecked(), choiceValue(), searchText());
 }
 
 void TyuangszForm::departedToggled(bool shown)
 {
     // Ticking shows everyone at once; clearing goes back to the working staff only.
-    applyFilter(shown ? Filter() : staff::listFilter(false, {}, {}));
+    setFilter(shown ? Filter() : staff::listFilter(false, {}, {}));
 }
 
 void TyuangszForm::addStaff()
 {
     m_entry->prepareAdd();
-    if (m_entry->exec() == QDialog::Accepted)
-        reload();
+    runEntry(m_entry);
 }
 
 void TyuangszForm::editStaff()
 {
-    if (m_grid->currentRowIndex() < 0)
+    if (!hasCurrentRow())
         return;
-    if (!m_entry->prepareEdit(m_grid->currentValue(QStringLiteral("编号")).toInt())) {
+    if (!m_entry->prepareEdit(current(QStringLiteral("编号")).toInt())) {
         Messages::warning(this, QStringLiteral("该员工已不存在！"));
         reload();
         return;
     }
-    if (m_entry->exec() == QDialog::Accepted)
-        reload();
+    runEntry(m_entry);
 }
 
 void TyuangszForm::deleteStaff()
 {
-    if (m_grid->currentRowIndex() < 0 || !Messages::confirmDelete(this))
+    if (!hasCurrentRow())
         return;
-    staff::remove(m_context.command(), m_grid->currentValue(QStringLiteral("编号")).toInt());
-    reload();
+    const qint64 id = current(QStringLiteral("编号")).toInt();
+    deleteCurrent([this, id] { return staff::remove(session().command(), id); });
 }
 
 void TyuangszForm::print()
 {
-    TmypreviewForm::open(TygxxreportForm::build(m_rows), this);
+    TmypreviewForm::open(TygxxreportForm::build(rows()), this);
 }
 
 } // namespace tkd::gui

@@ -1,6 +1,7 @@
 #include "TzwlrsForm.h"
 
-#include "app/AppContext.h"
+#include "app/Session.h"
+#include "data/TvelunDMForm.h"
 #include "kit/FormKit.h"
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
@@ -13,7 +14,7 @@
 
 namespace tkd::gui {
 
-TzwlrsForm::TzwlrsForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TzwlrsForm::TzwlrsForm(Session& session, QWidget* parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("zwlrsForm"));
     setWindowTitle(QStringLiteral("增加职务"));
@@ -37,7 +38,7 @@ void TzwlrsForm::prepare()
 
 void TzwlrsForm::save()
 {
-    if (const Outcome<> added = staff::addJobTitle(m_context.command(), m_name->text()); added.refused()) {
+    if (const Outcome<> added = staff::addJobTitle(m_session.command(), m_name->text()); added.refused()) {
         Messages::refusal(this, added.refusal());
         m_name->setFocus();
         return;

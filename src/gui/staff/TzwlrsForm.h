@@ -5,7 +5,7 @@
 class QLineEdit;
 
 namespace tkd {
-class AppContext;
+class Session;
 }
 
 namespace tkd::gui {
@@ -14,13 +14,13 @@ namespace tkd::gui {
 class TzwlrsForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TzwlrsForm(AppContext& context, QWidget* parent = nullptr);
+    explicit TzwlrsForm(Session& session, QWidget* parent = nullptr);
     void prepare();
 
 private:
     void save();
 
-    AppContext& m_context;
+    Session& m_session;
     QLineEdit* m_name;
 };
 

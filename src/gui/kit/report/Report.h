@@ -1,7 +1,11 @@
 #pragma once
 
+#include "kit/report/ChartData.h"
+
+#include <QImage>
 #include <QList>
 #include <QMarginsF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <Qt>
@@ -21,8 +25,36 @@ struct ReportColumn {
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 
+// A picture at a given size (a member's photo, the hall's logo), its shape kept inside that box.
+struct ReportPicture {
+    QImage image;
+    // A height of 0 follows the picture's own shape.
+    QSizeF sizeMm;
+    Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+enum class ChartKind { Bar, Pie };
+
+// A chart across the width of the page.
+struct ReportChart {
+    ChartKind kind;
+    ChartData data;
+    qreal heightMm;
+};
+
+// One part of the body, in the order the parts were added.
+struct ReportElement {
+    enum class Kind { Table, Picture, Chart };
+    Kind kind;
+    // Into pictures() or charts(); the one table has 0.
+    int index;
+};
+
 // What a report or receipt says, already formatted as text; ReportRenderer lays it out.
 // A plain value: windows fill one and hand a copy to the preview, which outlives them.
+// Between the header and the footer lines comes the body: the table (columns, rows and
+// totals), pictures and charts, in the order they were added; the table stands where its
+// first column, row or totals line was added.
 class Report {
 public:
     explicit Report(Paper paper = Paper::A4, QString title = QString());
@@ -52,10 +84,18 @@ public:
     void addColumn(const QString& title, qreal widthMm, Qt::Alignment alignment = Qt::AlignLeft);
 
     const QList<QStringList>& rows() const { return m_rows; }
-    void addRow(const QStringList& cells) { m_rows.append(cells); }
+    void addRow(const QStringList& cells);
 
     const QList<QStringList>& totals() const { return m_totals; }
-    void addTotals(const QStringList& cells) { m_totals.append(cells); }
+    void addTotals(const QStringList& cells);
+
+    const QList<ReportPicture>& pictures() const { return m_pictures; }
+    void addPicture(const QImage& image, const QSizeF& sizeMm, Qt::Alignment alignment = Qt::AlignLeft);
+
+    const QList<ReportChart>& charts() const { return m_charts; }
+    void addChart(ChartKind kind, const ChartData& data, qreal heightMm = 110);
+
+    const QList<ReportElement>& body() const { return m_body; }
 
     const QStringList& footerLines() const { return m_footerLines; }
     void addFooterLine(const QString& text) { m_footerLines.append(text); }
@@ -72,6 +112,8 @@ public:
     void setPointSizes(qreal title, qreal body);
 
 private:
+    void placeTable();
+
     Paper m_paper;
     bool m_landscape = false;
     QString m_title;
@@ -79,6 +121,9 @@ private:
     QList<ReportColumn> m_columns;
     QList<QStringList> m_rows;
     QList<QStringList> m_totals;
+    QList<ReportPicture> m_pictures;
+    QList<ReportChart> m_charts;
+    QList<ReportElement> m_body;
     QStringList m_footerLines;
     qreal m_receiptMinimumLengthMm = 0;
     std::optional<QMarginsF> m_receiptMarginsMm;

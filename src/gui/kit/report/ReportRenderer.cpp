@@ -1,5 +1,7 @@
 #include "ReportRenderer.h"
 
+#include "ChartPainter.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -92,6 +94,8 @@ void ReportRenderer::layOut()
     m_bodyFont = reportFont(m_report.bodyPointSize(), false);
     m_boldFont = reportFont(m_report.bodyPointSize(), true);
     m_pageNumberFont = reportFont(m_report.bodyPointSize() - 1, false);
+    m_chartTitleFont = reportFont(m_report.bodyPointSize() + 1, true);
+    m_chartFont = reportFont(m_report.bodyPointSize() - 1, false);
 
     m_margins =
         receipt ? QMarginsF(dots(5), dots(4), dots(5), dots(6)) : QMarginsF(dots(15), dots(15), dots(15), dots(12));
@@ -109,6 +113,7 @@ void ReportRenderer::layOut()
     // The page number sits in a band of its own above the bottom margin.
     const qreal bottom =
         receipt ? std::numeric_limits<qreal>::max() : dots(paper.height()) - m_margins.bottom() - dots(8);
+    m_contentHeight = bottom - m_margins.top();
     m_pages = {Page()};
     qreal y = m_margins.top();
     bool fresh = true;
@@ -133,6 +138,13 @@ void ReportRenderer::layOut()
         if (!fresh)
             y += height;
     };
+    // A picture or chart as tall as a whole page shrinks to the rest of this page when that is
+    // at least half a page, rather than leave the page nearly empty.
+    const auto placeBlock = [&](Kind kind, int index, qreal height) {
+        if (height >= m_contentHeight && bottom - y >= m_contentHeight / 2)
+            height = bottom - y;
+        place(kind, index, height, 0, false);
+    };
 
     if (!m_report.title().isEmpty()) {
         place(Kind::Title, 0, wrappedHeight(m_titleFont, m_report.title()), 0, false);
@@ -141,15 +153,31 @@ void ReportRenderer::layOut()
     for (int i = 0; i < m_report.headerLines().size(); ++i)
         place(Kind::Header, i, wrappedHeight(m_bodyFont, m_report.headerLines()[i]) + lineSpacing, 0, false);
     gap(dots(2));
-    const bool table = !m_report.rows().isEmpty() || !m_report.totals().isEmpty();
-    if (table && m_hasHeadings)
-        place(Kind::Headings, 0, m_rowHeight, m_rowHeight, false);
-    for (int i = 0; i < m_report.rows().size(); ++i)
-        place(Kind::Row, i, m_rowHeight, 0, true);
-    if (!m_report.totals().isEmpty())
-        gap(dots(1));
-    for (int i = 0; i < m_report.totals().size(); ++i)
-        place(Kind::Totals, i, m_rowHeight, 0, true);
+    for (qsizetype e = 0; e < m_report.body().size(); ++e) {
+        const ReportElement& element = m_report.body()[e];
+        if (e > 0)
+            gap(dots(3));
+        switch (element.kind) {
+        case ReportElement::Kind::Table: {
+            const bool table = !m_report.rows().isEmpty() || !m_report.totals().isEmpty();
+            if (table && m_hasHeadings)
+                place(Kind::Headings, 0, m_rowHeight, m_rowHeight, false);
+            for (int i = 0; i < m_report.rows().size(); ++i)
+                place(Kind::Row, i, m_rowHeight, 0, true);
+            if (!m_report.totals().isEmpty())
+                gap(dots(1));
+            for (int i = 0; i < m_report.totals().size(); ++i)
+                place(Kind::Totals, i, m_rowHeight, 0, true);
+            break;
+        }
+        case ReportElement::Kind::Picture:
+            placeBlock(Kind::Picture, element.index, pictureSize(element.index).height());
+            break;
+        case ReportElement::Kind::Chart:
+            placeBlock(Kind::Chart, element.index, chartHeight(element.index));
+            break;
+        }
+    }
     if (!m_report.footerLines().isEmpty())
         gap(dots(3));
     for (int i = 0; i < m_report.footerLines().size(); ++i)
@@ -195,6 +223,24 @@ void ReportRenderer::layOutColumns(qreal contentWidth)
         m_hasHeadings = m_hasHeadings || !column.title.isEmpty();
         x += width;
     }
+}
+
+QSizeF ReportRenderer::pictureSize(int index) const
+{
+    const ReportPicture& picture = m_report.pictures()[index];
+    QSizeF box(dots(qMax<qreal>(0, picture.sizeMm.width())), dots(qMax<qreal>(0, picture.sizeMm.height())));
+    if (box.height() <= 0 && !picture.image.isNull())
+        box.setHeight(box.width() * picture.image.height() / picture.image.width());
+    if (box.width() > m_contentWidth)
+        box *= m_contentWidth / box.width();
+    if (box.height() > m_contentHeight)
+        box *= m_contentHeight / box.height();
+    return box;
+}
+
+qreal ReportRenderer::chartHeight(int index) const
+{
+    return qMin(dots(qMax<qreal>(0, m_report.charts()[index].heightMm)), m_contentHeight);
 }
 
 qreal ReportRenderer::wrappedHeight(const QFont& font, const QString& text) const
@@ -284,7 +330,36 @@ void ReportRenderer::drawItem(QPainter& painter, const Item& item) const
         painter.setFont(m_boldFont);
         drawCells(painter, m_report.totals()[item.index], item.top, item.height);
         break;
+    case Kind::Picture:
+        drawPicture(painter, item);
+        break;
+    case Kind::Chart:
+        paintChart(painter, line, m_report.charts()[item.index], {m_chartTitleFont, m_chartFont}, dots(1));
+        break;
     }
+}
+
+void ReportRenderer::drawPicture(QPainter& painter, const Item& item) const
+{
+    const ReportPicture& picture = m_report.pictures()[item.index];
+    if (picture.image.isNull())
+        return;
+    QSizeF box = pictureSize(item.index);
+    if (item.height < box.height())
+        box *= item.height / box.height();
+    qreal left = m_margins.left();
+    if (picture.alignment & Qt::AlignHCenter)
+        left += (m_contentWidth - box.width()) / 2;
+    else if (picture.alignment & Qt::AlignRight)
+        left += m_contentWidth - box.width();
+    // The picture keeps its shape, centred in its box.
+    const QSizeF size = QSizeF(picture.image.size()).scaled(box, Qt::KeepAspectRatio);
+    const QRectF target(left + (box.width() - size.width()) / 2, item.top + (box.height() - size.height()) / 2,
+                        size.width(), size.height());
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, picture.image);
+    painter.restore();
 }
 
 void ReportRenderer::drawCells(QPainter& painter, const QStringList& cells, qreal top, qreal height) const

@@ -41,7 +41,7 @@ public:
     bool print(QPrinter* printer) const;
 
 private:
-    enum class Kind { Title, Header, Headings, Row, Totals, Footer };
+    enum class Kind { Title, Header, Headings, Row, Totals, Picture, Chart, Footer };
     struct Item {
         Kind kind;
         int index;
@@ -56,6 +56,10 @@ private:
     void drawItem(QPainter& painter, const Item& item) const;
     void drawCells(QPainter& painter, const QStringList& cells, qreal top, qreal height) const;
     void drawRule(QPainter& painter, qreal y) const;
+    void drawPicture(QPainter& painter, const Item& item) const;
+    // In layout dots, shrunk to the content width and the height of a page.
+    QSizeF pictureSize(int index) const;
+    qreal chartHeight(int index) const;
     qreal wrappedHeight(const QFont& font, const QString& text) const;
     QSizeF paperSizeMm() const;
 
@@ -68,10 +72,13 @@ private:
     QFont m_bodyFont;
     QFont m_boldFont;
     QFont m_pageNumberFont;
+    QFont m_chartTitleFont;
+    QFont m_chartFont;
 
     // Everything below is in layout dots.
     QMarginsF m_margins;
     qreal m_contentWidth = 0;
+    qreal m_contentHeight = 0;
     qreal m_rowHeight = 0;
     qreal m_cellPadding = 0;
     QList<qreal> m_columnLeft;

@@ -181,6 +181,13 @@ void TmypreviewForm::zoomTo(int position)
 
 void TmypreviewForm::fitPage()
 {
+    // The preview widget refits only when the current page does not already lie wholly in
+    // view, so at the small opening zoom the button would do nothing. From a zoom at which the
+    // page overflows the view, it always fits.
+    const QSizeF paperInches = m_renderer.pageSizeMm() / 25.4;
+    const qreal across = m_preview->width() / (paperInches.width() * m_preview->logicalDpiX());
+    const qreal down = m_preview->height() / (paperInches.height() * m_preview->logicalDpiY());
+    m_preview->setZoomFactor(2 * qMax(across, down) + 1);
     m_preview->fitInView();
     showZoomOnSlider();
 }

@@ -1,6 +1,9 @@
-#include "MainCommands.h"
+#include "CommandRegistry.h"
 
 #include "app/AppContext.h"
+#include "frontdesk/FrontDesk.h"
+#include "frontdesk/MemberPanel.h"
+#include "kit/Guarded.h"
 #include "kit/Messages.h"
 #include "security/Permissions.h"
 
@@ -9,7 +12,7 @@
 
 namespace tkd::gui {
 
-const std::vector<CommandDef>& MainCommands::definitions()
+const std::vector<CommandDef>& CommandRegistry::table()
 {
     static const std::vector<CommandDef> all = [] {
         struct Raw {
@@ -89,50 +92,113 @@ const std::vector<CommandDef>& MainCommands::definitions()
     return all;
 }
 
-MainCommands::MainCommands(AppContext& context, QWidget* window, std::function<QString()> shownMember)
-    : QObject(window), m_context(context), m_window(window), m_shownMember(std::move(shownMember))
+const CommandDef* CommandRegistry::find(const QString& id)
 {
-    for (const CommandDef& def : definitions()) {
-        auto* action = new QAction(def.caption, window);
+    for (const CommandDef& def : table())
+        if (def.id == id)
+            return &def;
+    return nullptr;
+}
+
+CommandRegistry::CommandRegistry(AppContext& app, QWidget* frame, FrontDesk* desk)
+    : QObject(frame), m_app(app), m_frame(frame), m_desk(desk)
+{
+    for (const CommandDef& def : table()) {
+        auto* action = new QAction(def.caption, frame);
         action->setObjectName(def.id + QStringLiteral("Action"));
         action->setEnabled(false);
         connect(action, &QAction::triggered, this, [this, id = def.id] { run(id); });
         m_actions.insert(def.id, action);
-        m_defs.insert(def.id, def);
     }
 }
 
-QAction* MainCommands::action(const QString& id) const
+CommandRegistry::~CommandRegistry() = default;
+
+Session& CommandRegistry::session()
+{
+    return m_app.session();
+}
+
+QString CommandRegistry::shownMember() const
+{
+    return m_desk->panel()->shownCardNumber();
+}
+
+QAction* CommandRegistry::action(const QString& id) const
 {
     QAction* a = m_actions.value(id);
-    Q_ASSERT_X(a, "MainCommands::action", qPrintable(id));
+    Q_ASSERT_X(a, "CommandRegistry::action", qPrintable(id));
     return a;
 }
 
-void MainCommands::setHandler(const QString& id, std::function<void()> handler)
+void CommandRegistry::add(Command command)
 {
-    m_handlers.insert(id, std::move(handler));
+    // The table is what the frame shows and what the tests hold to; a registration that
+    // disagrees with it is a mistake of the area, caught in debug builds.
+    const CommandDef* def = find(command.id);
+    Q_ASSERT_X(def, "CommandRegistry::add", qPrintable(command.id));
+    Q_ASSERT_X(def->function == command.function, "CommandRegistry::add", qPrintable(command.id));
+    Q_ASSERT_X(def->needsMember == (command.withoutMember != WithoutMember::Runs), "CommandRegistry::add",
+               qPrintable(command.id));
+    Q_UNUSED(def);
+    const QString id = command.id;
+    m_commands.insert(id, std::move(command));
     action(id)->setEnabled(true);
 }
 
-void MainCommands::run(const QString& id)
+void CommandRegistry::setHandler(const QString& id, std::function<void()> handler)
 {
-    const auto handler = m_handlers.constFind(id);
-    if (handler == m_handlers.constEnd())
+    const CommandDef* def = find(id);
+    Q_ASSERT_X(def, "CommandRegistry::setHandler", qPrintable(id));
+    add({id, def->function, def->needsMember ? WithoutMember::Refuses : WithoutMember::Runs, std::move(handler)});
+}
+
+void CommandRegistry::run(const QString& id)
+{
+    const auto found = m_commands.constFind(id);
+    if (found == m_commands.constEnd())
         return;
-    const CommandDef& def = m_defs[id];
-    if (!def.function.isEmpty()) {
+    // A copy: the handler may register commands of its own while it runs.
+    const Command command = *found;
+    kit::guarded(m_frame, [&] { runChecked(command); });
+}
+
+void CommandRegistry::runChecked(const Command& command)
+{
+    if (!command.function.isEmpty()) {
         if (const MaybeRefusal refusal =
-                security::checkPermission(m_context.velunDMForm(), m_context.currentOperator(), def.function)) {
-            Messages::refusal(m_window, *refusal);
+                security::checkPermission(m_app.velunDMForm(), m_app.currentOperator(), command.function)) {
+            Messages::refusal(m_frame, *refusal);
             return;
         }
     }
-    if (def.needsMember && m_shownMember().isEmpty()) {
-        Messages::warning(m_window, QStringLiteral("请首先选择会员！"));
+    if (command.withoutMember != WithoutMember::Runs && shownMember().isEmpty()) {
+        if (command.withoutMember == WithoutMember::Refuses)
+            Messages::warning(m_frame, QStringLiteral("请首先选择会员！"));
         return;
     }
-    (*handler)();
+    command.handler();
+}
+
+QWidget* CommandRegistry::made(std::type_index type) const
+{
+    const auto found = m_windows.find(type);
+    return found == m_windows.end() ? nullptr : found->second.data();
+}
+
+QWidget* CommandRegistry::windowOf(std::type_index type)
+{
+    if (QWidget* window = made(type))
+        return window;
+    const auto factory = m_factories.find(type);
+    Q_ASSERT_X(factory != m_factories.end(), "CommandRegistry::window", type.name());
+    if (factory == m_factories.end())
+        return nullptr;
+    QWidget* window = factory->second();
+    m_windows[type] = window;
+    if (m_windowMade)
+        m_windowMade(window);
+    return window;
 }
 
 } // namespace tkd::gui

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace tkd {
+class Database;
+}
+
+namespace tkd::schema {
+
+// The numbered steps of the schema; step n brings a file of version n - 1 to version n.
+// Each is fixed text once released (see Schema.cpp for how a new one is added).
+void createVersion1(Database& db);
+
+} // namespace tkd::schema
