@@ -236,13 +236,14 @@ int main(int argc, char* argv[])
     gui::MemberPanel panel;
     gui::HistoryTabs tabs;
     gui::ThydjForm confirmation;
-    auto showOutcome = [&](const frontdesk::VisitOutcome& outcome) {
-        panel.setValue(QStringLiteral("开卡日期："), outcome.opened);
-        panel.setValue(QStringLiteral("到期日期："), outcome.expiry);
-        panel.setValue(QStringLiteral("累计刷卡："), outcome.swipes);
-        if (outcome.countCard)
-            panel.setValue(QStringLiteral("剩余次数："), outcome.visitsLeft);
-        tabs.loadVisits(dm);
+    // After a visit the desk shows the member again as stored, with the visit list re-read.
+    auto showOutcome = [&](const QString& card) {
+        const auto member = frontdesk::lookUp(dm, card, today);
+        if (!member)
+            return;
+        panel.show(*member);
+        tabs.show(frontdesk::loadHistory(dm, card, gui::HistoryTabs::entries(gui::HistoryTabs::Visits)),
+                  gui::HistoryTabs::Visits);
     };
     // Where a swipe's time goes: the core's reads and scratch lists, the panel (labels and photo), the tabs.
     int photosShown = 0;
@@ -294,20 +295,20 @@ int main(int argc, char* argv[])
         confirmation.prepare(check->notices, check->photoPath);
         if (check->refusal)
             return;
-        const auto outcome = frontdesk::checkIn(dm, card, operatorName, now);
-        if (outcome.refusal)
+        const auto outcome = frontdesk::checkIn({dm, operatorName, now}, card);
+        if (!outcome.ok())
             return;
-        showOutcome(outcome);
+        showOutcome(card);
         ++attendedAccepted;
     }));
     int unattendedAccepted = 0;
     const Figures unattended = summarise(time(unattendedCards, [&](const QString& card) {
         if (security::checkPermission(dm, operatorName, checkInRight))
             return;
-        const auto outcome = frontdesk::checkIn(dm, card, operatorName, now);
-        if (outcome.refusal)
+        const auto outcome = frontdesk::checkIn({dm, operatorName, now}, card);
+        if (!outcome.ok())
             return;
-        showOutcome(outcome);
+        showOutcome(card);
         ++unattendedAccepted;
     }));
 

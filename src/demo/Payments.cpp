@@ -57,9 +57,8 @@ void writePayment(Books& books, const Member& m, const PlannedPayment& payment)
         break;
     }
     payments::recordPayment(
-        books.dm, m.card, m.name,
-        {payment.amount, payment.discount, payment.amount - payment.discount, kind, m.payMethod, remark},
-        operatorAt(payment.at), dateTimeOf(payment.at));
+        {books.dm, operatorAt(payment.at), dateTimeOf(payment.at)}, m.card, m.name,
+        {payment.amount, payment.discount, payment.amount - payment.discount, kind, m.payMethod, remark});
 }
 
 } // namespace tkd::demo

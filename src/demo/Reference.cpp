@@ -44,10 +44,16 @@ const char16_t* const kConsultants[kConsultantCount] = {u"赵敏", u"刘洋"};
 const char16_t kDeskOperator[] = u"孙丽";
 
 // A catalogue the generator cannot write is a fault of the generator, not of the hall.
-void require(const MaybeRefusal& refusal, const QString& what)
+void require(const Outcome<>& outcome, const QString& what)
 {
-    if (refusal)
-        throw DbError(what + QStringLiteral("：") + refusal->message);
+    if (outcome.refused())
+        throw DbError(what + QStringLiteral("：") + outcome.refusal().message);
+}
+
+// The hall is set up by the super user; these rows carry no time of their own.
+CommandContext setUp(TvelunDMForm& dm)
+{
+    return {dm, QStringLiteral("超级用户"), QDateTime::currentDateTime()};
 }
 
 void writeCardTypes(TvelunDMForm& dm)
@@ -67,7 +73,7 @@ void writeCardTypes(TvelunDMForm& dm)
         if (type.slotKind == 2)
             for (int d = 0; d < 7; ++d)
                 input.weekdays[size_t(d)] = type.weekdays[d] == u'1';
-        require(cardtypes::save(dm, input), input.name);
+        require(cardtypes::save(setUp(dm), input), input.name);
     }
 }
 
@@ -96,7 +102,7 @@ void writeStaff(TvelunDMForm& dm)
         input.phone = QStringLiteral("1390571%1").arg(++n, 4, 10, QLatin1Char('0'));
         input.address = t(u"杭州市西湖区文三路");
         input.status = t(p.status);
-        require(staff::save(dm, input), input.name);
+        require(staff::save(setUp(dm), input), input.name);
     }
 }
 
@@ -104,7 +110,7 @@ void writeStaff(TvelunDMForm& dm)
 void writeOperator(TvelunDMForm& dm)
 {
     const QString name = deskOperatorName();
-    require(security::addOperator(dm, {name, QStringLiteral("1234"), QStringLiteral("1234")}), name);
+    require(security::addOperator(setUp(dm), {name, QStringLiteral("1234"), QStringLiteral("1234")}), name);
     Dataset rights = security::rightsOf(dm, name);
     for (int row = 0; row < rights.rows().rowCount(); ++row)
         rights.setValue(row, QStringLiteral("操作权限"), true);

@@ -32,12 +32,13 @@ CardType withDaily(const char* from, const char* to)
 class CardTypesTest : public ::testing::Test {
 protected:
     qint64 count() { return t.db().scalar(s(u"select count(*) from [会员卡类型]")).toInt(); }
+    CommandContext admin() { return {t.dm(), s(u"超级用户"), QDateTime(QDate(2024, 3, 15), QTime(9, 0))}; }
     test::TestDatabase t;
 };
 
 TEST_F(CardTypesTest, SaveRulesInOrderAndNothingWrittenOnRefusal)
 {
-    ASSERT_FALSE(save(t.dm(), basic(QStringLiteral("A1"), s(u"年卡"))).has_value());
+    ASSERT_FALSE(save(admin(), basic(QStringLiteral("A1"), s(u"年卡"))).refused());
     const struct {
         Input input;
         const char16_t* message;
@@ -63,11 +64,11 @@ TEST_F(CardTypesTest, SaveRulesInOrderAndNothingWrittenOnRefusal)
          u"时间段的时间不正确！", field::time},
     };
     for (const auto& c : refused) {
-        const MaybeRefusal r = save(t.dm(), c.input);
-        ASSERT_TRUE(r.has_value()) << QString::fromUtf16(c.message).toStdString();
-        EXPECT_EQ(r->message, s(c.message));
-        EXPECT_EQ(r->field, c.focus);
-        EXPECT_EQ(r->icon, Refusal::Icon::Error);
+        const Outcome<> r = save(admin(), c.input);
+        ASSERT_TRUE(r.refused()) << QString::fromUtf16(c.message).toStdString();
+        EXPECT_EQ(r.refusal().message, s(c.message));
+        EXPECT_EQ(r.refusal().field, c.focus);
+        EXPECT_EQ(r.refusal().icon, Refusal::Icon::Error);
     }
     EXPECT_EQ(count(), 1);
 }
@@ -78,7 +79,7 @@ TEST_F(CardTypesTest, EmptyNumbersBecomeDefaultsAndSlotOffClearsIt)
     in.discount = QString();
     in.time1 = QStringLiteral("08:00");
     in.weekdays = {true, true, true, true, true, true, true};
-    ASSERT_FALSE(save(t.dm(), in).has_value());
+    ASSERT_FALSE(save(admin(), in).refused());
     const std::optional<CardType> type = find(t.dm(), s(u"体验卡"));
     ASSERT_TRUE(type.has_value());
     EXPECT_EQ(type->visits, 0);
@@ -93,13 +94,13 @@ TEST_F(CardTypesTest, EmptyNumbersBecomeDefaultsAndSlotOffClearsIt)
 
 TEST_F(CardTypesTest, EditKeepsCodeAndNameWithoutUniquenessTest)
 {
-    ASSERT_FALSE(save(t.dm(), basic(QStringLiteral("A1"), s(u"年卡"))).has_value());
+    ASSERT_FALSE(save(admin(), basic(QStringLiteral("A1"), s(u"年卡"))).refused());
     const qint64 id = find(t.dm(), s(u"年卡"))->id;
     Input edit = basic(QStringLiteral("A1"), s(u"年卡"));
     edit.visits = QStringLiteral("30");
     edit.useSlot = true;
     edit.weekly = true;
-    ASSERT_FALSE(save(t.dm(), edit, id).has_value());
+    ASSERT_FALSE(save(admin(), edit, id).refused());
     const CardType type = *find(t.dm(), s(u"年卡"));
     EXPECT_EQ(type.visits, 30);
     EXPECT_TRUE(isCountCard(type));
@@ -110,28 +111,28 @@ TEST_F(CardTypesTest, EditKeepsCodeAndNameWithoutUniquenessTest)
 
 TEST_F(CardTypesTest, TypeInUseCannotBeDeleted)
 {
-    ASSERT_FALSE(save(t.dm(), basic(QStringLiteral("A1"), s(u"年卡"))).has_value());
+    ASSERT_FALSE(save(admin(), basic(QStringLiteral("A1"), s(u"年卡"))).refused());
     const qint64 id = find(t.dm(), s(u"年卡"))->id;
     t.dm().change(s(u"insert into [会员信息] ([会员卡号],[会员类型]) values ('1001','年卡')"));
     const MaybeRefusal asked = removalRefusal(t.dm(), s(u"年卡"));
     ASSERT_TRUE(asked.has_value()) << "the list asks before its delete question";
     EXPECT_EQ(asked->message, s(u"该类型已经有会员在使用，不能删除！"));
     EXPECT_FALSE(removalRefusal(t.dm(), s(u"月卡")).has_value());
-    const MaybeRefusal r = remove(t.dm(), id, s(u"年卡"));
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->message, s(u"该类型已经有会员在使用，不能删除！"));
-    EXPECT_EQ(r->icon, Refusal::Icon::Warning);
+    const Outcome<> r = remove(admin(), id, s(u"年卡"));
+    ASSERT_TRUE(r.refused());
+    EXPECT_EQ(r.refusal().message, s(u"该类型已经有会员在使用，不能删除！"));
+    EXPECT_EQ(r.refusal().icon, Refusal::Icon::Warning);
     EXPECT_EQ(count(), 1);
     t.dm().change(s(u"update [会员信息] set [会员类型]='月卡'"));
     EXPECT_FALSE(removalRefusal(t.dm(), s(u"年卡")).has_value());
-    EXPECT_FALSE(remove(t.dm(), id, s(u"年卡")).has_value());
+    EXPECT_FALSE(remove(admin(), id, s(u"年卡")).refused());
     EXPECT_EQ(count(), 0);
 }
 
 TEST_F(CardTypesTest, FoundByRowIdForTheEntryDialog)
 {
-    ASSERT_FALSE(save(t.dm(), basic(QStringLiteral("A1"), s(u"年卡"))).has_value());
-    ASSERT_FALSE(save(t.dm(), basic(QStringLiteral("B2"), s(u"月卡"))).has_value());
+    ASSERT_FALSE(save(admin(), basic(QStringLiteral("A1"), s(u"年卡"))).refused());
+    ASSERT_FALSE(save(admin(), basic(QStringLiteral("B2"), s(u"月卡"))).refused());
     const qint64 id = find(t.dm(), s(u"月卡"))->id;
     const std::optional<CardType> byId = findById(t.dm(), id);
     ASSERT_TRUE(byId.has_value());
@@ -144,7 +145,7 @@ TEST_F(CardTypesTest, GradeTreeHasTheRootAndOneNodePerTypeInTableOrder)
 {
     for (const auto& [code, name] : std::vector<std::pair<QString, QString>>{
              {QStringLiteral("C"), s(u"年卡")}, {QStringLiteral("A"), s(u"月卡")}, {QStringLiteral("B"), s(u"次卡")}})
-        ASSERT_FALSE(save(t.dm(), basic(code, name)).has_value());
+        ASSERT_FALSE(save(admin(), basic(code, name)).refused());
     const std::vector<TreeNode> tree = gradeTree(t.dm());
     ASSERT_EQ(tree.size(), 4u);
     EXPECT_EQ(tree.front().text, s(u"所有等级"));

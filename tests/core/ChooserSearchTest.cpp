@@ -40,7 +40,7 @@ protected:
         staff::Input input;
         input.name = name;
         input.title = title;
-        ASSERT_FALSE(staff::save(dm(), input));
+        ASSERT_FALSE(staff::save(admin(), input).refused());
     }
     void locker(const QString& number, const QString& state)
     {
@@ -49,6 +49,7 @@ protected:
             {{QStringLiteral("b"), number}, {QStringLiteral("m"), number + s(u"衣柜")}, {QStringLiteral("z"), state}});
     }
     TvelunDMForm& dm() { return m_db.dm(); }
+    CommandContext admin() { return {dm(), s(u"超级用户"), QDateTime(QDate(2024, 3, 15), QTime(9, 0))}; }
 
     tkd::test::TestDatabase m_db;
 };
@@ -120,7 +121,7 @@ TEST_F(ChooserSearch, CoachesAreActiveNonConsultantsMatchedLiterally)
     departed.name = QStringLiteral("Old_Timer");
     departed.title = s(u"教练");
     departed.status = staff::kDeparted;
-    ASSERT_FALSE(staff::save(dm(), departed));
+    ASSERT_FALSE(staff::save(admin(), departed).refused());
 
     const std::vector<Typed> cases{
         {QStringLiteral("'"), {QStringLiteral("O'Brien")}},

@@ -3,6 +3,7 @@
 #include "frontdesk/CheckIn.h"
 #include "frontdesk/MemberLookup.h"
 #include "reminders/DueRules.h"
+#include "sms/SmsState.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,14 @@ protected:
         weekly.useSlot = true;
         weekly.weekly = true;
         weekly.weekdays = {true, false, true, false, true, false, false};
-        EXPECT_FALSE(cardtypes::save(dm(), weekly));
+        EXPECT_FALSE(cardtypes::save(admin(), weekly).refused());
         cardtypes::Input morning;
         morning.code = QStringLiteral("M");
         morning.name = s(u"晨卡");
         morning.useSlot = true;
         morning.time1 = QStringLiteral("08:00");
         morning.time2 = QStringLiteral("10:00");
-        EXPECT_FALSE(cardtypes::save(dm(), morning));
+        EXPECT_FALSE(cardtypes::save(admin(), morning).refused());
         setLeadDays(7, 7, 7);
     }
     void addType(const QString& code, const QString& name, const QString& visits, const QString& days)
@@ -43,7 +44,7 @@ protected:
         input.name = name;
         input.visits = visits;
         input.days = days;
-        EXPECT_FALSE(cardtypes::save(dm(), input));
+        EXPECT_FALSE(cardtypes::save(admin(), input).refused());
     }
     void setLeadDays(int member, int locker, int birthday)
     {
@@ -81,6 +82,7 @@ protected:
         return QDateTime(QDate(2024, month, day), QTime(hour, minute));
     }
     TvelunDMForm& dm() { return m_db.dm(); }
+    CommandContext admin() { return {dm(), s(u"超级用户"), QDateTime(kToday, QTime(9, 0))}; }
 
     tkd::test::TestDatabase m_db;
 };
@@ -194,7 +196,7 @@ TEST_F(FrontDesk, EachEligibilityRuleRefusesInTurnAndTheFirstWins)
     both.useSlot = true;
     both.time1 = QStringLiteral("08:00");
     both.time2 = QStringLiteral("10:00");
-    ASSERT_FALSE(cardtypes::save(dm(), both));
+    ASSERT_FALSE(cardtypes::save(admin(), both).refused());
     set(QStringLiteral("1"), s(u"会员类型"), s(u"晨次卡"));
     EXPECT_EQ(refusal(), s(u"该会员计次卡已经到期，不能登记！"));
 }
@@ -202,26 +204,26 @@ TEST_F(FrontDesk, EachEligibilityRuleRefusesInTurnAndTheFirstWins)
 TEST_F(FrontDesk, DailySlotAcceptsItsLastMinuteOnly)
 {
     addMember(QStringLiteral("1"), s(u"晨卡"), QDate(2024, 1, 1));
-    EXPECT_FALSE(frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 15, 10, 0)).refusal);
-    const auto late = frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 15, 10, 1));
-    ASSERT_TRUE(late.refusal);
-    EXPECT_EQ(late.refusal->message, s(u"该会员卡不在有效时段内，不能登记！"));
+    EXPECT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, 15, 10, 0)}, QStringLiteral("1")).refused());
+    const auto late = frontdesk::checkIn({dm(), s(u"前台"), at(3, 15, 10, 1)}, QStringLiteral("1"));
+    ASSERT_TRUE(late.refused());
+    EXPECT_EQ(late.refusal().message, s(u"该会员卡不在有效时段内，不能登记！"));
 }
 
 TEST_F(FrontDesk, FirstVisitOpensTheCardAndFixesItsExpiry)
 {
     addMember(QStringLiteral("1"), s(u"月卡"), Value(), Value(), 0, 30);
-    const auto first = frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 1, 9, 5));
-    ASSERT_FALSE(first.refusal);
-    EXPECT_EQ(first.opened, QStringLiteral("2024-03-01"));
-    EXPECT_EQ(first.expiry, QStringLiteral("2024-03-31"));
+    const auto first = frontdesk::checkIn({dm(), s(u"前台"), at(3, 1, 9, 5)}, QStringLiteral("1"));
+    ASSERT_FALSE(first.refused());
+    EXPECT_EQ(first->opened, QStringLiteral("2024-03-01"));
+    EXPECT_EQ(first->expiry, QStringLiteral("2024-03-31"));
     EXPECT_EQ(member(QStringLiteral("1"), s(u"开卡日期")).toDate(), QDate(2024, 3, 1));
     EXPECT_EQ(member(QStringLiteral("1"), s(u"到期日期")).toDate(), QDate(2024, 3, 31));
-    EXPECT_EQ(first.swipes, s(u"1次"));
-    EXPECT_FALSE(frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 30)).refusal);
-    const auto last = frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 31));
-    ASSERT_TRUE(last.refusal);
-    EXPECT_EQ(last.refusal->message, s(u"该会员已经到期，请续费！"));
+    EXPECT_EQ(first->swipes, s(u"1次"));
+    EXPECT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, 30)}, QStringLiteral("1")).refused());
+    const auto last = frontdesk::checkIn({dm(), s(u"前台"), at(3, 31)}, QStringLiteral("1"));
+    ASSERT_TRUE(last.refused());
+    EXPECT_EQ(last.refusal().message, s(u"该会员已经到期，请续费！"));
     EXPECT_EQ(count(QStringLiteral("select * from [会员登记]")), 2);
 
     const ResultSet visit = dm().list(QStringLiteral("select * from [会员登记] order by [编号] limit 1"));
@@ -233,25 +235,50 @@ TEST_F(FrontDesk, FirstVisitOpensTheCardAndFixesItsExpiry)
 TEST_F(FrontDesk, ATypeWithoutDaysNeverExpires)
 {
     addMember(QStringLiteral("1"), s(u"长期卡"));
-    const auto first = frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 1));
-    ASSERT_FALSE(first.refusal);
-    EXPECT_EQ(first.opened, QStringLiteral("2024-03-01"));
-    EXPECT_TRUE(first.expiry.isEmpty());
+    const auto first = frontdesk::checkIn({dm(), s(u"前台"), at(3, 1)}, QStringLiteral("1"));
+    ASSERT_FALSE(first.refused());
+    EXPECT_EQ(first->opened, QStringLiteral("2024-03-01"));
+    EXPECT_TRUE(first->expiry.isEmpty());
     EXPECT_TRUE(member(QStringLiteral("1"), s(u"到期日期")).isNull());
-    EXPECT_FALSE(
-        frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), QDateTime(QDate(2030, 1, 1), QTime(9, 0))).refusal);
+    EXPECT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), QDateTime(QDate(2030, 1, 1), QTime(9, 0))}, QStringLiteral("1"))
+                     .refused());
 }
 
 TEST_F(FrontDesk, CountCardTakesItsLastVisitThenRefuses)
 {
     addMember(QStringLiteral("1"), s(u"次卡"), QDate(2024, 1, 1), Value(), 1);
-    const auto last = frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 15));
-    ASSERT_FALSE(last.refusal);
-    EXPECT_TRUE(last.countCard);
-    EXPECT_EQ(last.visitsLeft, s(u"0次"));
-    const auto next = frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 16));
-    ASSERT_TRUE(next.refusal);
-    EXPECT_EQ(next.refusal->message, s(u"该会员计次卡已经到期，不能登记！"));
+    const auto last = frontdesk::checkIn({dm(), s(u"前台"), at(3, 15)}, QStringLiteral("1"));
+    ASSERT_FALSE(last.refused());
+    EXPECT_TRUE(last->countCard);
+    EXPECT_EQ(last->visitsLeft, s(u"0次"));
+    const auto next = frontdesk::checkIn({dm(), s(u"前台"), at(3, 16)}, QStringLiteral("1"));
+    ASSERT_TRUE(next.refused());
+    EXPECT_EQ(next.refusal().message, s(u"该会员计次卡已经到期，不能登记！"));
+}
+
+TEST_F(FrontDesk, CheckInHandsBackTheStoredMobileAndTheSignedMessage)
+{
+    addMember(QStringLiteral("1"), s(u"长期卡"), QDate(2024, 1, 1));
+    SmsState sms;
+    sms.signature = s(u"澄岚软件");
+    const auto visit =
+        frontdesk::checkIn(CommandContext{dm(), s(u"前台"), at(3, 7, 9, 5)}.withSms(sms), QStringLiteral("1"));
+    ASSERT_TRUE(visit.ok());
+    EXPECT_EQ(visit->mobile, QStringLiteral("13800000000"));
+    EXPECT_EQ(visit->smsText, s(u"学员：学员1(1)于3月7日 09:05上课登记，勿念【澄岚软件】"));
+}
+
+TEST_F(FrontDesk, CoachIsSetOrClearedAndAnUnknownCardRefused)
+{
+    addMember(QStringLiteral("1"), s(u"长期卡"));
+    ASSERT_TRUE(frontdesk::setCoach(admin(), QStringLiteral("1"), s(u"金教练")).ok());
+    EXPECT_EQ(member(QStringLiteral("1"), s(u"健身教练")).toText(), s(u"金教练"));
+    ASSERT_TRUE(frontdesk::setCoach(admin(), QStringLiteral("1"), QString()).ok());
+    EXPECT_TRUE(member(QStringLiteral("1"), s(u"健身教练")).toText().isEmpty());
+    const auto unknown = frontdesk::setCoach(admin(), QStringLiteral("404"), s(u"金教练"));
+    ASSERT_TRUE(unknown.refused());
+    EXPECT_EQ(unknown.refusal().message, s(u"会员卡号不存在！"));
+    EXPECT_EQ(unknown.refusal().icon, Refusal::Icon::Warning);
 }
 
 TEST_F(FrontDesk, LessonsLeftStopAtZeroAndDeletionGivesOneBack)
@@ -260,15 +287,15 @@ TEST_F(FrontDesk, LessonsLeftStopAtZeroAndDeletionGivesOneBack)
         const QString card = QString::number(lessons + 10);
         addMember(card, s(u"长期卡"), QDate(2024, 1, 1));
         set(card, s(u"剩余课时"), lessons);
-        ASSERT_FALSE(frontdesk::checkIn(dm(), card, s(u"前台"), at(3, 15)).refusal);
+        ASSERT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, 15)}, card).refused());
         EXPECT_EQ(member(card, s(u"剩余课时")).toInt(), 0);
         EXPECT_EQ(member(card, s(u"完成课时")).toInt(), 1);
         const qint64 id = dm().list(QStringLiteral("select [编号] from [会员登记] where [会员卡号]=:k"),
                                     {{QStringLiteral("k"), card}})
                               .first(s(u"编号"))
                               .toInt();
-        const auto removed = frontdesk::deleteVisit(dm(), s(u"超级用户"), card, id);
-        ASSERT_FALSE(removed.refusal);
+        const auto removed = frontdesk::deleteVisit({dm(), s(u"超级用户"), at(3, 15)}, card, id);
+        ASSERT_FALSE(removed.refused());
         EXPECT_EQ(member(card, s(u"剩余课时")).toInt(), 1) << "from " << lessons;
         EXPECT_EQ(member(card, s(u"刷卡次数")).toInt(), 0);
         EXPECT_EQ(member(card, s(u"开卡日期")).toDate(), QDate(2024, 1, 1)) << "the card stays opened";
@@ -278,20 +305,20 @@ TEST_F(FrontDesk, LessonsLeftStopAtZeroAndDeletionGivesOneBack)
 TEST_F(FrontDesk, OnlyTheSuperUserDeletesAVisitAndCountCardsGetItBack)
 {
     addMember(QStringLiteral("1"), s(u"次卡"), QDate(2024, 1, 1), Value(), 3);
-    ASSERT_FALSE(frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 15)).refusal);
+    ASSERT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, 15)}, QStringLiteral("1")).refused());
     const qint64 id = dm().list(QStringLiteral("select [编号] from [会员登记]")).first(s(u"编号")).toInt();
-    const auto refused = frontdesk::deleteVisit(dm(), s(u"前台"), QStringLiteral("1"), id);
-    ASSERT_TRUE(refused.refusal);
-    EXPECT_EQ(refused.refusal->message, s(u"只有超级用户可以进行删除登记操作！"));
+    const auto refused = frontdesk::deleteVisit({dm(), s(u"前台"), at(3, 15)}, QStringLiteral("1"), id);
+    ASSERT_TRUE(refused.refused());
+    EXPECT_EQ(refused.refusal().message, s(u"只有超级用户可以进行删除登记操作！"));
     EXPECT_EQ(count(QStringLiteral("select * from [会员登记]")), 1);
     addMember(QStringLiteral("2"), s(u"次卡"), QDate(2024, 1, 1), Value(), 3);
-    const auto otherCard = frontdesk::deleteVisit(dm(), s(u"超级用户"), QStringLiteral("2"), id);
-    ASSERT_TRUE(otherCard.refusal) << "the visit of another card";
-    EXPECT_EQ(otherCard.refusal->message, s(u"该登记记录已不存在！"));
+    const auto otherCard = frontdesk::deleteVisit({dm(), s(u"超级用户"), at(3, 15)}, QStringLiteral("2"), id);
+    ASSERT_TRUE(otherCard.refused()) << "the visit of another card";
+    EXPECT_EQ(otherCard.refusal().message, s(u"该登记记录已不存在！"));
     EXPECT_EQ(member(QStringLiteral("2"), s(u"有效次数")).toInt(), 3);
-    const auto removed = frontdesk::deleteVisit(dm(), s(u"超级用户"), QStringLiteral("1"), id);
-    ASSERT_FALSE(removed.refusal);
-    EXPECT_EQ(removed.visitsLeft, s(u"3次"));
+    const auto removed = frontdesk::deleteVisit({dm(), s(u"超级用户"), at(3, 15)}, QStringLiteral("1"), id);
+    ASSERT_FALSE(removed.refused());
+    EXPECT_EQ(removed->visitsLeft, s(u"3次"));
     EXPECT_EQ(count(QStringLiteral("select * from [会员登记]")), 0);
 }
 
@@ -300,7 +327,7 @@ TEST_F(FrontDesk, CheckInThatFailsPartWayWritesNothing)
     addMember(QStringLiteral("1"), s(u"月卡"), Value(), Value(), 0, 30);
     dm().db().execute(QStringLiteral("create temp trigger [fail_visit] before insert on [会员登记] "
                                      "begin select raise(abort, 'disk full'); end"));
-    EXPECT_ANY_THROW(frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, 1)));
+    EXPECT_ANY_THROW(frontdesk::checkIn({dm(), s(u"前台"), at(3, 1)}, QStringLiteral("1")));
     EXPECT_TRUE(member(QStringLiteral("1"), s(u"开卡日期")).isNull()) << "the card opening was undone";
     EXPECT_TRUE(member(QStringLiteral("1"), s(u"到期日期")).isNull());
     EXPECT_EQ(member(QStringLiteral("1"), s(u"刷卡次数")).toInt(), 0);
@@ -311,8 +338,8 @@ TEST_F(FrontDesk, VisitListNumbersFromTheOldestAndShowsTheNewestFirst)
     addMember(QStringLiteral("1"), s(u"长期卡"), QDate(2024, 1, 1));
     addMember(QStringLiteral("2"), s(u"长期卡"), QDate(2024, 1, 1));
     for (int day : {3, 1, 2})
-        ASSERT_FALSE(frontdesk::checkIn(dm(), QStringLiteral("1"), s(u"前台"), at(3, day)).refusal);
-    ASSERT_FALSE(frontdesk::checkIn(dm(), QStringLiteral("2"), s(u"前台"), at(3, 5)).refusal);
+        ASSERT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, day)}, QStringLiteral("1")).refused());
+    ASSERT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, 5)}, QStringLiteral("2")).refused());
     frontdesk::rebuildVisitList(dm(), QStringLiteral("1"));
     const ResultSet list = dm().open(QStringLiteral("ADODS_tmphydj"));
     ASSERT_EQ(list.rowCount(), 3);

@@ -81,7 +81,8 @@ TEST_F(MemberEntryTest, SavingAnUntouchedEntryChangesNothing)
     const ResultSet before = dm().list(s(u"select * from [会员信息] where [会员卡号]='7001'"));
     const auto entry = members::loadEntry(dm(), QStringLiteral("7001"));
     ASSERT_TRUE(entry.has_value());
-    ASSERT_FALSE(members::editMember(dm(), entry->input));
+    ASSERT_FALSE(members::editMember({dm(), s(u"超级用户"), QDateTime(QDate(2024, 3, 15), QTime(9, 0))}, entry->input)
+                     .refused());
     const ResultSet after = dm().list(s(u"select * from [会员信息] where [会员卡号]='7001'"));
     for (const QString& column : before.columns())
         EXPECT_EQ(after.first(column).toText(), before.first(column).toText()) << column.toStdString();

@@ -6,6 +6,13 @@
 using namespace tkd;
 using tkd::test::s;
 
+namespace {
+CommandContext admin(TvelunDMForm& dm)
+{
+    return {dm, s(u"超级用户"), QDateTime(QDate(2024, 3, 15), QTime(9, 0))};
+}
+} // namespace
+
 TEST(OtherSettings, EmptyNumbersAreStoredAsZeroAndTheRowIsRewritten)
 {
     tkd::test::TestDatabase db;
@@ -16,9 +23,9 @@ TEST(OtherSettings, EmptyNumbersAreStoredAsZeroAndTheRowIsRewritten)
     input.daysPerExchange = QStringLiteral("7");
     input.memberLeadDays = QStringLiteral(" ");
     input.unattended = true;
-    const auto result = settings::save(db.dm(), input);
-    ASSERT_TRUE(result.saved);
-    EXPECT_EQ(result.message, s(u"设置保存成功！"));
+    const auto result = settings::save(admin(db.dm()), input);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result->message, s(u"设置保存成功！"));
     const settings::OtherSettings stored = settings::load(db.dm());
     EXPECT_EQ(stored.referralYuanPerPoint, Money::fromUnits(125000));
     EXPECT_TRUE(stored.consumptionYuanPerPoint.isZero());
@@ -37,13 +44,13 @@ TEST(OtherSettings, TextThatIsNoNumberIsRefusedAndNothingWritten)
     settings::OtherSettingsInput input;
     input.lockerLeadDays = QStringLiteral("99999999999");
     input.unattended = !before.unattended;
-    const auto result = settings::save(db.dm(), input);
-    EXPECT_FALSE(result.saved);
-    EXPECT_EQ(result.message, s(u"积分、天数和课时必须是整数！"));
+    const auto result = settings::save(admin(db.dm()), input);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.refusal().message, s(u"积分、天数和课时必须是整数！"));
     EXPECT_EQ(settings::load(db.dm()).unattended, before.unattended);
     input.lockerLeadDays.clear();
     input.referralYuanPerPoint = QStringLiteral("1.2.3");
-    EXPECT_EQ(settings::save(db.dm(), input).message, s(u"积分金额必须是数字！"));
+    EXPECT_EQ(settings::save(admin(db.dm()), input).refusal().message, s(u"积分金额必须是数字！"));
     EXPECT_EQ(settings::cardNumberHint(true), s(u"无人值守状态，会员刷卡后自动登记！"));
     EXPECT_EQ(settings::cardNumberHint(false), s(u"回车键确认会员卡号！"));
 }

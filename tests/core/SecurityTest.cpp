@@ -17,7 +17,8 @@ class SecurityTest : public ::testing::Test {
 protected:
     void addClerk(const QString& name = QStringLiteral("小王"))
     {
-        ASSERT_FALSE(addOperator(t.dm(), {name, QStringLiteral(" 1234 "), QStringLiteral("1234")}).has_value());
+        ASSERT_FALSE(
+            addOperator(as(s(kSuperUser)), {name, QStringLiteral(" 1234 "), QStringLiteral("1234")}).refused());
     }
     void grant(const QString& name, const QString& function)
     {
@@ -25,6 +26,7 @@ protected:
                       {{QStringLiteral("c"), name}, {QStringLiteral("f"), function}});
     }
     qint64 count(const QString& sql) { return t.db().scalar(sql).toInt(); }
+    CommandContext as(const QString& name) { return {t.dm(), name, QDateTime(QDate(2024, 3, 15), QTime(9, 0))}; }
     test::TestDatabase t;
 };
 
@@ -88,26 +90,25 @@ TEST_F(SecurityTest, SuperUserOnlyOperations)
 TEST_F(SecurityTest, LoginRefusesUnknownWrongAndTrailingSpace)
 {
     addClerk();
-    EXPECT_EQ(checkLogin(t.dm(), s(u"没这人"), QStringLiteral("1234")).message, s(u"查无此人！"));
-    EXPECT_EQ(checkLogin(t.dm(), QStringLiteral("小王"), QStringLiteral("4321")).message,
+    EXPECT_EQ(checkLogin(t.dm(), s(u"没这人"), QStringLiteral("1234")).refusal().message, s(u"查无此人！"));
+    EXPECT_EQ(checkLogin(t.dm(), QStringLiteral("小王"), QStringLiteral("4321")).refusal().message,
               s(u"您输入的密码不对，不能登录！"));
-    EXPECT_EQ(checkLogin(t.dm(), QStringLiteral("小王"), QStringLiteral("1234 ")).result,
-              LoginOutcome::Result::WrongPassword)
+    EXPECT_EQ(checkLogin(t.dm(), QStringLiteral("小王"), QStringLiteral("1234 ")).refusal().field, field::password)
         << "stored trimmed, compared as typed";
-    EXPECT_TRUE(checkLogin(t.dm(), QStringLiteral("小王"), QStringLiteral("1234")).accepted());
-    EXPECT_TRUE(checkLogin(t.dm(), s(kSuperUser), s(kInitialSuperUserPassword)).accepted());
+    EXPECT_TRUE(checkLogin(t.dm(), QStringLiteral("小王"), QStringLiteral("1234")).ok());
+    EXPECT_TRUE(checkLogin(t.dm(), s(kSuperUser), s(kInitialSuperUserPassword)).ok());
     EXPECT_EQ(operatorNames(t.dm()), (QStringList{s(kSuperUser), QStringLiteral("小王")}));
 }
 
 TEST_F(SecurityTest, ShiftChangeHasItsOwnMessages)
 {
     addClerk();
-    EXPECT_EQ(checkShiftChange(t.dm(), s(u"没这人"), QString())->message, s(u"查无此人！"));
-    const MaybeRefusal wrong = checkShiftChange(t.dm(), QStringLiteral("小王"), QStringLiteral("1234 "));
-    ASSERT_TRUE(wrong.has_value());
-    EXPECT_EQ(wrong->message, s(u"您输入的密码不正确，不能换班登录！"));
-    EXPECT_EQ(wrong->clear, QStringList{field::password});
-    EXPECT_FALSE(checkShiftChange(t.dm(), QStringLiteral("小王"), QStringLiteral("1234")).has_value());
+    EXPECT_EQ(checkShiftChange(t.dm(), s(u"没这人"), QString()).refusal().message, s(u"查无此人！"));
+    const Outcome<> wrong = checkShiftChange(t.dm(), QStringLiteral("小王"), QStringLiteral("1234 "));
+    ASSERT_TRUE(wrong.refused());
+    EXPECT_EQ(wrong.refusal().message, s(u"您输入的密码不正确，不能换班登录！"));
+    EXPECT_EQ(wrong.refusal().clear, QStringList{field::password});
+    EXPECT_FALSE(checkShiftChange(t.dm(), QStringLiteral("小王"), QStringLiteral("1234")).refused());
 }
 
 TEST_F(SecurityTest, PasswordChangeRulesInOrder)
@@ -120,28 +121,27 @@ TEST_F(SecurityTest, PasswordChangeRulesInOrder)
         const char16_t* message;
         const QString& focus;
     } refused[] = {
-        {{clerk, QStringLiteral("wrong"), QStringLiteral("   "), QString()}, u"操作密码不能为空！", field::password},
-        {{clerk, QStringLiteral("wrong"), QStringLiteral("a"), QStringLiteral("b")},
+        {{QStringLiteral("wrong"), QStringLiteral("   "), QString()}, u"操作密码不能为空！", field::password},
+        {{QStringLiteral("wrong"), QStringLiteral("a"), QStringLiteral("b")},
          u"新密码和确认密码不同，请重新输入！",
          field::password},
-        {{clerk, QStringLiteral("1234 "), QStringLiteral("5678"), QStringLiteral(" 5678")},
+        {{QStringLiteral("1234 "), QStringLiteral("5678"), QStringLiteral(" 5678")},
          u"您输入的原密码不正确，无法更改！",
          field::oldPassword},
     };
     for (const auto& c : refused) {
-        const MaybeRefusal r = changePassword(t.dm(), c.change);
-        ASSERT_TRUE(r.has_value());
-        EXPECT_EQ(r->message, s(c.message));
-        EXPECT_EQ(r->field, c.focus);
+        const Outcome<> r = changePassword(as(clerk), c.change);
+        ASSERT_TRUE(r.refused());
+        EXPECT_EQ(r.refusal().message, s(c.message));
+        EXPECT_EQ(r.refusal().field, c.focus);
     }
     EXPECT_EQ(t.db().scalar(s(u"select [操作密码] from [操作人员] where [操作人员]='小王'")).toText(), before)
         << "a refused change writes nothing";
 
-    EXPECT_FALSE(
-        changePassword(t.dm(), {clerk, QStringLiteral("1234"), QStringLiteral(" 5678 "), QStringLiteral("5678")})
-            .has_value());
-    EXPECT_TRUE(checkLogin(t.dm(), clerk, QStringLiteral("5678")).accepted());
-    EXPECT_FALSE(checkLogin(t.dm(), clerk, QStringLiteral("1234")).accepted());
+    EXPECT_FALSE(changePassword(as(clerk), {QStringLiteral("1234"), QStringLiteral(" 5678 "), QStringLiteral("5678")})
+                     .refused());
+    EXPECT_TRUE(checkLogin(t.dm(), clerk, QStringLiteral("5678")).ok());
+    EXPECT_FALSE(checkLogin(t.dm(), clerk, QStringLiteral("1234")).ok());
     EXPECT_NE(t.db().scalar(s(u"select [操作密码] from [操作人员] where [操作人员]='小王'")).toText(),
               QStringLiteral("5678"))
         << "never stored as typed";
@@ -164,14 +164,15 @@ TEST_F(SecurityTest, NewOperatorRulesAndUntickedRights)
          {field::name, field::password, field::confirm}},
     };
     for (const auto& c : refused) {
-        const MaybeRefusal r = addOperator(t.dm(), c.input);
-        ASSERT_TRUE(r.has_value());
-        EXPECT_EQ(r->message, s(c.message));
-        EXPECT_EQ(r->clear, c.clear);
+        const Outcome<> r = addOperator(as(s(kSuperUser)), c.input);
+        ASSERT_TRUE(r.refused());
+        EXPECT_EQ(r.refusal().message, s(c.message));
+        EXPECT_EQ(r.refusal().clear, c.clear);
     }
     EXPECT_EQ(count(s(u"select count(*) from [操作人员]")), 1);
 
-    ASSERT_FALSE(addOperator(t.dm(), {QStringLiteral(" 小李 "), QStringLiteral("9"), QStringLiteral("9")}).has_value());
+    ASSERT_FALSE(
+        addOperator(as(s(kSuperUser)), {QStringLiteral(" 小李 "), QStringLiteral("9"), QStringLiteral("9")}).refused());
     EXPECT_EQ(ordinaryOperators(t.dm()), QStringList{QStringLiteral("小李")}) << "stored trimmed";
     const Dataset rights = rightsOf(t.dm(), QStringLiteral("小李"));
     EXPECT_EQ(rights.rows().rowCount(), count(s(u"select count(*) from [操作权限集合表]")));
@@ -185,10 +186,10 @@ TEST_F(SecurityTest, NewOperatorRulesAndUntickedRights)
 TEST_F(SecurityTest, DeletingAnOperatorTakesItsRights)
 {
     addClerk();
-    ASSERT_FALSE(deleteOperator(t.dm(), QStringLiteral("小王")).has_value());
+    ASSERT_FALSE(deleteOperator(as(s(kSuperUser)), QStringLiteral("小王")).refused());
     EXPECT_EQ(count(s(u"select count(*) from [工作人员操作权限]")), 0);
     EXPECT_TRUE(ordinaryOperators(t.dm()).isEmpty());
-    EXPECT_TRUE(deleteOperator(t.dm(), s(kSuperUser)).has_value());
+    EXPECT_TRUE(deleteOperator(as(s(kSuperUser)), s(kSuperUser)).refused());
     EXPECT_EQ(count(s(u"select count(*) from [操作人员]")), 1);
 }
 

@@ -27,7 +27,7 @@ SmsState loggedIn(SmsSimulator& simulator)
 {
     SmsState state = stateFor(simulator);
     const auto result = sms::login(state, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall());
-    EXPECT_EQ(result.resultText, s(u"用户登录成功"));
+    EXPECT_EQ(result.value(), s(u"用户登录成功"));
     simulator.takeOutput();
     return state;
 }
@@ -103,8 +103,8 @@ TEST(SmsLogin, SuccessTakesTheAccountAndTheGatewaysCredit)
     ASSERT_TRUE(simulator.started());
     SmsState state = stateFor(simulator);
     const auto result = sms::login(state, QStringLiteral(" hall "), QStringLiteral("secret "), sms::directCall());
-    EXPECT_FALSE(result.refusal);
-    EXPECT_EQ(result.resultText, s(u"用户登录成功"));
+    ASSERT_FALSE(result.refused());
+    EXPECT_EQ(result.value(), s(u"用户登录成功"));
     EXPECT_EQ(state.loginState, s(u"已登录"));
     EXPECT_EQ(state.account, QStringLiteral("hall"));
     EXPECT_EQ(state.password, QStringLiteral("secret"));
@@ -123,8 +123,8 @@ TEST(SmsLogin, RefusedByTheGatewayStaysLoggedOut)
     ASSERT_TRUE(simulator.started());
     SmsState state = stateFor(simulator);
     const auto result = sms::login(state, QStringLiteral("demo"), QStringLiteral("wrong"), sms::directCall());
-    EXPECT_FALSE(result.refusal);
-    EXPECT_EQ(result.resultText, s(u"用户名或密码不正确！"));
+    ASSERT_FALSE(result.refused());
+    EXPECT_EQ(result.value(), s(u"用户名或密码不正确！"));
     EXPECT_EQ(state.loginState, s(u"未登录"));
     EXPECT_EQ(state.remaining, QStringLiteral("0"));
     EXPECT_TRUE(state.account.isEmpty());
@@ -139,13 +139,13 @@ TEST(SmsLogin, EmptyFieldsAreRefusedBeforeAnyRequest)
         return sms::GatewayReply{};
     };
     const auto noAccount = sms::login(state, QStringLiteral("  "), QStringLiteral("x"), counting);
-    ASSERT_TRUE(noAccount.refusal);
-    EXPECT_EQ(noAccount.refusal->message, s(u"用户账号不能为空！"));
-    EXPECT_EQ(noAccount.refusal->field, sms::field::account);
+    ASSERT_TRUE(noAccount.refused());
+    EXPECT_EQ(noAccount.refusal().message, s(u"用户账号不能为空！"));
+    EXPECT_EQ(noAccount.refusal().field, sms::field::account);
     const auto noPassword = sms::login(state, QStringLiteral("a"), QStringLiteral(" "), counting);
-    ASSERT_TRUE(noPassword.refusal);
-    EXPECT_EQ(noPassword.refusal->message, s(u"用户密码不能为空！"));
-    EXPECT_EQ(noPassword.refusal->field, sms::field::password);
+    ASSERT_TRUE(noPassword.refused());
+    EXPECT_EQ(noPassword.refusal().message, s(u"用户密码不能为空！"));
+    EXPECT_EQ(noPassword.refusal().field, sms::field::password);
     EXPECT_EQ(calls, 0);
 }
 
@@ -217,7 +217,8 @@ TEST_P(SmsGatewayFailure, GivesAClearMessageAndChangesNothing)
     const auto call = sms::directCall(std::chrono::milliseconds(500));
 
     const auto login = sms::login(state, QStringLiteral("demo"), QStringLiteral("demo"), call);
-    EXPECT_TRUE(login.resultText.contains(cause)) << login.resultText.toStdString();
+    ASSERT_FALSE(login.refused());
+    EXPECT_TRUE(login.value().contains(cause)) << login.value().toStdString();
     EXPECT_EQ(state.loginState, s(u"未登录"));
 
     state.loginState = s(u"已登录");
@@ -290,7 +291,7 @@ TEST(SmsSend, LateReplyOfAnEarlierSessionChangesNothing)
     EXPECT_EQ(sms::takeSendReply(state, reply, sentIn).status, sms::AutoSendResult::Status::Failed);
     EXPECT_EQ(state.remaining, QStringLiteral("0")) << "not -1 after a logout";
 
-    ASSERT_EQ(sms::login(state, QStringLiteral("other"), QStringLiteral("pw"), sms::directCall()).resultText,
+    ASSERT_EQ(sms::login(state, QStringLiteral("other"), QStringLiteral("pw"), sms::directCall()).value(),
               s(u"用户登录成功"));
     sms::takeSendReply(state, reply, sentIn);
     EXPECT_EQ(state.remaining, QStringLiteral("50")) << "another account's count is not this send's";
@@ -360,18 +361,19 @@ TEST(SmsTypedSend, ChecksInOrderThenTakesTheGatewaysCount)
     const auto call = sms::directCall();
 
     const auto notLoggedIn = sms::sendTyped(state, QStringLiteral("13800000000"), s(u"好【a】"), call);
-    EXPECT_EQ(notLoggedIn.notice.message, s(u"请先登录，然后再发送短信！"));
-    EXPECT_EQ(notLoggedIn.notice.field, sms::field::account);
+    ASSERT_TRUE(notLoggedIn.refused());
+    EXPECT_EQ(notLoggedIn.refusal().message, s(u"请先登录，然后再发送短信！"));
+    EXPECT_EQ(notLoggedIn.refusal().field, sms::field::account);
 
     state = loggedIn(simulator);
-    EXPECT_EQ(sms::sendTyped(state, QStringLiteral(" \n "), s(u"好【a】"), call).notice.message,
+    EXPECT_EQ(sms::sendTyped(state, QStringLiteral(" \n "), s(u"好【a】"), call).refusal().message,
               s(u"手机号码不能为空！"));
-    EXPECT_EQ(sms::sendTyped(state, QStringLiteral("13800000000"), QStringLiteral("  "), call).notice.message,
+    EXPECT_EQ(sms::sendTyped(state, QStringLiteral("13800000000"), QStringLiteral("  "), call).refusal().message,
               s(u"短信内容不能为空！"));
 
     const auto sent = sms::sendTyped(state, QStringLiteral("13800000000\n13900000000"), s(u"通知【澄岚软件】"), call);
-    EXPECT_TRUE(sent.sent);
-    EXPECT_EQ(sent.notice.message, s(u"短信发送成功！"));
+    ASSERT_TRUE(sent.ok());
+    EXPECT_EQ(sent.value(), s(u"短信发送成功！"));
     EXPECT_EQ(state.remaining, QStringLiteral("100")) << "the success is told before the count is asked for";
     sms::refreshBalance(state, call);
     EXPECT_EQ(state.remaining, QStringLiteral("98"));
@@ -382,7 +384,11 @@ TEST(SmsSwitches, SavedToTheTableAndTheRunningState)
 {
     tkd::test::TestDatabase database;
     SmsState state;
-    sms::saveSwitches(database.dm(), state, true, false, true);
+    ASSERT_TRUE(
+        sms::saveSwitches(
+            CommandContext{database.dm(), s(u"超级用户"), QDateTime(QDate(2024, 3, 15), QTime(9, 0))}.withSms(state),
+            true, false, true)
+            .ok());
     const ResultSet row = database.dm().list(QStringLiteral("select * from [短信设置]"));
     ASSERT_EQ(row.rowCount(), 1);
     EXPECT_TRUE(row.first(s(u"消费短信")).toBool());

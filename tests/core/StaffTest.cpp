@@ -16,7 +16,7 @@ protected:
         input.name = name;
         input.title = title;
         input.status = status;
-        EXPECT_FALSE(staff::save(dm(), input));
+        EXPECT_FALSE(staff::save(admin(), input).refused());
         return dm()
             .list(QStringLiteral("select max([编号]) as [m] from [员工设置]"))
             .first(QStringLiteral("m"))
@@ -33,6 +33,7 @@ protected:
     }
     int staffCount() { return dm().list(QStringLiteral("select * from [员工设置]")).rowCount(); }
     TvelunDMForm& dm() { return m_db.dm(); }
+    CommandContext admin() { return {dm(), s(u"超级用户"), QDateTime(QDate(2024, 3, 15), QTime(9, 0))}; }
 
     tkd::test::TestDatabase m_db;
 };
@@ -44,18 +45,18 @@ TEST_F(StaffTest, NameThenTitleAreRequiredAndNothingIsWritten)
     staff::Input input;
     input.name = QStringLiteral("   ");
     input.title = s(u"教练");
-    auto refusal = staff::save(dm(), input);
-    ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->message, s(u"员工姓名不能为空！"));
-    EXPECT_EQ(refusal->field, staff::field::name);
-    EXPECT_EQ(refusal->icon, Refusal::Icon::Error);
+    auto outcome = staff::save(admin(), input);
+    ASSERT_TRUE(outcome.refused());
+    EXPECT_EQ(outcome.refusal().message, s(u"员工姓名不能为空！"));
+    EXPECT_EQ(outcome.refusal().field, staff::field::name);
+    EXPECT_EQ(outcome.refusal().icon, Refusal::Icon::Error);
 
     input.name = s(u"王教练");
     input.title.clear();
-    refusal = staff::save(dm(), input);
-    ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->message, s(u"所任职务不能为空！"));
-    EXPECT_EQ(refusal->field, staff::field::title);
+    outcome = staff::save(admin(), input);
+    ASSERT_TRUE(outcome.refused());
+    EXPECT_EQ(outcome.refusal().message, s(u"所任职务不能为空！"));
+    EXPECT_EQ(outcome.refusal().field, staff::field::title);
     EXPECT_EQ(staffCount(), 0);
 }
 
@@ -63,7 +64,7 @@ TEST_F(StaffTest, SavesTrimmedValuesAndEditsInPlace)
 {
     staff::Input input{s(u" 王教练 "),  s(u"教练"), QStringLiteral(" 13800000000 "),
                        s(u" 东街1号 "), s(u"正常"), s(u" 黑带 ")};
-    ASSERT_FALSE(staff::save(dm(), input));
+    ASSERT_FALSE(staff::save(admin(), input).refused());
     const qint64 id = dm().list(QStringLiteral("select [编号] from [员工设置]")).first(s(u"编号")).toInt();
     auto stored = staff::find(dm(), id);
     ASSERT_TRUE(stored);
@@ -74,20 +75,20 @@ TEST_F(StaffTest, SavesTrimmedValuesAndEditsInPlace)
 
     input.name = s(u"王老师");
     input.status = s(u"离职");
-    ASSERT_FALSE(staff::save(dm(), input, id));
+    ASSERT_FALSE(staff::save(admin(), input, id).refused());
     stored = staff::find(dm(), id);
     EXPECT_EQ(stored->name, s(u"王老师"));
     EXPECT_EQ(stored->status, s(u"离职"));
     EXPECT_EQ(staffCount(), 1);
 
-    EXPECT_FALSE(staff::remove(dm(), id));
+    EXPECT_FALSE(staff::remove(admin(), id).refused());
     EXPECT_FALSE(staff::find(dm(), id));
-    const auto removedTwice = staff::remove(dm(), id);
-    ASSERT_TRUE(removedTwice) << "a row deleted already is refused, not passed over";
-    EXPECT_EQ(removedTwice->message, s(u"该员工已不存在！"));
-    const auto gone = staff::save(dm(), input, id);
-    ASSERT_TRUE(gone) << "editing a removed member of staff is refused";
-    EXPECT_EQ(gone->message, s(u"该员工已不存在！"));
+    const auto removedTwice = staff::remove(admin(), id);
+    ASSERT_TRUE(removedTwice.refused()) << "a row deleted already is refused, not passed over";
+    EXPECT_EQ(removedTwice.refusal().message, s(u"该员工已不存在！"));
+    const auto gone = staff::save(admin(), input, id);
+    ASSERT_TRUE(gone.refused()) << "editing a removed member of staff is refused";
+    EXPECT_EQ(gone.refusal().message, s(u"该员工已不存在！"));
     EXPECT_EQ(staffCount(), 0);
 }
 
@@ -127,10 +128,10 @@ TEST_F(StaffTest, PickersSplitConsultantsFromCoachesAndSkipInactiveStaff)
 TEST_F(StaffTest, JobTitlesKeepTheirOrderAndDeletingOneLeavesItsHolders)
 {
     EXPECT_EQ(staff::jobTitles(dm()), (QStringList{s(u"教练"), s(u"会籍顾问"), s(u"前台")}));
-    const auto refusal = staff::addJobTitle(dm(), QStringLiteral("  "));
-    ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->message, s(u"职务名称不能为空！"));
-    ASSERT_FALSE(staff::addJobTitle(dm(), s(u" 馆长 ")));
+    const auto outcome = staff::addJobTitle(admin(), QStringLiteral("  "));
+    ASSERT_TRUE(outcome.refused());
+    EXPECT_EQ(outcome.refusal().message, s(u"职务名称不能为空！"));
+    ASSERT_FALSE(staff::addJobTitle(admin(), s(u" 馆长 ")).refused());
     EXPECT_EQ(staff::jobTitles(dm()).last(), s(u"馆长"));
 
     const qint64 holder = add(s(u"孙八"), s(u"馆长"));
@@ -138,7 +139,7 @@ TEST_F(StaffTest, JobTitlesKeepTheirOrderAndDeletingOneLeavesItsHolders)
         dm().list(QStringLiteral("select [编号] from [职务] where [职务名称]=:n"), {{QStringLiteral("n"), s(u"馆长")}})
             .first(s(u"编号"))
             .toInt();
-    staff::removeJobTitle(dm(), titleId);
+    staff::removeJobTitle(admin(), titleId);
     EXPECT_FALSE(staff::jobTitles(dm()).contains(s(u"馆长")));
     EXPECT_EQ(staff::find(dm(), holder)->title, s(u"馆长"));
 }

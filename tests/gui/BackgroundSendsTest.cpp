@@ -28,7 +28,7 @@ SmsState loggedIn(const test::SmsSimulator& simulator, const QString& account, c
 {
     SmsState state;
     state.url = simulator.url();
-    EXPECT_EQ(sms::login(state, account, password, sms::directCall()).resultText, u(u"用户登录成功"));
+    EXPECT_EQ(sms::login(state, account, password, sms::directCall()).value(), u(u"用户登录成功"));
     return state;
 }
 
@@ -57,7 +57,7 @@ TEST(BackgroundSends, ReplyCountsOnlyWhileItsSessionLasts)
     // Another account logged in while the message is on its way.
     state = loggedIn(simulator, QStringLiteral("demo"), QStringLiteral("demo"));
     sends.send(state, QStringLiteral("13800000000"), u(u"好【澄岚软件】"));
-    ASSERT_EQ(sms::login(state, QStringLiteral("other"), QStringLiteral("pw"), sms::directCall()).resultText,
+    ASSERT_EQ(sms::login(state, QStringLiteral("other"), QStringLiteral("pw"), sms::directCall()).value(),
               u(u"用户登录成功"));
     ASSERT_TRUE(waitForReplies(sends));
     EXPECT_EQ(state.remaining, QStringLiteral("50")) << "the other account's count is not the send's";

@@ -97,7 +97,7 @@ TEST_F(CardTypeWindows, DeleteAsksAndRefusesATypeInUse)
     cardtypes::Input in;
     in.code = QStringLiteral("A");
     in.name = s(u"年卡");
-    ASSERT_FALSE(cardtypes::save(context.velunDMForm(), in).has_value());
+    ASSERT_FALSE(cardtypes::save(context.command(), in).refused());
     context.velunDMForm().change(s(u"insert into [会员信息] ([会员卡号],[会员类型]) values ('1','年卡')"));
     list->prepare();
     list->grid()->selectRow(0);

@@ -3,11 +3,11 @@
 #include "Widgets.h"
 #include "app/TuserinfoForm.h"
 #include "db/DbError.h"
-#include "members/TxzjsrForm.h"
 #include "kit/DataGrid.h"
 #include "kit/OutlookBar.h"
 #include "kit/report/TmypreviewForm.h"
 #include "members/ThyxxlrForm.h"
+#include "members/TxzjsrForm.h"
 #include "payments/ThyjfForm.h"
 #include "security/Operators.h"
 #include "security/TczszForm.h"
@@ -30,7 +30,8 @@ class CommandRegistryTest : public test::LoggedInProgram {
 protected:
     void addOperator(const QString& name)
     {
-        ASSERT_FALSE(security::addOperator(dm(), {name, QStringLiteral("1111"), QStringLiteral("1111")}));
+        ASSERT_FALSE(security::addOperator(context().command(), {name, QStringLiteral("1111"), QStringLiteral("1111")})
+                         .refused());
     }
     void changeShiftTo(const QString& name)
     {

@@ -11,9 +11,9 @@
 #include "frontdesk/MemberPanel.h"
 #include "frontdesk/ThydjForm.h"
 #include "frontdesk/TxzjlForm.h"
-#include "members/TxzjsrForm.h"
 #include "kit/BackgroundSends.h"
 #include "kit/DataGrid.h"
+#include "members/TxzjsrForm.h"
 #include "security/PasswordHash.h"
 #include "settings/TqtszForm.h"
 #include "sms/SmsOperations.h"
@@ -48,7 +48,7 @@ protected:
         type.code = QStringLiteral("Y");
         type.name = s(u"月卡");
         type.days = QStringLiteral("30");
-        ASSERT_FALSE(cardtypes::save(dm(), type));
+        ASSERT_FALSE(cardtypes::save(context().command(), type).refused());
         addMember(QStringLiteral("1001"), s(u"张小龙"));
         addMember(QStringLiteral("1002"), s(u"李小燕"));
     }
@@ -65,8 +65,8 @@ protected:
         SmsState& sms = context().sms();
         sms.url = simulator.url();
         sms.afterCheckIn = true;
-        return sms::login(sms, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall()).resultText ==
-               s(u"用户登录成功");
+        const auto login = sms::login(sms, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall());
+        return login.ok() && login.value() == s(u"用户登录成功");
     }
     int visitRows() { return tabs()->grid(QStringLiteral("visitGrid"))->result().rowCount(); }
     // Answers the confirmation window with its OK button once it is up.
@@ -248,7 +248,7 @@ TEST_F(FrontDeskWindow, PhotoAndCoach)
     staff::Input coach;
     coach.name = s(u"金教练");
     coach.title = s(u"教练");
-    ASSERT_FALSE(staff::save(dm(), coach));
+    ASSERT_FALSE(staff::save(context().command(), coach).refused());
     gui::TxzjlForm* picker = window<gui::TxzjlForm>();
     QTimer::singleShot(0, picker, [picker] {
         EXPECT_EQ(picker->grid()->result().rowCount(), 1);

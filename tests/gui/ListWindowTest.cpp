@@ -54,7 +54,7 @@ private:
             return;
         const qint64 id = current(s(u"编号")).toInt();
         const QString title = current(s(u"职务")).toText();
-        deleteCurrent([this, id] { return staff::remove(dm(), id); },
+        deleteCurrent([this, id] { return staff::remove(session().command(), id); },
                       [title]() -> MaybeRefusal {
                           if (title == s(u"馆长"))
                               return Refusal::warning(s(u"馆长不能删除！"));
@@ -81,7 +81,7 @@ protected:
         input.name = name;
         input.title = title;
         input.remark = remark;
-        ASSERT_FALSE(staff::save(context.velunDMForm(), input));
+        ASSERT_TRUE(staff::save(context.command(), input).ok());
     }
     std::unique_ptr<StaffList> open(bool withQueryButton)
     {

@@ -45,7 +45,8 @@ class MainWindowTest : public test::LoggedInProgram {
 protected:
     void addOperator(const QString& name)
     {
-        ASSERT_FALSE(security::addOperator(dm(), {name, QStringLiteral("1111"), QStringLiteral("1111")}).has_value());
+        ASSERT_FALSE(security::addOperator(context().command(), {name, QStringLiteral("1111"), QStringLiteral("1111")})
+                         .refused());
     }
     // A shift change as the operator would make it.
     void changeShiftTo(const QString& name, const QString& password)

@@ -70,7 +70,7 @@ TEST(CardTypeTree, ClickingATypeNamesItAndTheRootMeansEveryType)
         cardtypes::Input input;
         input.code = code;
         input.name = name;
-        ASSERT_FALSE(cardtypes::save(context.velunDMForm(), input));
+        ASSERT_FALSE(cardtypes::save(context.command(), input).refused());
     }
     gui::CardTypeTree tree;
     tree.reload(context.velunDMForm());

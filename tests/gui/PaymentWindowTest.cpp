@@ -79,7 +79,7 @@ protected:
         input.name = name;
         input.days = days;
         input.price = Money::fromYuan(price);
-        ASSERT_FALSE(cardtypes::save(dm(), input));
+        ASSERT_FALSE(cardtypes::save(context.command(), input).refused());
     }
     TvelunDMForm& dm() { return context.velunDMForm(); }
     Value stored(const char* card, const char16_t* column)
@@ -242,7 +242,7 @@ TEST_F(PaymentWindow, SmsAfterSavingNeedsALoginAndSendsTheAmount)
     test::SmsSimulator simulator;
     ASSERT_TRUE(simulator.started());
     sms.url = simulator.url();
-    ASSERT_EQ(sms::login(sms, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall()).resultText,
+    ASSERT_EQ(sms::login(sms, QStringLiteral("demo"), QStringLiteral("demo"), sms::directCall()).value(),
               s(u"用户登录成功"));
     simulator.takeOutput();
     messages.texts.clear();
@@ -257,8 +257,8 @@ TEST_F(PaymentWindow, SmsAfterSavingNeedsALoginAndSendsTheAmount)
 
 TEST_F(PaymentWindow, EachKindOfPaymentPrintsItsOwnReceiptLines)
 {
-    const payments::SaveContext save{dm(), context.sms(), s(u"超级用户"), QDateTime(QDate(2024, 3, 15), QTime(9, 30))};
-    const payments::PaymentOutcome outcomes[] = {
+    const CommandContext save{dm(), s(u"超级用户"), QDateTime(QDate(2024, 3, 15), QTime(9, 30)), &context.sms()};
+    const Outcome<payments::Payment> outcomes[] = {
         payments::renew(save, {QStringLiteral("O1"), s(u"季卡"), QStringLiteral("800"), {}, s(u"现金")}),
         payments::renewCustom(
             save,
@@ -270,11 +270,11 @@ TEST_F(PaymentWindow, EachKindOfPaymentPrintsItsOwnReceiptLines)
         {s(u"充值金额：100"), s(u"优惠金额：10"), s(u"卡内余额：150"), s(u"充值时间：24-03-1509:30")}};
     QTemporaryDir dir;
     for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(outcomes[i].saved()) << i;
+        ASSERT_TRUE(outcomes[i].ok()) << i;
         const QString pdf = dir.filePath(QStringLiteral("r%1.pdf").arg(i));
-        ASSERT_TRUE(gui::ReportRenderer(gui::ThyczdjreportForm::build(outcomes[i].receipt)).renderToPdf(pdf));
+        ASSERT_TRUE(gui::ReportRenderer(gui::ThyczdjreportForm::build(outcomes[i]->receipt)).renderToPdf(pdf));
         const QString text = compact(pdfOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}));
-        for (const QString& line : QStringList{outcomes[i].receipt.title} + outcomes[i].receipt.lines)
+        for (const QString& line : QStringList{outcomes[i]->receipt.title} + outcomes[i]->receipt.lines)
             EXPECT_TRUE(text.contains(compact(line)))
                 << i << ": " << line.toStdString() << " in " << text.toStdString();
         for (const QString& line : expected[i])

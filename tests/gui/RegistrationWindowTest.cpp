@@ -7,11 +7,11 @@
 #include "app/TmainForm.h"
 #include "cardtypes/CardTypes.h"
 #include "frontdesk/MemberPanel.h"
-#include "members/TxzjsrForm.h"
 #include "kit/DataGrid.h"
 #include "lockers/TxzygForm.h"
 #include "members/Registration.h"
 #include "members/ThyxxlrForm.h"
+#include "members/TxzjsrForm.h"
 #include "payments/ThyjfForm.h"
 #include "security/PasswordHash.h"
 
@@ -45,7 +45,7 @@ protected:
         type.name = s(u"月卡");
         type.days = QStringLiteral("30");
         type.price = Money::fromYuan(300);
-        ASSERT_FALSE(cardtypes::save(dm(), type));
+        ASSERT_FALSE(cardtypes::save(context().command(), type).refused());
         dm().change(s(u"insert into [衣柜设置] ([衣柜编号],[衣柜名称],[押金],[状态]) values('A1','A1衣柜',50,'可用'),"
                       u"('A2','A2衣柜',50,'已租')"));
     }
@@ -113,9 +113,9 @@ TEST_F(RegistrationWindow, RenewAndRechargeFromTheDesk)
     member.days = QStringLiteral("30");
     member.price = Money::fromYuan(300);
     member.openOnSave = true;
-    ASSERT_FALSE(members::registerMember(dm(), context().sms(), member, s(u"超级用户"),
-                                         QDateTime(QDate(2024, 3, 1), QTime(9, 0)))
-                     .refusal);
+    ASSERT_FALSE(members::registerMember(
+                     {dm(), s(u"超级用户"), QDateTime(QDate(2024, 3, 1), QTime(9, 0)), &context().sms()}, member)
+                     .refused());
     QLineEdit* field = panel()->cardNumberEdit();
     field->setText(QStringLiteral("5003"));
     QTest::keyClick(field, Qt::Key_Return);

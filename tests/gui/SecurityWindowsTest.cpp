@@ -100,8 +100,7 @@ TEST(ChangePasswordWindow, RefusalEmptiesTheFieldsItNames)
     oldEdit->setText(u(security::kInitialSuperUserPassword));
     ok->click();
     EXPECT_EQ(messages.texts.size(), 2) << "success shows no message";
-    EXPECT_TRUE(
-        security::checkLogin(context.velunDMForm(), u(security::kSuperUser), QStringLiteral("1357")).accepted());
+    EXPECT_TRUE(security::checkLogin(context.velunDMForm(), u(security::kSuperUser), QStringLiteral("1357")).ok());
 }
 
 } // namespace
@@ -116,7 +115,9 @@ protected:
         if (HasFatalFailure())
             return;
         for (const QString& name : {QStringLiteral("小王"), QStringLiteral("小李")})
-            ASSERT_FALSE(security::addOperator(dm(), {name, QStringLiteral("1111"), QStringLiteral("1111")}));
+            ASSERT_FALSE(
+                security::addOperator(context().command(), {name, QStringLiteral("1111"), QStringLiteral("1111")})
+                    .refused());
         form = window<gui::TczszForm>();
         form->prepare();
         form->show();
@@ -233,7 +234,7 @@ TEST_F(PasswordWindows, FullWidthSpaceAtTheEndStaysPartOfThePassword)
     EXPECT_EQ(messages.texts, QStringList{u(u"您输入的密码不正确，不能换班登录！")});
     shiftWith(password);
     EXPECT_EQ(messages.texts.size(), 1) << "the password as it was typed when it was set";
-    EXPECT_TRUE(security::checkLogin(dm(), u(security::kSuperUser), password).accepted());
+    EXPECT_TRUE(security::checkLogin(dm(), u(security::kSuperUser), password).ok());
 }
 
 } // namespace

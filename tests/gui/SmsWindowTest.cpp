@@ -79,9 +79,11 @@ TEST_F(SmsWindow, LogInSendToATypedNumberAndLogOut)
     EXPECT_EQ(panel("remainingPanel"), s(u"  剩余条数：0条"));
     EXPECT_TRUE(in<QLineEdit>(form.get(), "accountEdit")->text().isEmpty());
 
+    in<QTabWidget>(form.get(), "smsTabs")->setCurrentIndex(gui::TfsdxForm::NumbersTab);
     click("sendTypedButton");
     EXPECT_EQ(messages.texts.back(), s(u"请先登录，然后再发送短信！"));
     EXPECT_EQ(in<QTabWidget>(form.get(), "smsTabs")->currentIndex(), gui::TfsdxForm::AccountTab);
+    EXPECT_EQ(form->focusWidget(), in<QLineEdit>(form.get(), "accountEdit")) << "the field of the refusal";
 
     // Opened again: the account kept in memory is shown, still logged out.
     form->prepare();

@@ -44,7 +44,7 @@ protected:
         input.name = name;
         input.title = title;
         input.status = status;
-        ASSERT_FALSE(staff::save(context.velunDMForm(), input));
+        ASSERT_FALSE(staff::save(context.command(), input).refused());
     }
     QStringList shownNames() const
     {

@@ -16,6 +16,9 @@ struct CommandContext {
     QString operatorName;
     QDateTime now;
     SmsState* sms = nullptr;
+
+    // The same context with the SMS session, for a command that sends afterwards.
+    CommandContext withSms(SmsState& session) const { return {dm, operatorName, now, &session}; }
 };
 
 } // namespace tkd

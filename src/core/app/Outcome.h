@@ -24,6 +24,8 @@ public:
     // Only on an accepted outcome.
     const T& value() const { return std::get<T>(m_state); }
     T& value() { return std::get<T>(m_state); }
+    const T& operator*() const { return value(); }
+    T& operator*() { return value(); }
     const T* operator->() const { return &value(); }
     T* operator->() { return &value(); }
 

@@ -15,6 +15,8 @@ struct Refusal {
     QString field;
     // Fields the window empties before it focuses the field above.
     QStringList clear;
+    // The operator cancelled a question the command asked: nothing is written and nothing shown.
+    bool cancelled = false;
 
     static Refusal error(const QString& message, const QString& field = {}, const QStringList& clear = {})
     {
@@ -24,9 +26,11 @@ struct Refusal {
     {
         return {message, Icon::Warning, field, clear};
     }
+    static Refusal cancel() { return {{}, Icon::Warning, {}, {}, true}; }
 };
 
-// Empty when the command went through.
+// The answer of a rule check that writes nothing (a permission, the eligibility of a visit, typed
+// amounts checked before a question): empty when it passes. Commands return Outcome.
 using MaybeRefusal = std::optional<Refusal>;
 
 } // namespace tkd

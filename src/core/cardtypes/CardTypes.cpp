@@ -120,8 +120,9 @@ double discountFactor(const std::optional<CardType>& type)
     return std::round(type->discount * 100.0) / 100.0;
 }
 
-MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> editId)
+Outcome<> save(const CommandContext& context, const Input& input, std::optional<qint64> editId)
 {
+    TvelunDMForm& dm = context.dm;
     const QString code = input.code.trimmed();
     const QString name = input.name.trimmed();
     if (code.isEmpty())
@@ -187,7 +188,7 @@ MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> ed
             params);
     }
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 Outcome<Money> priceFromText(const QString& text)
@@ -210,14 +211,15 @@ MaybeRefusal removalRefusal(TvelunDMForm& dm, const QString& name)
     return std::nullopt;
 }
 
-MaybeRefusal remove(TvelunDMForm& dm, qint64 id, const QString& name)
+Outcome<> remove(const CommandContext& context, qint64 id, const QString& name)
 {
+    TvelunDMForm& dm = context.dm;
     Transaction tx(dm.db());
     if (MaybeRefusal refusal = removalRefusal(dm, name))
-        return refusal;
+        return *refusal;
     dm.change(QStringLiteral("delete from [会员卡类型] where [编号]=:bh"), {{QStringLiteral("bh"), id}});
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 std::vector<TreeNode> gradeTree(TvelunDMForm& dm)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CommandContext.h"
 #include "app/Outcome.h"
 #include "app/Refusal.h"
 #include "db/Money.h"
@@ -83,12 +84,12 @@ Outcome<Money> priceFromText(const QString& text);
 
 // Adds a type (editId empty) or rewrites one; code and name are tested only when adding,
 // the code first. Nothing is written when the input is refused.
-MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> editId = std::nullopt);
+Outcome<> save(const CommandContext& context, const Input& input, std::optional<qint64> editId = std::nullopt);
 
 // Why a type cannot be deleted: some member still holds it. The list asks this before its
 // delete question; remove asks it again inside its transaction.
 MaybeRefusal removalRefusal(TvelunDMForm& dm, const QString& name);
-MaybeRefusal remove(TvelunDMForm& dm, qint64 id, const QString& name);
+Outcome<> remove(const CommandContext& context, qint64 id, const QString& name);
 
 // The member list's tree "会员等级": the root "所有等级" (no filter) and one child per type,
 // in table order, each node carrying the type's row id and name.

@@ -6,6 +6,8 @@
 #include "reminders/DueRules.h"
 #include "security/Permissions.h"
 #include "settings/OtherSettings.h"
+#include "sms/SmsState.h"
+#include "sms/SmsTemplates.h"
 
 #include <QFileInfo>
 
@@ -158,18 +160,17 @@ std::optional<AttendedCheck> prepareAttended(TvelunDMForm& dm, const QString& ca
     return check;
 }
 
-VisitOutcome checkIn(TvelunDMForm& dm, const QString& cardNumber, const QString& operatorName, const QDateTime& now)
+Outcome<Visit> checkIn(const CommandContext& context, const QString& cardNumber)
 {
-    VisitOutcome outcome;
+    TvelunDMForm& dm = context.dm;
+    const QDateTime& now = context.now;
     Transaction tx(dm.db());
     const auto member = readMember(dm, cardNumber);
-    if (!member) {
-        outcome.refusal = unknownMember();
-        return outcome;
-    }
+    if (!member)
+        return unknownMember();
     const auto type = cardtypes::find(dm, member->type);
-    if ((outcome.refusal = eligibilityWith(dm, *member, type, now)))
-        return outcome;
+    if (MaybeRefusal refusal = eligibilityWith(dm, *member, type, now))
+        return *refusal;
     const QDate today = now.date();
     Counters c = countersOf(*member);
     QDate opened = member->opened.date();
@@ -194,10 +195,11 @@ VisitOutcome checkIn(TvelunDMForm& dm, const QString& cardNumber, const QString&
          {QStringLiteral("skcs"), 1},
          {QStringLiteral("djsj"),
           QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()))},
-         {QStringLiteral("czy"), operatorName}});
-    outcome.countCard = type && cardtypes::isCountCard(*type);
+         {QStringLiteral("czy"), context.operatorName}});
+    Visit visit;
+    visit.countCard = type && cardtypes::isCountCard(*type);
     c.swipes += 1;
-    if (outcome.countCard)
+    if (visit.countCard)
         c.visitsLeft -= 1;
     c.lessonsDone += 1;
     c.lessonsLeft = c.lessonsLeft > 1 ? c.lessonsLeft - 1 : 0;
@@ -205,36 +207,36 @@ VisitOutcome checkIn(TvelunDMForm& dm, const QString& cardNumber, const QString&
     rebuildVisitList(dm, cardNumber);
     tx.commit();
 
-    outcome.opened = opened.toString(kDate);
-    outcome.expiry = expiry.isValid() ? expiry.toString(kDate) : QString();
-    outcome.swipes = QString::number(c.swipes) + QStringLiteral("次");
-    outcome.visitsLeft = QString::number(c.visitsLeft) + QStringLiteral("次");
-    return outcome;
+    visit.opened = opened.toString(kDate);
+    visit.expiry = expiry.isValid() ? expiry.toString(kDate) : QString();
+    visit.swipes = QString::number(c.swipes) + QStringLiteral("次");
+    visit.visitsLeft = QString::number(c.visitsLeft) + QStringLiteral("次");
+    visit.mobile = member->mobile;
+    visit.smsText = sms::checkInText(member->name, cardNumber, now, context.sms ? context.sms->signature : QString());
+    return visit;
 }
 
-VisitOutcome deleteVisit(TvelunDMForm& dm, const QString& operatorName, const QString& cardNumber, qint64 visitId)
+Outcome<Visit> deleteVisit(const CommandContext& context, const QString& cardNumber, qint64 visitId)
 {
-    VisitOutcome outcome;
-    if ((outcome.refusal = security::requireSuperUser(operatorName, security::SuperUserOperation::DeleteVisit)))
-        return outcome;
+    if (MaybeRefusal refusal =
+            security::requireSuperUser(context.operatorName, security::SuperUserOperation::DeleteVisit))
+        return *refusal;
+    TvelunDMForm& dm = context.dm;
     Transaction tx(dm.db());
     const auto member = readMember(dm, cardNumber);
-    if (!member) {
-        outcome.refusal = unknownMember();
-        return outcome;
-    }
+    if (!member)
+        return unknownMember();
     // Only a visit of this member: a stale list must not give counters to the wrong card.
     if (dm.list(QStringLiteral("select [编号] from [会员登记] where [编号]=:bh and [会员卡号]=:hykh"),
                 {{QStringLiteral("bh"), visitId}, {QStringLiteral("hykh"), cardNumber}})
-            .isEmpty()) {
-        outcome.refusal = Refusal::warning(QStringLiteral("该登记记录已不存在！"));
-        return outcome;
-    }
+            .isEmpty())
+        return Refusal::warning(QStringLiteral("该登记记录已不存在！"));
     const auto type = cardtypes::find(dm, member->type);
-    outcome.countCard = type && cardtypes::isCountCard(*type);
+    Visit visit;
+    visit.countCard = type && cardtypes::isCountCard(*type);
     Counters c = countersOf(*member);
     c.swipes -= 1;
-    if (outcome.countCard)
+    if (visit.countCard)
         c.visitsLeft += 1;
     c.lessonsDone -= 1;
     c.lessonsLeft += 1;
@@ -242,11 +244,11 @@ VisitOutcome deleteVisit(TvelunDMForm& dm, const QString& operatorName, const QS
     dm.change(QStringLiteral("delete from [会员登记] where [编号]=:bh"), {{QStringLiteral("bh"), visitId}});
     rebuildVisitList(dm, cardNumber);
     tx.commit();
-    outcome.opened = member->opened.isValid() ? member->opened.date().toString(kDate) : QString();
-    outcome.expiry = member->expiry.isValid() ? member->expiry.date().toString(kDate) : QString();
-    outcome.swipes = QString::number(c.swipes) + QStringLiteral("次");
-    outcome.visitsLeft = QString::number(c.visitsLeft) + QStringLiteral("次");
-    return outcome;
+    visit.opened = member->opened.isValid() ? member->opened.date().toString(kDate) : QString();
+    visit.expiry = member->expiry.isValid() ? member->expiry.date().toString(kDate) : QString();
+    visit.swipes = QString::number(c.swipes) + QStringLiteral("次");
+    visit.visitsLeft = QString::number(c.visitsLeft) + QStringLiteral("次");
+    return visit;
 }
 
 } // namespace tkd::frontdesk

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Refusal.h"
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 
 #include <QDateTime>
 #include <QString>
@@ -44,20 +45,22 @@ struct AttendedCheck {
 std::optional<AttendedCheck> prepareAttended(TvelunDMForm& dm, const QString& cardNumber, const QDateTime& now);
 
 // The panel's new values after a visit or its deletion.
-struct VisitOutcome {
-    MaybeRefusal refusal;
+struct Visit {
     QString opened;     // "yyyy-MM-dd" or empty
     QString expiry;     // "yyyy-MM-dd" or empty
     QString swipes;     // "N次"
     QString visitsLeft; // "N次"
     bool countCard = false;
+    // After a check-in: the message to the member's mobile, signed with the context's SMS session.
+    QString mobile;
+    QString smsText;
 };
 
 // Records one visit in one transaction: the rules are tested again on the stored row, then the
 // card is opened on its first visit, the visit written and the counters moved. A refusal writes nothing.
-VisitOutcome checkIn(TvelunDMForm& dm, const QString& cardNumber, const QString& operatorName, const QDateTime& now);
+Outcome<Visit> checkIn(const CommandContext& context, const QString& cardNumber);
 
 // Removes a visit (super user only) and gives its counters back; the card stays opened.
-VisitOutcome deleteVisit(TvelunDMForm& dm, const QString& operatorName, const QString& cardNumber, qint64 visitId);
+Outcome<Visit> deleteVisit(const CommandContext& context, const QString& cardNumber, qint64 visitId);
 
 } // namespace tkd::frontdesk

@@ -6,7 +6,7 @@
 
 namespace tkd::frontdesk {
 
-std::vector<HistoryList> loadHistory(TvelunDMForm& dm, const QString& cardNumber)
+std::vector<HistoryList> loadHistory(TvelunDMForm& dm, const QString& cardNumber, const QStringList& only)
 {
     static const char16_t* const entries[] = {u"ADOQ_hyczjl", u"ADOQ_sjhzjl",   u"ADOQ_xfsjjl", u"ADOQ_hyqjhykh",
                                               u"ADODS_hytx",  u"ADODS_tmphydj", u"ADOQ_hyxf",   u"ADOQ_dhsp"};
@@ -15,6 +15,8 @@ std::vector<HistoryList> loadHistory(TvelunDMForm& dm, const QString& cardNumber
     const Params byCard{{QStringLiteral("hykh"), cardNumber}};
     for (const char16_t* raw : entries) {
         const QString entry = QString::fromUtf16(raw);
+        if (!only.isEmpty() && !only.contains(entry))
+            continue;
         lists.push_back({entry, entry.startsWith(QStringLiteral("ADOQ_")) ? dm.open(entry, byCard) : dm.open(entry)});
     }
     return lists;

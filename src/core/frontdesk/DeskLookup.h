@@ -15,7 +15,8 @@ struct HistoryList {
 
 // The history lists of a card, in the desk's load order: payments, coaching, lessons, leave,
 // reminders, visits, consumption, exchanges. The reminder and visit lists show their scratch tables.
-std::vector<HistoryList> loadHistory(TvelunDMForm& dm, const QString& cardNumber);
+// Only the entries named in `only` when it is not empty (a command re-reads what it changed).
+std::vector<HistoryList> loadHistory(TvelunDMForm& dm, const QString& cardNumber, const QStringList& only = {});
 
 // Everything a swipe shows: the panel, the rebuilt reminder and visit lists, every history list.
 struct DeskLookup {

@@ -143,13 +143,16 @@ void clearMemberLists(TvelunDMForm& dm)
     tx.commit();
 }
 
-bool setCoach(TvelunDMForm& dm, const QString& cardNumber, const QString& coach)
+Outcome<> setCoach(const CommandContext& context, const QString& cardNumber, const QString& coach)
 {
+    TvelunDMForm& dm = context.dm;
     Transaction tx(dm.db());
     const qint64 changed = dm.change(QStringLiteral("update [会员信息] set [健身教练]=:jsjl where [会员卡号]=:hykh"),
                                      {{QStringLiteral("jsjl"), coach}, {QStringLiteral("hykh"), cardNumber}});
+    if (changed == 0)
+        return Refusal::warning(QStringLiteral("会员卡号不存在！"));
     tx.commit();
-    return changed > 0;
+    return Done{};
 }
 
 } // namespace tkd::frontdesk

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
+
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -63,7 +66,7 @@ void rebuildVisitList(TvelunDMForm& dm, const QString& cardNumber);
 // Empties the scratch lists that belong to the member shown.
 void clearMemberLists(TvelunDMForm& dm);
 
-// The coach of the member: a staff name, or empty to clear it. False for an unknown card.
-bool setCoach(TvelunDMForm& dm, const QString& cardNumber, const QString& coach);
+// The coach of the member: a staff name, or empty to clear it. An unknown card is refused.
+Outcome<> setCoach(const CommandContext& context, const QString& cardNumber, const QString& coach);
 
 } // namespace tkd::frontdesk

@@ -34,8 +34,9 @@ ResultSet searchLockers(TvelunDMForm& dm, bool showAll, const QString& number)
     return rows;
 }
 
-MaybeRefusal holdForRegistration(TvelunDMForm& dm, const RentalChoice& choice, const QDateTime& now)
+Outcome<> holdForRegistration(const CommandContext& context, const RentalChoice& choice)
 {
+    TvelunDMForm& dm = context.dm;
     if (!isFree(dm, choice.lockerNumber))
         return Refusal::warning(QStringLiteral("该衣柜处于非可用状态，请选择其它的衣柜！"));
     // One row at most: a new choice replaces the one held before.
@@ -43,9 +44,9 @@ MaybeRefusal holdForRegistration(TvelunDMForm& dm, const RentalChoice& choice, c
         .refill({QStringLiteral("衣柜编号"), QStringLiteral("衣柜名称"), QStringLiteral("登记日期"),
                  QStringLiteral("起始日期"), QStringLiteral("截止日期"), QStringLiteral("租金"), QStringLiteral("押金"),
                  QStringLiteral("备注")},
-                {{Value(choice.lockerNumber), Value(choice.lockerName), Value(now), Value(choice.start),
+                {{Value(choice.lockerNumber), Value(choice.lockerName), Value(context.now), Value(choice.start),
                   Value(choice.end), Value(choice.rent), Value(choice.deposit), Value(choice.remark.trimmed())}});
-    return std::nullopt;
+    return Done{};
 }
 
 std::optional<RentalChoice> heldChoice(TvelunDMForm& dm, const QString& lockerNumber)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Refusal.h"
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 #include "db/Filter.h"
 #include "db/Money.h"
 #include "db/ResultSet.h"
@@ -30,7 +31,7 @@ struct RentalChoice {
 
 // Registration mode: keeps the choice in 临时衣柜出租 (one row) until the new member is saved.
 // Refuses a locker that is not free.
-MaybeRefusal holdForRegistration(TvelunDMForm& dm, const RentalChoice& choice, const QDateTime& now);
+Outcome<> holdForRegistration(const CommandContext& context, const RentalChoice& choice);
 
 // The held choice, if the chooser left one for this locker.
 std::optional<RentalChoice> heldChoice(TvelunDMForm& dm, const QString& lockerNumber);

@@ -54,10 +54,10 @@ MaybeRefusal checkCommon(TvelunDMForm& dm, const MemberInput& input, bool adding
 
 MaybeRefusal checkDerived(TvelunDMForm& dm, const MemberInput& input, Checked* out)
 {
-    const Birthday birthday = birthdayFrom(input.birthMonth, input.birthDay);
-    if (birthday.refusal)
-        return birthday.refusal;
-    out->birthday = birthday.text;
+    const Outcome<QString> birthday = birthdayFrom(input.birthMonth, input.birthDay);
+    if (birthday.refused())
+        return birthday.refusal();
+    out->birthday = birthday.value();
     // The boxes take digits only; a pasted value that is no count must not turn into 0 silently.
     if (!isWholeNumber(input.visits) || !isWholeNumber(input.days) || !isWholeNumber(input.lessonsDone))
         return Refusal::error(QStringLiteral("有效次数、有效天数和完成课时必须是整数！"));
@@ -99,23 +99,23 @@ Params personalParams(const MemberInput& input, const Checked& c)
 
 } // namespace
 
-Birthday birthdayFrom(const QString& monthText, const QString& dayText)
+Outcome<QString> birthdayFrom(const QString& monthText, const QString& dayText)
 {
     const int month = wholeNumber(monthText);
     const int day = wholeNumber(dayText);
     const QString twoDigits =
         QStringLiteral("%1-%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0'));
     if (month > 12 || month < 0)
-        return {Refusal::error(QStringLiteral("请输入正确的会员生日！"), field::birthMonth), {}};
+        return Refusal::error(QStringLiteral("请输入正确的会员生日！"), field::birthMonth);
     if (day > 31 || day < 0)
-        return {Refusal::error(QStringLiteral("请输入正确的会员生日！"), field::birthDay), {}};
+        return Refusal::error(QStringLiteral("请输入正确的会员生日！"), field::birthDay);
     const QString illegal = QStringLiteral("会员生日“") + twoDigits + QStringLiteral("”不合法！");
     if ((month == 0) != (day == 0))
-        return {Refusal::error(illegal, field::birthMonth, {field::birthMonth, field::birthDay}), {}};
+        return Refusal::error(illegal, field::birthMonth, {field::birthMonth, field::birthDay});
     // February has a 29th in leap years: a child born on it has a birthday.
     if ((month == 2 && day > 29) || ((month == 4 || month == 6 || month == 9 || month == 11) && day == 31))
-        return {Refusal::error(illegal, field::birthDay), {}};
-    return {std::nullopt, twoDigits};
+        return Refusal::error(illegal, field::birthDay);
+    return twoDigits;
 }
 
 QStringList gradeNames(TvelunDMForm& dm)
@@ -132,29 +132,24 @@ qint64 referralPoints(Money price, Money yuanPerPoint)
     return price.wholeYuan() / rate;
 }
 
-RegistrationOutcome registerMember(TvelunDMForm& dm, const SmsState& sms, const MemberInput& input,
-                                   const QString& operatorName, const QDateTime& now)
+Outcome<Registration> registerMember(const CommandContext& context, const MemberInput& input)
 {
-    RegistrationOutcome outcome;
+    TvelunDMForm& dm = context.dm;
+    const QDateTime& now = context.now;
     Checked c;
-    if ((outcome.refusal = checkCommon(dm, input, true)))
-        return outcome;
+    if (MaybeRefusal refusal = checkCommon(dm, input, true))
+        return *refusal;
     const bool charges = !input.price.isZero();
-    if (charges && sms.afterPayment && !sms.loggedIn()) {
-        outcome.refusal = Refusal::warning(QStringLiteral("请先登录再发短信！"));
-        return outcome;
-    }
-    if ((outcome.refusal = checkDerived(dm, input, &c)))
-        return outcome;
+    if (charges && context.sms && context.sms->afterPayment && !context.sms->loggedIn())
+        return Refusal::warning(QStringLiteral("请先登录再发短信！"));
+    if (MaybeRefusal refusal = checkDerived(dm, input, &c))
+        return *refusal;
     std::optional<lockers::RentalChoice> locker;
     if (!input.locker.trimmed().isEmpty()) {
         locker = lockers::heldChoice(dm, input.locker.trimmed());
         // Chosen a while ago: someone may have rented it since.
-        if (locker && !lockers::isFree(dm, locker->lockerNumber)) {
-            outcome.refusal =
-                Refusal::warning(QStringLiteral("该衣柜处于非可用状态，请选择其它的衣柜！"), field::locker);
-            return outcome;
-        }
+        if (locker && !lockers::isFree(dm, locker->lockerNumber))
+            return Refusal::warning(QStringLiteral("该衣柜处于非可用状态，请选择其它的衣柜！"), field::locker);
     }
     const QString card = input.cardNumber.trimmed();
     const QString name = input.name.trimmed();
@@ -199,10 +194,9 @@ RegistrationOutcome registerMember(TvelunDMForm& dm, const SmsState& sms, const 
                        {QStringLiteral("hykh"), card}});
     }
     if (charges) {
-        payments::recordPayment(dm, card, name,
+        payments::recordPayment(context, card, name,
                                 {input.price, Money(), input.price, QStringLiteral("续费等级：") + type,
-                                 input.payMethod.trimmed(), QStringLiteral("添加会员时续费")},
-                                operatorName, now);
+                                 input.payMethod.trimmed(), QStringLiteral("添加会员时续费")});
     }
     if (locker)
         lockers::rentHeldChoice(dm, *locker, card, name, type);
@@ -215,19 +209,23 @@ RegistrationOutcome registerMember(TvelunDMForm& dm, const SmsState& sms, const 
     }
     tx.commit();
 
-    outcome.paymentWritten = charges;
+    Registration registration;
+    registration.paymentWritten = charges;
+    registration.mobile = input.mobile.trimmed();
     if (charges)
-        outcome.smsText = sms::rechargeText(name, card, now, input.price, sms.signature);
-    return outcome;
+        registration.smsText =
+            sms::rechargeText(name, card, now, input.price, context.sms ? context.sms->signature : QString());
+    return registration;
 }
 
-MaybeRefusal editMember(TvelunDMForm& dm, const MemberInput& input)
+Outcome<> editMember(const CommandContext& context, const MemberInput& input)
 {
+    TvelunDMForm& dm = context.dm;
     Checked c;
     if (MaybeRefusal refusal = checkCommon(dm, input, false))
-        return refusal;
+        return *refusal;
     if (MaybeRefusal refusal = checkDerived(dm, input, &c))
-        return refusal;
+        return *refusal;
     Transaction tx(dm.db());
     const qint64 changed =
         dm.change(QStringLiteral(
@@ -239,7 +237,7 @@ MaybeRefusal editMember(TvelunDMForm& dm, const MemberInput& input)
     if (changed == 0)
         return Refusal::warning(QStringLiteral("会员卡号不存在！"));
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 } // namespace tkd::members

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Refusal.h"
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 #include "db/Money.h"
 
 #include <QDate>
@@ -9,8 +10,7 @@
 
 namespace tkd {
 class TvelunDMForm;
-struct SmsState;
-} // namespace tkd
+}
 
 namespace tkd::members {
 
@@ -59,25 +59,21 @@ inline const QString locker = QStringLiteral("locker");
 
 // "mm-dd" from the two boxes ("00-00" for none), or the refusal of an impossible day.
 // Empty boxes count as 0; 29 February is a real birthday.
-struct Birthday {
-    MaybeRefusal refusal;
-    QString text;
-};
-Birthday birthdayFrom(const QString& month, const QString& day);
+Outcome<QString> birthdayFrom(const QString& month, const QString& day);
 
-struct RegistrationOutcome {
-    MaybeRefusal refusal;
-    bool paymentWritten = false; // the price was recorded: the SMS follows when switched on
-    QString smsText;             // the message to send when paymentWritten and the switch is on
+struct Registration {
+    bool paymentWritten = false; // the price was recorded: the payment SMS follows when switched on
+    QString mobile;
+    QString smsText; // signed with the context's SMS session
 };
 
 // Adds a member: every rule is tested before anything is written, then the member, the card
 // opening, the first payment, the held locker and the introducer's points are one transaction.
-RegistrationOutcome registerMember(TvelunDMForm& dm, const SmsState& sms, const MemberInput& input,
-                                   const QString& operatorName, const QDateTime& now);
+// With the payment SMS on, a price needs a logged-in SMS session in the context.
+Outcome<Registration> registerMember(const CommandContext& context, const MemberInput& input);
 
 // Edits the personal data; card, type, counters, balance, points, dates and status stay.
-MaybeRefusal editMember(TvelunDMForm& dm, const MemberInput& input);
+Outcome<> editMember(const CommandContext& context, const MemberInput& input);
 
 // The grades a member can hold, in their order.
 QStringList gradeNames(TvelunDMForm& dm);

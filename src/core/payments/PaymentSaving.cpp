@@ -2,6 +2,7 @@
 
 #include "data/TvelunDMForm.h"
 #include "settings/UserInfo.h"
+#include "sms/SmsState.h"
 #include "sms/SmsTemplates.h"
 
 namespace tkd::payments {
@@ -12,13 +13,6 @@ const QString kDate = QStringLiteral("yyyy-MM-dd");
 Refusal unknownMember()
 {
     return Refusal::warning(QStringLiteral("会员卡号不存在！"));
-}
-
-PaymentOutcome refused(const Refusal& refusal)
-{
-    PaymentOutcome outcome;
-    outcome.refusal = refusal;
-    return outcome;
 }
 
 QString dateText(const QDate& date)
@@ -57,22 +51,15 @@ void writeExpiry(TvelunDMForm& dm, const QString& cardNumber, const QDate& expir
               {{QStringLiteral("dqrq"), expiry}, {QStringLiteral("hykh"), cardNumber}});
 }
 
-void insertPayment(const SaveContext& context, const PayingMember& member, const PaymentRow& row)
+void insertPayment(const CommandContext& context, const PayingMember& member, const PaymentRow& row)
 {
-    recordPayment(context.dm, member.cardNumber, member.name, row, context.operatorName, context.now);
-}
-
-PaymentOutcome cancelled()
-{
-    PaymentOutcome outcome;
-    outcome.cancelled = true;
-    return outcome;
+    recordPayment(context, member.cardNumber, member.name, row);
 }
 
 // What the desk's panel shows after the payment.
-PaymentOutcome shownAfter(const QDate& expiry, const QString& type, int visitsLeft, Money balance)
+Payment shownAfter(const QDate& expiry, const QString& type, int visitsLeft, Money balance)
 {
-    PaymentOutcome outcome;
+    Payment outcome;
     outcome.expiry = dateText(expiry);
     outcome.type = type;
     outcome.visitsLeft = QString::number(visitsLeft) + QStringLiteral("次");
@@ -81,8 +68,8 @@ PaymentOutcome shownAfter(const QDate& expiry, const QString& type, int visitsLe
 }
 
 // Lines 2 to 4 and the time caption's line, then the collector and the hall; the caller puts its own three between.
-Receipt receipt(const SaveContext& context, const PayingMember& member, const QString& type, const QStringList& amounts,
-                const QString& timeCaption)
+Receipt receipt(const CommandContext& context, const PayingMember& member, const QString& type,
+                const QStringList& amounts, const QString& timeCaption)
 {
     const UserInfo hall = UserInfo::load(context.dm);
     Receipt r;
@@ -96,22 +83,22 @@ Receipt receipt(const SaveContext& context, const PayingMember& member, const QS
     return r;
 }
 
-void fillAfterCommit(const SaveContext& context, const PayingMember& member, Money smsAmount, PaymentOutcome& outcome)
+void fillAfterCommit(const CommandContext& context, const PayingMember& member, Money smsAmount, Payment& outcome)
 {
     outcome.mobile = member.mobile;
-    outcome.smsText = sms::rechargeText(member.name, member.cardNumber, context.now, smsAmount, context.sms.signature);
+    outcome.smsText = sms::rechargeText(member.name, member.cardNumber, context.now, smsAmount,
+                                        context.sms ? context.sms->signature : QString());
 }
 
 } // namespace
 
-void recordPayment(TvelunDMForm& dm, const QString& cardNumber, const QString& name, const PaymentRow& row,
-                   const QString& operatorName, const QDateTime& now)
+void recordPayment(const CommandContext& context, const QString& cardNumber, const QString& name, const PaymentRow& row)
 {
-    dm.change(
+    context.dm.change(
         QStringLiteral("insert into [会员充值] ([充值日期],[会员卡号],[会员姓名],[充值金额],[优惠金额],[实际存入金额],"
                        "[充值说明],[结帐方式],[操作员],[备注]) values(:czrq,:hykh,:hyxm,:czje,:yhje,:sjcrje,:czsm,"
                        ":jzfs,:czy,:bz)"),
-        {{QStringLiteral("czrq"), toSeconds(now)},
+        {{QStringLiteral("czrq"), toSeconds(context.now)},
          {QStringLiteral("hykh"), cardNumber},
          {QStringLiteral("hyxm"), name},
          {QStringLiteral("czje"), row.charged},
@@ -119,7 +106,7 @@ void recordPayment(TvelunDMForm& dm, const QString& cardNumber, const QString& n
          {QStringLiteral("sjcrje"), row.paid},
          {QStringLiteral("czsm"), row.kind},
          {QStringLiteral("jzfs"), row.method},
-         {QStringLiteral("czy"), operatorName},
+         {QStringLiteral("czy"), context.operatorName},
          {QStringLiteral("bz"), row.remark}});
 }
 
@@ -137,29 +124,29 @@ MaybeRefusal checkCustom(const CustomInput& input)
     if (!countFromText(input.visits))
         return Refusal::warning(QStringLiteral("请输入正确的可用次数！"), field::visits);
     if (!amountFromText(input.amount))
-        return Refusal::warning(QStringLiteral("请输入正确的交费金额！"), field::amount);
+        return Refusal::warning(QStringLiteral("请输入正确的交费金额！"), field::customAmount);
     return std::nullopt;
 }
 
-PaymentOutcome renew(const SaveContext& context, const RenewalInput& input)
+Outcome<Payment> renew(const CommandContext& context, const RenewalInput& input)
 {
-    if (const MaybeRefusal refusal = precheck(input.cardNumber, context.sms))
-        return refused(*refusal);
+    if (const MaybeRefusal refusal = precheck(context, input.cardNumber))
+        return *refusal;
     if (const MaybeRefusal refusal = checkRenewal(input))
-        return refused(*refusal);
+        return *refusal;
     const Money amount = *amountFromText(input.amount);
     if (input.choice == ExpiryChoice::Cancel)
-        return cancelled();
+        return Refusal::cancel();
 
     TvelunDMForm& dm = context.dm;
     const QDate today = context.now.date();
     Transaction tx(dm.db());
     const auto type = cardtypes::find(dm, input.typeName);
     if (!type)
-        return refused(Refusal::warning(QStringLiteral("请选择会员类型！"), field::type));
+        return Refusal::warning(QStringLiteral("请选择会员类型！"), field::type);
     const auto member = loadMember(dm, input.cardNumber, Opener::MemberList);
     if (!member)
-        return refused(unknownMember());
+        return unknownMember();
 
     QDate expiry = member->expiry;
     if (member->opened.isValid() && !member->expiry.isValid() && type->days > 0) {
@@ -174,7 +161,7 @@ PaymentOutcome renew(const SaveContext& context, const RenewalInput& input)
         } else if (member->expiry < today) {
             const auto chosen = chosenExpiry(member->expiry, type->days, today, input.choice);
             if (!chosen)
-                return refused(choiceMissing());
+                return choiceMissing();
             expiry = *chosen;
         } else {
             const QDate base = input.changeGrade && member->opened.isValid() ? member->opened : member->expiry;
@@ -193,7 +180,7 @@ PaymentOutcome renew(const SaveContext& context, const RenewalInput& input)
                   {amount, Money(), amount, QStringLiteral("交费等级：") + type->name, input.method, input.remark});
     tx.commit();
 
-    PaymentOutcome outcome = shownAfter(expiry, type->name, type->visits, member->balance);
+    Payment outcome = shownAfter(expiry, type->name, type->visits, member->balance);
     outcome.receipt =
         receipt(context, *member, type->name,
                 {QStringLiteral("交费金额：") + plainAmount(amount), QStringLiteral("到期日期：") + outcome.expiry,
@@ -203,30 +190,30 @@ PaymentOutcome renew(const SaveContext& context, const RenewalInput& input)
     return outcome;
 }
 
-PaymentOutcome renewCustom(const SaveContext& context, const CustomInput& input)
+Outcome<Payment> renewCustom(const CommandContext& context, const CustomInput& input)
 {
-    if (const MaybeRefusal refusal = precheck(input.cardNumber, context.sms))
-        return refused(*refusal);
+    if (const MaybeRefusal refusal = precheck(context, input.cardNumber))
+        return *refusal;
     if (const MaybeRefusal refusal = checkCustom(input))
-        return refused(*refusal);
+        return *refusal;
     const auto days = countFromText(input.days);
     const auto visits = countFromText(input.visits);
     const auto amount = amountFromText(input.amount);
     if (input.choice == ExpiryChoice::Cancel)
-        return cancelled();
+        return Refusal::cancel();
 
     TvelunDMForm& dm = context.dm;
     const QDate today = context.now.date();
     Transaction tx(dm.db());
     const auto member = loadMember(dm, input.cardNumber, Opener::MemberList);
     if (!member)
-        return refused(unknownMember());
+        return unknownMember();
     QDate expiry = member->expiry;
     if (member->expiry.isValid()) {
         if (member->expiry < today) {
             const auto chosen = chosenExpiry(member->expiry, *days, today, input.choice);
             if (!chosen)
-                return refused(choiceMissing());
+                return choiceMissing();
             expiry = *chosen;
         } else {
             expiry = member->expiry.addDays(*days);
@@ -242,7 +229,7 @@ PaymentOutcome renewCustom(const SaveContext& context, const CustomInput& input)
                   {*amount, Money(), *amount, QStringLiteral("自定义续费"), input.method, input.remark});
     tx.commit();
 
-    PaymentOutcome outcome = shownAfter(expiry, member->type, visitsLeft, member->balance);
+    Payment outcome = shownAfter(expiry, member->type, visitsLeft, member->balance);
     outcome.receipt = receipt(context, *member, member->type,
                               {QStringLiteral("交费金额：") + plainAmount(*amount),
                                QStringLiteral("可用天数：") + QString::number(*days) + QStringLiteral("天"),
@@ -252,22 +239,22 @@ PaymentOutcome renewCustom(const SaveContext& context, const CustomInput& input)
     return outcome;
 }
 
-PaymentOutcome recharge(const SaveContext& context, const RechargeInput& input)
+Outcome<Payment> recharge(const CommandContext& context, const RechargeInput& input)
 {
-    if (const MaybeRefusal refusal = precheck(input.cardNumber, context.sms))
-        return refused(*refusal);
+    if (const MaybeRefusal refusal = precheck(context, input.cardNumber))
+        return *refusal;
     const auto deposit = amountFromText(input.deposit);
     if (!deposit)
-        return refused(Refusal::warning(QStringLiteral("请输入正确的卡内存入金额！"), field::deposit));
+        return Refusal::warning(QStringLiteral("请输入正确的卡内存入金额！"), field::deposit);
     const auto paid = amountFromText(input.paid);
     if (!paid)
-        return refused(Refusal::warning(QStringLiteral("请输入正确的实际需要交费！"), field::paid));
+        return Refusal::warning(QStringLiteral("请输入正确的实际需要交费！"), field::paid);
 
     TvelunDMForm& dm = context.dm;
     Transaction tx(dm.db());
     const auto member = loadMember(dm, input.cardNumber, Opener::MemberList);
     if (!member)
-        return refused(unknownMember());
+        return unknownMember();
     const Money balance = member->balance + *deposit;
     dm.change(QStringLiteral("update [会员信息] set [卡内余额]=:knye where [会员卡号]=:hykh"),
               {{QStringLiteral("knye"), balance}, {QStringLiteral("hykh"), member->cardNumber}});
@@ -275,7 +262,7 @@ PaymentOutcome recharge(const SaveContext& context, const RechargeInput& input)
                   {*deposit, *deposit - *paid, *paid, QStringLiteral("会员交费"), input.method, input.remark});
     tx.commit();
 
-    PaymentOutcome outcome = shownAfter(member->expiry, member->type, member->visitsLeft, balance);
+    Payment outcome = shownAfter(member->expiry, member->type, member->visitsLeft, balance);
     outcome.receipt = receipt(context, *member, member->type,
                               {QStringLiteral("充值金额：") + plainAmount(*deposit),
                                QStringLiteral("优惠金额：") + plainAmount(*deposit - *paid),
@@ -283,14 +270,6 @@ PaymentOutcome recharge(const SaveContext& context, const RechargeInput& input)
                               QStringLiteral("充值时间："));
     fillAfterCommit(context, *member, *deposit, outcome);
     return outcome;
-}
-
-std::optional<sms::AutoSendResult> sendPaymentSms(SmsState& state, const PaymentOutcome& outcome,
-                                                  const sms::GatewayCall& call)
-{
-    if (!outcome.saved() || !state.afterPayment)
-        return std::nullopt;
-    return sms::sendSms(state, outcome.mobile, outcome.smsText, call);
 }
 
 } // namespace tkd::payments

@@ -1,19 +1,12 @@
 #pragma once
 
 #include "Payments.h"
-#include "sms/SmsOperations.h"
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 
 #include <QDateTime>
 
 namespace tkd::payments {
-
-// What every save needs besides its page.
-struct SaveContext {
-    TvelunDMForm& dm;
-    const SmsState& sms;
-    QString operatorName;
-    QDateTime now;
-};
 
 struct RenewalInput {
     QString cardNumber;
@@ -46,6 +39,7 @@ struct RechargeInput {
 namespace field {
 inline const QString type = QStringLiteral("type");
 inline const QString amount = QStringLiteral("amount");
+inline const QString customAmount = QStringLiteral("customAmount");
 inline const QString days = QStringLiteral("days");
 inline const QString visits = QStringLiteral("visits");
 inline const QString deposit = QStringLiteral("deposit");
@@ -58,11 +52,7 @@ struct Receipt {
     QStringList lines;
 };
 
-struct PaymentOutcome {
-    MaybeRefusal refusal;
-    bool cancelled = false; // the prompt was cancelled: nothing written
-    bool saved() const { return !refusal && !cancelled; }
-
+struct Payment {
     // The front-desk panel's new values.
     QString expiry; // "yyyy-MM-dd" or empty
     QString type;
@@ -70,7 +60,7 @@ struct PaymentOutcome {
     QString balance;    // "0.00元"
 
     Receipt receipt;
-    // The message after the payment, to the member's mobile.
+    // The message after the payment, to the member's mobile, signed with the context's SMS session.
     QString mobile;
     QString smsText;
 };
@@ -85,21 +75,17 @@ struct PaymentRow {
     QString remark;
 };
 // Writes the row inside the caller's transaction; registration's first payment uses it too.
-void recordPayment(TvelunDMForm& dm, const QString& cardNumber, const QString& name, const PaymentRow& row,
-                   const QString& operatorName, const QDateTime& now);
+void recordPayment(const CommandContext& context, const QString& cardNumber, const QString& name,
+                   const PaymentRow& row);
 
 // The typed amounts and counts, checked before the expiry prompt is asked; the saves check them again.
 MaybeRefusal checkRenewal(const RenewalInput& input);
 MaybeRefusal checkCustom(const CustomInput& input);
 
 // Each runs in one transaction on the member row re-read inside it; a refusal writes nothing.
-PaymentOutcome renew(const SaveContext& context, const RenewalInput& input);
-PaymentOutcome renewCustom(const SaveContext& context, const CustomInput& input);
-PaymentOutcome recharge(const SaveContext& context, const RechargeInput& input);
-
-// Sends the payment's message when the payment SMS is on; nullopt when it is off or nothing was saved.
-// A failure is only reported: the payment stands.
-std::optional<sms::AutoSendResult> sendPaymentSms(SmsState& state, const PaymentOutcome& outcome,
-                                                  const sms::GatewayCall& call);
+// A prompt answered with Cancel ends the save as a cancelled refusal.
+Outcome<Payment> renew(const CommandContext& context, const RenewalInput& input);
+Outcome<Payment> renewCustom(const CommandContext& context, const CustomInput& input);
+Outcome<Payment> recharge(const CommandContext& context, const RechargeInput& input);
 
 } // namespace tkd::payments

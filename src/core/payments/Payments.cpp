@@ -1,5 +1,6 @@
 #include "Payments.h"
 
+#include "app/CommandContext.h"
 #include "data/TvelunDMForm.h"
 #include "sms/SmsState.h"
 
@@ -174,11 +175,11 @@ std::optional<ExpiredPrompt> customPrompt(TvelunDMForm& dm, const QString& cardN
     return ExpiredPrompt{expiry->addDays(*d), today.addDays(*d)};
 }
 
-MaybeRefusal precheck(const QString& cardNumber, const SmsState& sms)
+MaybeRefusal precheck(const CommandContext& context, const QString& cardNumber)
 {
     if (cardNumber.trimmed().isEmpty())
         return Refusal::warning(QStringLiteral("请选择会员！"));
-    if (sms.afterPayment && !sms.loggedIn())
+    if (context.sms && context.sms->afterPayment && !context.sms->loggedIn())
         return Refusal::warning(QStringLiteral("请先登录再发短信！"));
     return std::nullopt;
 }

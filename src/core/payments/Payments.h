@@ -11,7 +11,7 @@
 
 namespace tkd {
 class TvelunDMForm;
-struct SmsState;
+struct CommandContext;
 } // namespace tkd
 
 namespace tkd::payments {
@@ -82,7 +82,7 @@ std::optional<ExpiredPrompt> customPrompt(TvelunDMForm& dm, const QString& cardN
                                           const QDate& today);
 
 // The two checks every save makes first, before any question: a member loaded and, with the
-// payment SMS on, a logged-in SMS session.
-MaybeRefusal precheck(const QString& cardNumber, const SmsState& sms);
+// payment SMS on, a logged-in SMS session (a context without one sends nothing).
+MaybeRefusal precheck(const CommandContext& context, const QString& cardNumber);
 
 } // namespace tkd::payments

@@ -1,5 +1,6 @@
 #include "Login.h"
 
+#include "Operators.h"
 #include "PasswordHash.h"
 #include "data/TvelunDMForm.h"
 
@@ -15,14 +16,14 @@ QStringList operatorNames(TvelunDMForm& dm)
     return names;
 }
 
-LoginOutcome checkLogin(TvelunDMForm& dm, const QString& operatorName, const QString& typedPassword)
+Outcome<> checkLogin(TvelunDMForm& dm, const QString& operatorName, const QString& typedPassword)
 {
     const ResultSet r = dm.open(QStringLiteral("ADOQ_findsamery"), {{QStringLiteral("czry"), operatorName}});
     if (r.rowCount() == 0)
-        return {LoginOutcome::Result::NoSuchOperator, QStringLiteral("查无此人！")};
+        return Refusal::error(QStringLiteral("查无此人！"), field::name, {field::name});
     if (!verifyPassword(typedPassword, r.first(QStringLiteral("操作密码")).toText()))
-        return {LoginOutcome::Result::WrongPassword, QStringLiteral("您输入的密码不对，不能登录！")};
-    return {};
+        return Refusal::error(QStringLiteral("您输入的密码不对，不能登录！"), field::password, {field::password});
+    return Done{};
 }
 
 QString hallName(TvelunDMForm& dm)

@@ -27,35 +27,37 @@ QStringList ordinaryOperators(TvelunDMForm& dm)
     return names;
 }
 
-MaybeRefusal checkShiftChange(TvelunDMForm& dm, const QString& operatorName, const QString& typedPassword)
+Outcome<> checkShiftChange(TvelunDMForm& dm, const QString& operatorName, const QString& typedPassword)
 {
     const Value stored = storedPassword(dm, operatorName);
     if (stored.isNull())
-        return Refusal::error(QStringLiteral("查无此人！"), field::name);
+        return Refusal::error(QStringLiteral("查无此人！"), field::name, {field::name});
     if (!verifyPassword(typedPassword, stored.toText()))
         return Refusal::error(QStringLiteral("您输入的密码不正确，不能换班登录！"), field::password, {field::password});
-    return std::nullopt;
+    return Done{};
 }
 
-MaybeRefusal changePassword(TvelunDMForm& dm, const PasswordChange& change)
+Outcome<> changePassword(const CommandContext& context, const PasswordChange& change)
 {
+    TvelunDMForm& dm = context.dm;
     const QString newPassword = trimPassword(change.newPassword);
     if (newPassword.isEmpty())
         return Refusal::error(QStringLiteral("操作密码不能为空！"), field::password);
     if (newPassword != trimPassword(change.confirmation))
         return Refusal::warning(QStringLiteral("新密码和确认密码不同，请重新输入！"), field::password,
                                 {field::password, field::confirm});
-    const Value stored = storedPassword(dm, change.operatorName);
+    const Value stored = storedPassword(dm, context.operatorName);
     if (stored.isNull() || !verifyPassword(change.oldPassword, stored.toText()))
         return Refusal::error(QStringLiteral("您输入的原密码不正确，无法更改！"), field::oldPassword,
                               {field::oldPassword});
     dm.change(QStringLiteral("update [操作人员] set [操作密码]=:czmm where [操作人员]=:czry"),
-              {{QStringLiteral("czmm"), hashPassword(newPassword)}, {QStringLiteral("czry"), change.operatorName}});
-    return std::nullopt;
+              {{QStringLiteral("czmm"), hashPassword(newPassword)}, {QStringLiteral("czry"), context.operatorName}});
+    return Done{};
 }
 
-MaybeRefusal addOperator(TvelunDMForm& dm, const NewOperator& input)
+Outcome<> addOperator(const CommandContext& context, const NewOperator& input)
 {
+    TvelunDMForm& dm = context.dm;
     const QString name = input.name.trimmed();
     const QString password = trimPassword(input.password);
     if (name.isEmpty())
@@ -83,11 +85,12 @@ MaybeRefusal addOperator(TvelunDMForm& dm, const NewOperator& input)
                    {QStringLiteral("czqx"), false}});
     }
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
-MaybeRefusal deleteOperator(TvelunDMForm& dm, const QString& operatorName)
+Outcome<> deleteOperator(const CommandContext& context, const QString& operatorName)
 {
+    TvelunDMForm& dm = context.dm;
     if (isSuperUser(operatorName))
         return Refusal::error(QStringLiteral("超级用户不能删除！"));
     Transaction tx(dm.db());
@@ -96,7 +99,7 @@ MaybeRefusal deleteOperator(TvelunDMForm& dm, const QString& operatorName)
     dm.change(QStringLiteral("delete from [操作人员] where [操作人员]=:czry"),
               {{QStringLiteral("czry"), operatorName}});
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 Dataset rightsOf(TvelunDMForm& dm, const QString& operatorName)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Refusal.h"
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 #include "db/Dataset.h"
 
 #include <QStringList>
@@ -22,16 +23,17 @@ inline const QString oldPassword = QStringLiteral("oldPassword");
 // Operators other than the super user, as the permission window lists them.
 QStringList ordinaryOperators(TvelunDMForm& dm);
 
-// Checks the operator chosen for a shift change and the password as typed.
-MaybeRefusal checkShiftChange(TvelunDMForm& dm, const QString& operatorName, const QString& typedPassword);
+// Checks the operator chosen for a shift change and the password as typed. Like the login, it
+// decides who the operator becomes, so it takes the data module alone.
+Outcome<> checkShiftChange(TvelunDMForm& dm, const QString& operatorName, const QString& typedPassword);
 
 struct PasswordChange {
-    QString operatorName;
     QString oldPassword;
     QString newPassword;
     QString confirmation;
 };
-MaybeRefusal changePassword(TvelunDMForm& dm, const PasswordChange& change);
+// The context's operator changes his own password.
+Outcome<> changePassword(const CommandContext& context, const PasswordChange& change);
 
 struct NewOperator {
     QString name;
@@ -39,10 +41,10 @@ struct NewOperator {
     QString confirmation;
 };
 // Adds the operator with one right per guarded function, every one off, in one transaction.
-MaybeRefusal addOperator(TvelunDMForm& dm, const NewOperator& input);
+Outcome<> addOperator(const CommandContext& context, const NewOperator& input);
 
 // Removes an operator and all of its rights; the super user cannot be removed.
-MaybeRefusal deleteOperator(TvelunDMForm& dm, const QString& operatorName);
+Outcome<> deleteOperator(const CommandContext& context, const QString& operatorName);
 
 // The operator's rights, edited in memory and written with applyBatch().
 Dataset rightsOf(TvelunDMForm& dm, const QString& operatorName);

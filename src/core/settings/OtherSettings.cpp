@@ -49,29 +49,25 @@ OtherSettings load(TvelunDMForm& dm)
     return s;
 }
 
-SaveResult save(TvelunDMForm& dm, const OtherSettingsInput& input)
+Outcome<SavedSettings> save(const CommandContext& context, const OtherSettingsInput& input)
 {
-    SaveResult result;
+    SavedSettings result;
     OtherSettings& s = result.settings;
     // The inputs only take digits, but a pasted or over-long value must not be stored as garbage.
     if (!money(input.referralYuanPerPoint, &s.referralYuanPerPoint) ||
-        !money(input.consumptionYuanPerPoint, &s.consumptionYuanPerPoint)) {
-        result.message = QStringLiteral("积分金额必须是数字！");
-        return result;
-    }
+        !money(input.consumptionYuanPerPoint, &s.consumptionYuanPerPoint))
+        return Refusal::error(QStringLiteral("积分金额必须是数字！"));
     if (!wholeNumber(input.pointsPerExchange, &s.pointsPerExchange) ||
         !wholeNumber(input.daysPerExchange, &s.daysPerExchange) ||
         !wholeNumber(input.lockerLeadDays, &s.lockerLeadDays) ||
         !wholeNumber(input.memberLeadDays, &s.memberLeadDays) ||
         !wholeNumber(input.birthdayLeadDays, &s.birthdayLeadDays) ||
-        !wholeNumber(input.gradingLessons, &s.gradingLessons)) {
-        result.message = QStringLiteral("积分、天数和课时必须是整数！");
-        return result;
-    }
+        !wholeNumber(input.gradingLessons, &s.gradingLessons))
+        return Refusal::error(QStringLiteral("积分、天数和课时必须是整数！"));
     s.dailyReminders = input.dailyReminders;
     s.unattended = input.unattended;
-    Transaction tx(dm.db());
-    dm.change(
+    Transaction tx(context.dm.db());
+    context.dm.change(
         QStringLiteral("update [其它设置] set [介绍积分]=:jsjf,[消费积分]=:xfjf,[使用积分]=:syjf,[兑换会籍]=:dhhj,"
                        "[衣柜提醒]=:ygtx,[会员提醒]=:hytx,[生日提醒]=:srtx,[考核提醒]=:khtx,[每日提醒]=:mrtx,"
                        "[无人值守]=:wrzs"),
@@ -86,7 +82,6 @@ SaveResult save(TvelunDMForm& dm, const OtherSettingsInput& input)
          {QStringLiteral("mrtx"), s.dailyReminders},
          {QStringLiteral("wrzs"), s.unattended}});
     tx.commit();
-    result.saved = true;
     result.message = QStringLiteral("设置保存成功！");
     return result;
 }

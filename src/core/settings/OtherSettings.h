@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 #include "db/Money.h"
 
 #include <QString>
@@ -40,13 +42,13 @@ struct OtherSettingsInput {
     bool unattended = false;
 };
 
-// Parses and writes the row; nullopt when a field is not a number (the field's caption in message).
-struct SaveResult {
-    bool saved = false;
-    QString message;
+// What was stored, and the message that says so.
+struct SavedSettings {
     OtherSettings settings;
+    QString message;
 };
-SaveResult save(TvelunDMForm& dm, const OtherSettingsInput& input);
+// Parses and writes the row; a field that is not a number is refused and nothing is written.
+Outcome<SavedSettings> save(const CommandContext& context, const OtherSettingsInput& input);
 
 // The card number field's hint for the desk's mode.
 QString cardNumberHint(bool unattended);

@@ -12,8 +12,9 @@ UserInfo UserInfo::load(TvelunDMForm& dm)
             r.first(QStringLiteral("联系地址")).toText()};
 }
 
-MaybeRefusal saveUserInfo(TvelunDMForm& dm, const UserInfo& info)
+Outcome<> saveUserInfo(const CommandContext& context, const UserInfo& info)
 {
+    TvelunDMForm& dm = context.dm;
     if (info.name.trimmed().isEmpty())
         return Refusal::error(QStringLiteral("用户名称不能为空！"), userinfo_field::name);
     Transaction tx(dm.db());
@@ -29,7 +30,7 @@ MaybeRefusal saveUserInfo(TvelunDMForm& dm, const UserInfo& info)
          {QStringLiteral("gswz"), info.website.trimmed()},
          {QStringLiteral("lxdz"), info.address.trimmed()}});
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 } // namespace tkd

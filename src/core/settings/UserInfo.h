@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Refusal.h"
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 
 #include <QString>
 
@@ -24,6 +25,6 @@ inline const QString name = QStringLiteral("name");
 }
 
 // Saves the five trimmed texts into the one row; the name must not be empty.
-MaybeRefusal saveUserInfo(TvelunDMForm& dm, const UserInfo& info);
+Outcome<> saveUserInfo(const CommandContext& context, const UserInfo& info);
 
 } // namespace tkd

@@ -52,24 +52,24 @@ AutoSendResult takeSendReply(SmsState& state, const GatewayReply& reply, quint64
     return {AutoSendResult::Status::Sent, QStringLiteral("短信发送成功！")};
 }
 
-LoginResult login(SmsState& state, const QString& account, const QString& password, const GatewayCall& call)
+Outcome<QString> login(SmsState& state, const QString& account, const QString& password, const GatewayCall& call)
 {
     const QString trimmedAccount = account.trimmed();
     const QString trimmedPassword = password.trimmed();
     if (trimmedAccount.isEmpty())
-        return {Refusal::error(QStringLiteral("用户账号不能为空！"), field::account), {}};
+        return Refusal::error(QStringLiteral("用户账号不能为空！"), field::account);
     if (trimmedPassword.isEmpty())
-        return {Refusal::error(QStringLiteral("用户密码不能为空！"), field::password), {}};
+        return Refusal::error(QStringLiteral("用户密码不能为空！"), field::password);
     const GatewayReply reply = call(state.url, balanceLine(trimmedAccount, trimmedPassword));
     if (!reply.succeeded())
-        return {std::nullopt, reply.failureText()};
+        return reply.failureText();
     state.loginState = kLoggedIn;
     ++state.session;
     state.account = trimmedAccount;
     state.password = trimmedPassword;
     // A reply without the credit leaves a count that can still go down.
     state.remaining = reply.overage.isEmpty() ? QStringLiteral("0") : reply.overage;
-    return {std::nullopt, QStringLiteral("用户登录成功")};
+    return QStringLiteral("用户登录成功");
 }
 
 QString logout(SmsState& state)
@@ -112,20 +112,20 @@ QString recipientsFromField(const QString& numbersField)
     return numberLines(numbersField).join(QStringLiteral("\r\n"));
 }
 
-ManualSendResult sendTyped(SmsState& state, const QString& numbersField, const QString& content,
+Outcome<QString> sendTyped(SmsState& state, const QString& numbersField, const QString& content,
                            const GatewayCall& call)
 {
     if (!state.loggedIn())
-        return {Refusal::warning(QStringLiteral("请先登录，然后再发送短信！"), field::account), false};
+        return Refusal::warning(QStringLiteral("请先登录，然后再发送短信！"), field::account);
     if (numbersField.trimmed().isEmpty())
-        return {Refusal::warning(QStringLiteral("手机号码不能为空！"), field::numbers), false};
+        return Refusal::warning(QStringLiteral("手机号码不能为空！"), field::numbers);
     if (content.trimmed().isEmpty())
-        return {Refusal::warning(QStringLiteral("短信内容不能为空！"), field::content), false};
+        return Refusal::warning(QStringLiteral("短信内容不能为空！"), field::content);
     const GatewayReply reply =
         call(state.url, sendLine(state.account, state.password, recipientsFromField(numbersField), content));
     if (!reply.succeeded())
-        return {reply.wellFormed ? Refusal::warning(reply.failureText()) : Refusal::error(reply.failureText()), false};
-    return {Refusal::warning(QStringLiteral("短信发送成功！")), true};
+        return reply.wellFormed ? Refusal::warning(reply.failureText()) : Refusal::error(reply.failureText());
+    return QStringLiteral("短信发送成功！");
 }
 
 void refreshBalance(SmsState& state, const GatewayCall& call)
@@ -135,17 +135,20 @@ void refreshBalance(SmsState& state, const GatewayCall& call)
         state.remaining = balance.overage;
 }
 
-void saveSwitches(TvelunDMForm& dm, SmsState& state, bool afterConsumption, bool afterPayment, bool afterCheckIn)
+Outcome<> saveSwitches(const CommandContext& context, bool afterConsumption, bool afterPayment, bool afterCheckIn)
 {
-    Transaction tx(dm.db());
-    dm.change(QStringLiteral("update [短信设置] set [消费短信]=:xfdx,[充值短信]=:czdx,[登记短信]=:djdx"),
-              {{QStringLiteral("xfdx"), afterConsumption},
-               {QStringLiteral("czdx"), afterPayment},
-               {QStringLiteral("djdx"), afterCheckIn}});
+    Transaction tx(context.dm.db());
+    context.dm.change(QStringLiteral("update [短信设置] set [消费短信]=:xfdx,[充值短信]=:czdx,[登记短信]=:djdx"),
+                      {{QStringLiteral("xfdx"), afterConsumption},
+                       {QStringLiteral("czdx"), afterPayment},
+                       {QStringLiteral("djdx"), afterCheckIn}});
     tx.commit();
-    state.afterConsumption = afterConsumption;
-    state.afterPayment = afterPayment;
-    state.afterCheckIn = afterCheckIn;
+    if (SmsState* state = context.sms) {
+        state->afterConsumption = afterConsumption;
+        state->afterPayment = afterPayment;
+        state->afterCheckIn = afterCheckIn;
+    }
+    return Done{};
 }
 
 } // namespace tkd::sms

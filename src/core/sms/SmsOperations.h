@@ -2,7 +2,8 @@
 
 #include "Gateway.h"
 #include "SmsState.h"
-#include "app/Refusal.h"
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 
 #include <QString>
 
@@ -19,10 +20,10 @@ inline const QString numbers = QStringLiteral("numbers");
 inline const QString content = QStringLiteral("content");
 } // namespace field
 
-// The automatic sender's result. The caller shows message with the warning icon (the
-// unattended desk shows nothing); a failure never undoes the caller's own work.
+// The automatic sender's result, shown by the kit's one SMS-result box: nothing when the switch is
+// off, message with the warning icon otherwise. A failure never undoes the caller's own work.
 struct AutoSendResult {
-    enum class Status { NotLoggedIn, Sent, Failed };
+    enum class Status { SwitchOff, NotLoggedIn, Sent, Failed };
     Status status = Status::Failed;
     QString message;
     // The gateway could not be reached or answered nonsense: shown as an error, not a refusal.
@@ -33,12 +34,11 @@ AutoSendResult sendSms(SmsState& state, const QString& mobile, const QString& te
 // send made under the state's session `sentInSession`; a reply of an earlier session changes nothing.
 AutoSendResult takeSendReply(SmsState& state, const GatewayReply& reply, quint64 sentInSession);
 
-// Login from the SMS window: a refusal for an empty field, otherwise the result label's text.
-struct LoginResult {
-    MaybeRefusal refusal;
-    QString resultText;
-};
-LoginResult login(SmsState& state, const QString& account, const QString& password, const GatewayCall& call);
+// The operations below act on the SMS session alone, so they take it rather than a command context.
+
+// Login from the SMS window: a refusal for an empty field, otherwise the result label's text (the
+// gateway's refusal too: the label shows it).
+Outcome<QString> login(SmsState& state, const QString& account, const QString& password, const GatewayCall& call);
 // Returns the result label's text. The account and password stay in memory; the state blocks sending.
 QString logout(SmsState& state);
 
@@ -50,21 +50,17 @@ struct NumberCheck {
 };
 NumberCheck checkNumbers(const QString& numbersField);
 
-// Send from the typed-numbers tab. The notice is always shown; field "account" means the
-// account tab must be shown with the focus on the account. After a send, refreshBalance()
-// takes the gateway's own count.
-struct ManualSendResult {
-    Refusal notice;
-    bool sent = false;
-};
-ManualSendResult sendTyped(SmsState& state, const QString& numbersField, const QString& content,
+// Send from the typed-numbers tab: the refusal (field "account" lies on the account tab), or the
+// notice of the sent message, shown with the warning icon. After a send, refreshBalance() takes
+// the gateway's own count.
+Outcome<QString> sendTyped(SmsState& state, const QString& numbersField, const QString& content,
                            const GatewayCall& call);
 
 // Asks the gateway for the credit left; the count stays as it was when that fails.
 void refreshBalance(SmsState& state, const GatewayCall& call);
 
-// Writes the three switches and takes them into the running state.
-void saveSwitches(TvelunDMForm& dm, SmsState& state, bool afterConsumption, bool afterPayment, bool afterCheckIn);
+// Writes the three switches and takes them into the context's SMS session.
+Outcome<> saveSwitches(const CommandContext& context, bool afterConsumption, bool afterPayment, bool afterCheckIn);
 
 // The number field as the gateway wants recipients: one per line, lines ended by CR LF.
 QString recipientsFromField(const QString& numbersField);

@@ -9,8 +9,9 @@ QStringList statuses()
     return {QStringLiteral("正常"), kDeparted, QStringLiteral("其它")};
 }
 
-MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> editId)
+Outcome<> save(const CommandContext& context, const Input& input, std::optional<qint64> editId)
 {
+    TvelunDMForm& dm = context.dm;
     const QString name = input.name.trimmed();
     const QString title = input.title.trimmed();
     if (name.isEmpty())
@@ -37,7 +38,7 @@ MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> ed
                   params);
     }
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 std::optional<Input> find(TvelunDMForm& dm, qint64 id)
@@ -56,13 +57,13 @@ std::optional<Input> find(TvelunDMForm& dm, qint64 id)
     return input;
 }
 
-MaybeRefusal remove(TvelunDMForm& dm, qint64 id)
+Outcome<> remove(const CommandContext& context, qint64 id)
 {
-    Transaction tx(dm.db());
-    if (dm.change(QStringLiteral("delete from [员工设置] where [编号]=:bh"), {{QStringLiteral("bh"), id}}) == 0)
+    Transaction tx(context.dm.db());
+    if (context.dm.change(QStringLiteral("delete from [员工设置] where [编号]=:bh"), {{QStringLiteral("bh"), id}}) == 0)
         return Refusal::warning(QStringLiteral("该员工已不存在！"));
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 QStringList jobTitles(TvelunDMForm& dm)
@@ -70,22 +71,24 @@ QStringList jobTitles(TvelunDMForm& dm)
     return dm.list(QStringLiteral("select [职务名称] from [职务] order by [编号]")).texts(QStringLiteral("职务名称"));
 }
 
-MaybeRefusal addJobTitle(TvelunDMForm& dm, const QString& name)
+Outcome<> addJobTitle(const CommandContext& context, const QString& name)
 {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty())
         return Refusal::error(QStringLiteral("职务名称不能为空！"), field::jobTitle);
-    Transaction tx(dm.db());
-    dm.change(QStringLiteral("insert into [职务] ([职务名称]) values(:zwmc)"), {{QStringLiteral("zwmc"), trimmed}});
+    Transaction tx(context.dm.db());
+    context.dm.change(QStringLiteral("insert into [职务] ([职务名称]) values(:zwmc)"),
+                      {{QStringLiteral("zwmc"), trimmed}});
     tx.commit();
-    return std::nullopt;
+    return Done{};
 }
 
-void removeJobTitle(TvelunDMForm& dm, qint64 id)
+Outcome<> removeJobTitle(const CommandContext& context, qint64 id)
 {
-    Transaction tx(dm.db());
-    dm.change(QStringLiteral("delete from [职务] where [编号]=:bh"), {{QStringLiteral("bh"), id}});
+    Transaction tx(context.dm.db());
+    context.dm.change(QStringLiteral("delete from [职务] where [编号]=:bh"), {{QStringLiteral("bh"), id}});
     tx.commit();
+    return Done{};
 }
 
 Filter listFilter(bool showDeparted, const QString& title, const QString& name)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Refusal.h"
+#include "app/CommandContext.h"
+#include "app/Outcome.h"
 #include "db/Filter.h"
 #include "db/ResultSet.h"
 
@@ -38,16 +39,16 @@ QStringList statuses();
 
 // Adds a staff member (editId empty) or rewrites one. Names may repeat; records that carry
 // the old name keep it.
-MaybeRefusal save(TvelunDMForm& dm, const Input& input, std::optional<qint64> editId = std::nullopt);
+Outcome<> save(const CommandContext& context, const Input& input, std::optional<qint64> editId = std::nullopt);
 std::optional<Input> find(TvelunDMForm& dm, qint64 id);
 // Refuses a row that is gone already ("该员工已不存在！"). Records that carry the name keep it.
-MaybeRefusal remove(TvelunDMForm& dm, qint64 id);
+Outcome<> remove(const CommandContext& context, qint64 id);
 
 // Job titles in the order they were made.
 QStringList jobTitles(TvelunDMForm& dm);
-MaybeRefusal addJobTitle(TvelunDMForm& dm, const QString& name);
+Outcome<> addJobTitle(const CommandContext& context, const QString& name);
 // Staff holding the title keep it as text.
-void removeJobTitle(TvelunDMForm& dm, qint64 id);
+Outcome<> removeJobTitle(const CommandContext& context, qint64 id);
 
 // The staff list's query: departed staff hidden unless asked for; a title other than
 // "所有职务" (pass it empty) and a name matched as a literal substring.

@@ -2,9 +2,11 @@
 
 #include "TmainForm.h"
 #include "app/AppContext.h"
+#include "kit/FieldMap.h"
 #include "kit/Guarded.h"
 #include "kit/Messages.h"
 #include "security/Login.h"
+#include "security/Operators.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -81,17 +83,12 @@ void TLoginForm::reloadOperators()
 void TLoginForm::login()
 {
     const QString name = m_operators->currentText();
-    const security::LoginOutcome outcome = security::checkLogin(m_context.velunDMForm(), name, m_password->text());
-    if (outcome.result == security::LoginOutcome::Result::NoSuchOperator) {
-        Messages::error(this, outcome.message);
-        m_operators->setCurrentIndex(-1);
-        m_operators->setFocus();
-        return;
-    }
-    if (outcome.result == security::LoginOutcome::Result::WrongPassword) {
-        Messages::error(this, outcome.message);
-        m_password->clear();
-        m_password->setFocus();
+    if (const Outcome<> accepted = security::checkLogin(m_context.velunDMForm(), name, m_password->text());
+        accepted.refused()) {
+        kit::FieldMap()
+            .add(security::field::name, m_operators)
+            .add(security::field::password, m_password)
+            .showRefusal(this, accepted.refusal());
         return;
     }
     // Read before anything is hidden: a failed read leaves the login window up.

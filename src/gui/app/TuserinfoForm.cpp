@@ -54,8 +54,8 @@ void TuserinfoForm::prepare()
 void TuserinfoForm::save()
 {
     const UserInfo info{m_name->text(), m_phone->text(), m_email->text(), m_website->text(), m_address->text()};
-    if (const MaybeRefusal refusal = saveUserInfo(m_context.velunDMForm(), info)) {
-        Messages::refusal(this, *refusal);
+    if (const Outcome<> saved = saveUserInfo(m_context.command(), info); saved.refused()) {
+        Messages::refusal(this, saved.refusal());
         m_name->setFocus();
         return;
     }

@@ -61,7 +61,7 @@ void ThydjszForm::deleteType()
         return;
     const qint64 id = current(QStringLiteral("编号")).toInt();
     const QString name = current(QStringLiteral("类型名称")).toText();
-    deleteCurrent([this, id, name] { return cardtypes::remove(dm(), id, name); },
+    deleteCurrent([this, id, name] { return cardtypes::remove(session().command(), id, name); },
                   [this, name] { return cardtypes::removalRefusal(dm(), name); });
 }
 

@@ -5,7 +5,6 @@
 #include "data/TvelunDMForm.h"
 #include "kit/FormKit.h"
 #include "kit/InputMethodFields.h"
-#include "kit/Messages.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -118,6 +117,14 @@ TklxszForm::TklxszForm(Session& session, QWidget* parent) : QDialog(parent), m_s
     kit::installEnterMovesFocus(this);
     m_daily->setChecked(true);
     showSlotKind();
+    using namespace cardtypes;
+    m_fields.add(field::code, m_code)
+        .add(field::name, m_name)
+        .add(field::visits, m_visits)
+        .add(field::days, m_days)
+        .add(field::price, m_price)
+        .add(field::discount, m_discount)
+        .add(field::time, m_from);
 }
 
 void TklxszForm::showSlotKind()
@@ -187,8 +194,7 @@ void TklxszForm::save()
     input.days = m_days->text();
     const Outcome<Money> price = cardtypes::priceFromText(m_price->text());
     if (price.refused()) {
-        Messages::refusal(this, price.refusal());
-        m_price->setFocus();
+        m_fields.showRefusal(this, price.refusal());
         return;
     }
     input.price = price.value();
@@ -199,21 +205,8 @@ void TklxszForm::save()
     input.time2 = m_to->time().toString(QStringLiteral("HH:mm"));
     for (int i = 0; i < 7; ++i)
         input.weekdays[static_cast<size_t>(i)] = m_days7[static_cast<size_t>(i)]->isChecked();
-    if (const MaybeRefusal refusal = cardtypes::save(m_session.velunDMForm(), input, m_editId)) {
-        Messages::refusal(this, *refusal);
-        const QString& f = refusal->field;
-        QWidget* focus = m_from;
-        if (f == cardtypes::field::code)
-            focus = m_code;
-        else if (f == cardtypes::field::name)
-            focus = m_name;
-        else if (f == cardtypes::field::visits)
-            focus = m_visits;
-        else if (f == cardtypes::field::days)
-            focus = m_days;
-        else if (f == cardtypes::field::discount)
-            focus = m_discount;
-        focus->setFocus();
+    if (const Outcome<> saved = cardtypes::save(m_session.command(), input, m_editId); saved.refused()) {
+        m_fields.showRefusal(this, saved.refusal());
         return;
     }
     accept();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kit/FieldMap.h"
+
 #include <QDialog>
 #include <array>
 #include <optional>
@@ -49,6 +51,7 @@ private:
     QTimeEdit* m_to;
     std::array<QCheckBox*, 7> m_days7{};
     QLabel* m_slotHint;
+    kit::FieldMap m_fields;
 };
 
 } // namespace tkd::gui

@@ -18,9 +18,7 @@
 #include "members/TphotoForm.h"
 #include "members/TxzjsrForm.h"
 #include "security/Permissions.h"
-#include "sms/SmsOperations.h"
-#include "sms/SmsState.h"
-#include "sms/SmsTemplates.h"
+#include "sms/AutoSms.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -64,7 +62,8 @@ void FrontDesk::refreshShown(HistoryTabs::Lists lists)
     const auto member = frontdesk::lookUp(dm, card, m_context.clock().today());
     if (!member)
         return;
-    const auto history = lists ? frontdesk::loadHistory(dm, card) : std::vector<frontdesk::HistoryList>();
+    const auto history =
+        lists ? frontdesk::loadHistory(dm, card, HistoryTabs::entries(lists)) : std::vector<frontdesk::HistoryList>();
     m_photoPath = m_panel->show(*member) ? member->photoPath : QString();
     if (lists)
         m_tabs->show(history, lists);
@@ -110,14 +109,14 @@ void FrontDesk::checkInUnattended()
         Messages::refusal(m_window, *refusal);
         return;
     }
-    const auto outcome =
-        frontdesk::checkIn(dm, m_panel->shownCardNumber(), m_context.currentOperator(), m_context.clock().now());
-    if (outcome.refusal) {
-        Messages::warning(m_window, outcome.refusal->message);
+    const CommandContext context = m_context.command().withSms(m_sms);
+    const auto outcome = frontdesk::checkIn(context, m_panel->shownCardNumber());
+    if (outcome.refused()) {
+        Messages::refusal(m_window, outcome.refusal());
         return;
     }
     refreshShown(HistoryTabs::Visits);
-    sendCheckInSms(true);
+    sendCheckInSms(context, *outcome, true);
     m_panel->cardNumberEdit()->clear();
 }
 
@@ -137,34 +136,33 @@ void FrontDesk::checkIn(ThydjForm* confirmation)
         Messages::warning(m_window, check->refusal->message);
         return;
     }
-    const auto outcome = frontdesk::checkIn(dm, card, m_context.currentOperator(), m_context.clock().now());
-    if (outcome.refusal) {
-        Messages::warning(m_window, outcome.refusal->message);
+    const CommandContext context = m_context.command().withSms(m_sms);
+    const auto outcome = frontdesk::checkIn(context, card);
+    if (outcome.refused()) {
+        Messages::refusal(m_window, outcome.refusal());
         return;
     }
     refreshShown(HistoryTabs::Visits);
     Messages::warning(m_window, QStringLiteral("登记成功，欢迎光临！"));
-    sendCheckInSms(false);
+    sendCheckInSms(context, *outcome, false);
 }
 
-void FrontDesk::sendCheckInSms(bool quiet)
+void FrontDesk::sendCheckInSms(const CommandContext& context, const frontdesk::Visit& visit, bool quiet)
 {
-    SmsState& sms = m_sms;
-    if (!sms.afterCheckIn)
-        return;
-    if (!sms.loggedIn()) {
-        Messages::warning(m_window, QStringLiteral("请先登录再发短信！"));
+    if (!quiet) {
+        Messages::smsResult(
+            m_window, sms::sendAfterCommand(context, sms::AutoSwitch::CheckIn, visit.mobile, visit.smsText, m_call));
         return;
     }
-    const QString text = sms::checkInText(m_panel->value(QStringLiteral("会员名称："))->text(),
-                                          m_panel->shownCardNumber(), m_context.clock().now(), sms.signature);
-    const QString mobile = m_panel->value(QStringLiteral("移动电话："))->text();
-    if (quiet) {
-        // Unattended: nobody reads the outcome, and the next member must be able to swipe meanwhile.
-        m_background->send(sms, mobile, text);
-        return;
-    }
-    Messages::smsResult(m_window, sms::sendSms(sms, mobile, text, m_call));
+    // Unattended: nobody reads the outcome, and the next member must be able to swipe meanwhile. The
+    // reply counts only while the login it was sent under lasts.
+    const auto post = [this](const QString& url, const QByteArray& line, quint64 sentInSession) {
+        m_background->post(url, line, [this, sentInSession](const sms::GatewayReply& reply) {
+            sms::takeSendReply(m_sms, reply, sentInSession);
+        });
+    };
+    if (const auto held = sms::postAfterCommand(context, sms::AutoSwitch::CheckIn, visit.mobile, visit.smsText, post))
+        Messages::smsResult(m_window, *held);
 }
 
 void FrontDesk::deleteVisit()
@@ -179,11 +177,10 @@ void FrontDesk::deleteVisit()
     DataGrid* visits = m_tabs->grid(QStringLiteral("visitGrid"));
     if (visits->currentRowIndex() < 0 || m_panel->shownCardNumber().isEmpty())
         return;
-    TvelunDMForm& dm = m_context.velunDMForm();
-    const auto outcome = frontdesk::deleteVisit(dm, m_context.currentOperator(), m_panel->shownCardNumber(),
+    const auto outcome = frontdesk::deleteVisit(m_context.command(), m_panel->shownCardNumber(),
                                                 visits->currentValue(QStringLiteral("编号")).toInt());
-    if (outcome.refusal) {
-        Messages::refusal(m_window, *outcome.refusal);
+    if (outcome.refused()) {
+        Messages::refusal(m_window, outcome.refusal());
         return;
     }
     refreshShown(HistoryTabs::Visits);
@@ -235,7 +232,10 @@ void FrontDesk::clearCoach()
         Messages::warning(m_window, QStringLiteral("请首先选择会员！"));
         return;
     }
-    frontdesk::setCoach(m_context.velunDMForm(), card, QString());
+    if (const Outcome<> cleared = frontdesk::setCoach(m_context.command(), card, QString()); cleared.refused()) {
+        Messages::refusal(m_window, cleared.refusal());
+        return;
+    }
     m_panel->setValue(QStringLiteral("教练姓名："), QString());
 }
 

@@ -10,8 +10,13 @@ class QWidget;
 
 namespace tkd {
 class Session;
+struct CommandContext;
 struct SmsState;
 } // namespace tkd
+
+namespace tkd::frontdesk {
+struct Visit;
+}
 
 namespace tkd::gui {
 
@@ -60,7 +65,7 @@ protected:
 private:
     bool show(const QString& cardNumber);
     void checkInUnattended();
-    void sendCheckInSms(bool quiet);
+    void sendCheckInSms(const CommandContext& context, const frontdesk::Visit& visit, bool quiet);
 
     Session& m_context;
     SmsState& m_sms;

@@ -198,6 +198,16 @@ void HistoryTabs::show(const std::vector<frontdesk::HistoryList>& lists, Lists w
     }
 }
 
+QStringList HistoryTabs::entries(Lists which)
+{
+    QStringList names;
+    for (const GridSpec& spec : gridSpecs()) {
+        if (which.testFlag(spec.list))
+            names << QString::fromUtf16(spec.entry);
+    }
+    return names;
+}
+
 void HistoryTabs::loadVisits(TvelunDMForm& dm)
 {
     const GridSpec& spec = gridSpecs().front();

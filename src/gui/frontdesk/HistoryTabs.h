@@ -41,6 +41,8 @@ public:
     void load(TvelunDMForm& dm, const QString& cardNumber);
     // Reopens the visit list from its scratch table.
     void loadVisits(TvelunDMForm& dm);
+    // The catalogue entries behind the named lists.
+    static QStringList entries(Lists which);
     // Shows lists already read, each in the grid of its entry; only those named when some are.
     void show(const std::vector<frontdesk::HistoryList>& lists, Lists which = {});
 

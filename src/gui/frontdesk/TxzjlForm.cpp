@@ -52,8 +52,8 @@ void TxzjlForm::choose()
     if (m_grid->currentRowIndex() < 0)
         return;
     const QString coach = m_grid->currentValue(QStringLiteral("姓名")).toText();
-    if (!frontdesk::setCoach(m_context.velunDMForm(), m_cardNumber, coach)) {
-        Messages::warning(this, QStringLiteral("会员卡号不存在！"));
+    if (const Outcome<> set = frontdesk::setCoach(m_context.command(), m_cardNumber, coach); set.refused()) {
+        Messages::refusal(this, set.refusal());
         reject();
         return;
     }

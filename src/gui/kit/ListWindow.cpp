@@ -253,7 +253,7 @@ bool ListWindow::runEntry(QDialog* dialog)
     return true;
 }
 
-bool ListWindow::deleteCurrent(const std::function<MaybeRefusal()>& remove, const std::function<MaybeRefusal()>& check)
+bool ListWindow::deleteCurrent(const std::function<Outcome<>()>& remove, const std::function<MaybeRefusal()>& check)
 {
     if (!hasCurrentRow())
         return false;
@@ -265,11 +265,11 @@ bool ListWindow::deleteCurrent(const std::function<MaybeRefusal()>& remove, cons
     }
     if (!Messages::confirmDelete(this))
         return false;
-    const MaybeRefusal refusal = remove();
-    if (refusal)
-        Messages::refusal(this, *refusal);
+    const Outcome<> removed = remove();
+    if (removed.refused())
+        Messages::refusal(this, removed.refusal());
     reload();
-    return !refusal;
+    return removed.ok();
 }
 
 void ListWindow::done(int result)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Refusal.h"
+#include "app/Outcome.h"
 #include "db/ResultSet.h"
 
 #include <QDialog>
@@ -40,7 +40,7 @@ class DataGrid;
 //             actOnDoubleClick(addButton(QStringLiteral("修改"), "editButton", [this] { edit(); }));
 //             addButton(QStringLiteral("删除"), "deleteButton", [this] {
 //                 const qint64 id = current(QStringLiteral("编号")).toInt();
-//                 deleteCurrent([this, id] { return foo::remove(dm(), id); });
+//                 deleteCurrent([this, id] { return foo::remove(session().command(), id); });
 //             });
 //             addExitButton();
 //             addSearch(QStringLiteral("名称："), "nameSearchEdit", {QStringLiteral("名称")});
@@ -125,9 +125,9 @@ protected:
     // Runs an entry dialog the caller has prepared; the list is read again when it is accepted.
     bool runEntry(QDialog* dialog);
     // Deletes the current row: nothing happens without one; then the window's check, whose
-    // refusal is shown instead of the question; "是否要删除当前记录？"; the core delete, whose
+    // refusal is shown instead of the question; "是否要删除当前记录？"; the core delete command, whose
     // refusal is shown; the list is read again. True when the delete went through.
-    bool deleteCurrent(const std::function<MaybeRefusal()>& remove, const std::function<MaybeRefusal()>& check = {});
+    bool deleteCurrent(const std::function<Outcome<>()>& remove, const std::function<MaybeRefusal()>& check = {});
 
     void done(int result) override;
     void showEvent(QShowEvent* event) override;

@@ -88,6 +88,8 @@ bool Messages::confirmDelete(QWidget* parent)
 
 void Messages::smsResult(QWidget* parent, const sms::AutoSendResult& result)
 {
+    if (result.status == sms::AutoSendResult::Status::SwitchOff)
+        return;
     if (result.unreachable)
         error(parent, result.message);
     else
@@ -96,6 +98,8 @@ void Messages::smsResult(QWidget* parent, const sms::AutoSendResult& result)
 
 void Messages::refusal(QWidget* parent, const Refusal& r)
 {
+    if (r.cancelled)
+        return;
     if (r.icon == Refusal::Icon::Warning)
         warning(parent, r.message);
     else

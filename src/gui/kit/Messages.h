@@ -47,9 +47,11 @@ public:
     // The standard box for an error nobody expected (an engine error ending a command).
     static void failure(QWidget* parent, const QString& text);
 
-    // The outcome of an automatic SMS: an unreachable gateway is an error, the rest a warning.
+    // The outcome of an automatic SMS after a command: nothing when its switch is off, an
+    // unreachable gateway as an error, the rest (not logged in, sent, refused) as a warning.
     static void smsResult(QWidget* parent, const sms::AutoSendResult& result);
-    // A refused command's message with its own icon.
+    // A refused command's message with its own icon; nothing for a cancelled one. Windows with
+    // fields show refusals through their kit::FieldMap, which calls this.
     static void refusal(QWidget* parent, const Refusal& refusal);
 
     static bool show(const MessageRequest& request);

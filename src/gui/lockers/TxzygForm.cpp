@@ -159,8 +159,8 @@ void TxzygForm::save()
     choice.rent = rent.value();
     choice.deposit = m_depositAmount;
     choice.remark = m_remark->text();
-    if (const MaybeRefusal refusal = lockers::holdForRegistration(m_session.velunDMForm(), choice, m_session.now())) {
-        Messages::refusal(this, *refusal);
+    if (const Outcome<> held = lockers::holdForRegistration(m_session.command(), choice); held.refused()) {
+        Messages::refusal(this, held.refusal());
         return;
     }
     m_chosen = choice.lockerNumber;

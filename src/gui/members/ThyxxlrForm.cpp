@@ -5,7 +5,6 @@
 #include "app/Session.h"
 #include "cardtypes/CardTypes.h"
 #include "data/TvelunDMForm.h"
-#include "members/TxzjsrForm.h"
 #include "kit/FormKit.h"
 #include "kit/GatewayCalls.h"
 #include "kit/Guarded.h"
@@ -14,8 +13,8 @@
 #include "kit/Photo.h"
 #include "lockers/TxzygForm.h"
 #include "members/MemberEntry.h"
-#include "sms/SmsOperations.h"
-#include "sms/SmsState.h"
+#include "members/TxzjsrForm.h"
+#include "sms/AutoSms.h"
 #include "staff/Staff.h"
 
 #include <QCheckBox>
@@ -219,6 +218,13 @@ ThyxxlrForm::ThyxxlrForm(Session& session, SmsState& sms, TxzygForm* lockerChoos
     connect(saveButton, &QPushButton::clicked, this, kit::guard(this, [this] { save(); }));
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
     kit::installEnterMovesFocus(this);
+    m_fields.add(members::field::cardNumber, m_card)
+        .add(members::field::name, m_name)
+        .add(members::field::type, m_type)
+        .add(members::field::password, m_password)
+        .add(members::field::birthMonth, m_month)
+        .add(members::field::birthDay, m_day)
+        .add(members::field::locker, m_lockerButton);
 }
 
 void ThyxxlrForm::fillLists()
@@ -380,25 +386,6 @@ members::MemberInput ThyxxlrForm::read() const
     return in;
 }
 
-QWidget* ThyxxlrForm::fieldFor(const QString& name) const
-{
-    if (name == members::field::cardNumber)
-        return m_card;
-    if (name == members::field::name)
-        return m_name;
-    if (name == members::field::type)
-        return m_type;
-    if (name == members::field::password)
-        return m_password;
-    if (name == members::field::birthMonth)
-        return m_month;
-    if (name == members::field::birthDay)
-        return m_day;
-    if (name == members::field::locker)
-        return m_lockerButton;
-    return nullptr;
-}
-
 void ThyxxlrForm::save()
 {
     const members::MemberInput input = read();
@@ -408,29 +395,25 @@ void ThyxxlrForm::save()
         m_price->setFocus();
         return;
     }
-    MaybeRefusal refusal;
-    members::RegistrationOutcome outcome;
+    const CommandContext context = m_context.command().withSms(m_sms);
     if (m_editing) {
-        refusal = members::editMember(m_context.velunDMForm(), input);
-    } else {
-        outcome = members::registerMember(m_context.velunDMForm(), m_sms, input, m_context.currentOperator(),
-                                          m_context.clock().now());
-        refusal = outcome.refusal;
+        if (const Outcome<> edited = members::editMember(context, input); edited.refused()) {
+            m_fields.showRefusal(this, edited.refusal());
+            return;
+        }
+        m_saved = input;
+        accept();
+        return;
     }
-    if (refusal) {
-        Messages::refusal(this, *refusal);
-        for (const QString& cleared : refusal->clear)
-            if (auto* e = qobject_cast<QLineEdit*>(fieldFor(cleared)))
-                e->clear();
-        if (QWidget* focus = fieldFor(refusal->field))
-            focus->setFocus();
+    const Outcome<members::Registration> registered = members::registerMember(context, input);
+    if (registered.refused()) {
+        m_fields.showRefusal(this, registered.refusal());
         return;
     }
     m_saved = input;
-    if (outcome.paymentWritten && m_sms.afterPayment) {
-        const auto sent = sms::sendSms(m_sms, input.mobile.trimmed(), outcome.smsText, m_call);
-        Messages::smsResult(this, sent);
-    }
+    if (registered->paymentWritten)
+        Messages::smsResult(this, sms::sendAfterCommand(context, sms::AutoSwitch::Payment, registered->mobile,
+                                                        registered->smsText, m_call));
     accept();
 }
 

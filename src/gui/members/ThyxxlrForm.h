@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/FieldMap.h"
 #include "members/Registration.h"
 #include "sms/Gateway.h"
 
@@ -60,7 +61,6 @@ private:
     void choosePhoto();
     void photoMenu(const QPoint& at);
     bool eventFilter(QObject* watched, QEvent* event) override;
-    QWidget* fieldFor(const QString& name) const;
 
     Session& m_context;
     SmsState& m_sms;
@@ -104,6 +104,7 @@ private:
     QPlainTextEdit* m_remark;
     QLabel* m_photo;
     QCheckBox* m_openOnSave;
+    kit::FieldMap m_fields;
 };
 
 } // namespace tkd::gui

@@ -5,7 +5,6 @@
 #include "app/Clock.h"
 #include "app/Session.h"
 #include "data/TvelunDMForm.h"
-#include "members/TxzjsrForm.h"
 #include "kit/CaptionedValue.h"
 #include "kit/FormKit.h"
 #include "kit/GatewayCalls.h"
@@ -13,6 +12,8 @@
 #include "kit/InputMethodFields.h"
 #include "kit/Messages.h"
 #include "kit/report/TmypreviewForm.h"
+#include "members/TxzjsrForm.h"
+#include "sms/AutoSms.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -144,6 +145,14 @@ ThyjfForm::ThyjfForm(Session& session, SmsState& sms, TxzjsrForm* memberPicker, 
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_chooser, &QToolButton::clicked, this, kit::guard(this, [this] { chooseMember(); }));
     kit::installEnterMovesFocus(this);
+    using namespace payments;
+    m_fields.add(field::type, m_renewType)
+        .add(field::amount, m_renewAmount)
+        .add(field::days, m_customDays)
+        .add(field::visits, m_customVisits)
+        .add(field::customAmount, m_customAmount)
+        .add(field::deposit, m_deposit)
+        .add(field::paid, m_paid);
 }
 
 void ThyjfForm::buildRenewalPage(QWidget* page)
@@ -342,42 +351,17 @@ bool ThyjfForm::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-QLineEdit* ThyjfForm::fieldOf(const QString& field) const
-{
-    using namespace payments;
-    if (field == field::amount)
-        return m_pages->currentIndex() == 0 ? m_renewAmount : m_customAmount;
-    if (field == field::days)
-        return m_customDays;
-    if (field == field::visits)
-        return m_customVisits;
-    if (field == field::deposit)
-        return m_deposit;
-    if (field == field::paid)
-        return m_paid;
-    return nullptr;
-}
-
-void ThyjfForm::showRefusal(const Refusal& refusal)
-{
-    Messages::refusal(this, refusal);
-    if (QLineEdit* field = fieldOf(refusal.field))
-        field->setFocus();
-    else if (refusal.field == payments::field::type)
-        m_renewType->setFocus();
-}
-
 void ThyjfForm::save()
 {
     TvelunDMForm& dm = m_context.velunDMForm();
     const QString card = m_member ? m_member->cardNumber : QString();
-    if (const MaybeRefusal refusal = payments::precheck(card, m_sms)) {
+    const CommandContext context = m_context.command().withSms(m_sms);
+    if (const MaybeRefusal refusal = payments::precheck(context, card)) {
         Messages::refusal(this, *refusal);
         return;
     }
-    const QDate today = m_context.clock().today();
-    const payments::SaveContext context{dm, m_sms, m_context.currentOperator(), m_context.clock().now()};
-    payments::PaymentOutcome outcome;
+    const QDate today = context.now.date();
+    std::optional<Outcome<payments::Payment>> outcome;
     // The prompt is answered before the save's transaction begins.
     switch (m_pages->currentIndex()) {
     case 0: {
@@ -389,7 +373,7 @@ void ThyjfForm::save()
                                      m_changeGrade->isChecked()};
         // Input that can never be saved is refused before the operator answers the prompt.
         if (const MaybeRefusal refusal = payments::checkRenewal(input)) {
-            showRefusal(*refusal);
+            m_fields.showRefusal(this, *refusal);
             return;
         }
         if (const auto dates = payments::renewalPrompt(dm, card, input.typeName, today))
@@ -406,7 +390,7 @@ void ThyjfForm::save()
                                     m_customRemark->text(),
                                     m_customMethod->currentText()};
         if (const MaybeRefusal refusal = payments::checkCustom(input)) {
-            showRefusal(*refusal);
+            m_fields.showRefusal(this, *refusal);
             return;
         }
         if (const auto dates = payments::customPrompt(dm, card, input.days, today))
@@ -419,20 +403,20 @@ void ThyjfForm::save()
         outcome = payments::recharge(context, {card, m_deposit->text(), m_paid->text(), m_rechargeRemark->text(),
                                                m_rechargeMethod->currentText()});
     }
-    if (outcome.cancelled)
-        return;
-    if (outcome.refusal) {
-        showRefusal(*outcome.refusal);
+    // A cancelled prompt shows nothing.
+    if (outcome->refused()) {
+        m_fields.showRefusal(this, outcome->refusal());
         return;
     }
-    m_outcome = outcome;
+    m_outcome = outcome->value();
     afterSaving();
 }
 
 void ThyjfForm::afterSaving()
 {
-    if (const auto sent = payments::sendPaymentSms(m_sms, m_outcome, m_call))
-        Messages::smsResult(this, *sent);
+    const CommandContext context = m_context.command().withSms(m_sms);
+    Messages::smsResult(
+        this, sms::sendAfterCommand(context, sms::AutoSwitch::Payment, m_outcome.mobile, m_outcome.smsText, m_call));
     TmypreviewForm::open(ThyczdjreportForm::build(m_outcome.receipt), parentWidget());
     accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/FieldMap.h"
 #include "payments/PaymentSaving.h"
 #include "sms/Gateway.h"
 
@@ -37,7 +38,7 @@ public:
     bool prepare(Opener opener, const QString& cardNumber = {});
     Opener opener() const { return m_opener; }
     // The saved payment's values for the opener's view, after exec() returned Accepted.
-    const payments::PaymentOutcome& lastOutcome() const { return m_outcome; }
+    const payments::Payment& lastOutcome() const { return m_outcome; }
     const std::optional<payments::PayingMember>& member() const { return m_member; }
     TxftsForm* prompt() const { return m_prompt; }
     TxzjsrForm* memberPicker() const { return m_picker; }
@@ -52,10 +53,8 @@ private:
     void proposeRenewal();
     void previewCustom();
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showRefusal(const Refusal& refusal);
     void save();
     void afterSaving();
-    QLineEdit* fieldOf(const QString& field) const;
 
     Session& m_context;
     SmsState& m_sms;
@@ -63,7 +62,7 @@ private:
     Opener m_opener = Opener::FrontDesk;
     bool m_chosenByPicker = false;
     std::optional<payments::PayingMember> m_member;
-    payments::PaymentOutcome m_outcome;
+    payments::Payment m_outcome;
 
     QLineEdit* m_card;
     QToolButton* m_chooser;
@@ -98,6 +97,7 @@ private:
 
     TxftsForm* m_prompt;
     TxzjsrForm* m_picker;
+    kit::FieldMap m_fields;
 };
 
 } // namespace tkd::gui

@@ -31,6 +31,9 @@ TchangemmForm::TchangemmForm(Session& session, QWidget* parent) : QDialog(parent
     const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
     connect(buttons.ok, &QPushButton::clicked, this, kit::guard(this, [this] { save(); }));
     kit::installEnterMovesFocus(this);
+    m_fields.add(security::field::oldPassword, m_old)
+        .add(security::field::password, m_new)
+        .add(security::field::confirm, m_confirm);
 }
 
 void TchangemmForm::prepare()
@@ -42,16 +45,9 @@ void TchangemmForm::prepare()
 
 void TchangemmForm::save()
 {
-    const security::PasswordChange change{m_context.currentOperator(), m_old->text(), m_new->text(), m_confirm->text()};
-    if (const MaybeRefusal refusal = security::changePassword(m_context.velunDMForm(), change)) {
-        Messages::refusal(this, *refusal);
-        if (refusal->clear.contains(security::field::password))
-            m_new->clear();
-        if (refusal->clear.contains(security::field::confirm))
-            m_confirm->clear();
-        if (refusal->clear.contains(security::field::oldPassword))
-            m_old->clear();
-        (refusal->field == security::field::oldPassword ? m_old : m_new)->setFocus();
+    const security::PasswordChange change{m_old->text(), m_new->text(), m_confirm->text()};
+    if (const Outcome<> changed = security::changePassword(m_context.command(), change); changed.refused()) {
+        m_fields.showRefusal(this, changed.refusal());
         return;
     }
     accept();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kit/FieldMap.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -24,6 +26,7 @@ private:
     QLineEdit* m_old;
     QLineEdit* m_new;
     QLineEdit* m_confirm;
+    kit::FieldMap m_fields;
 };
 
 } // namespace tkd::gui

@@ -160,8 +160,8 @@ void TczszForm::deleteOperator()
     if (m_shown != name)
         saveRights();
     m_rightsData.reset();
-    if (const MaybeRefusal refusal = security::deleteOperator(m_context.velunDMForm(), name)) {
-        Messages::refusal(this, *refusal);
+    if (const Outcome<> deleted = security::deleteOperator(m_context.command(), name); deleted.refused()) {
+        Messages::refusal(this, deleted.refusal());
         return;
     }
     reloadOperators(row);

@@ -34,6 +34,9 @@ TgzrysingleForm::TgzrysingleForm(Session& session, QWidget* parent) : QDialog(pa
     const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
     connect(buttons.ok, &QPushButton::clicked, this, kit::guard(this, [this] { save(); }));
     kit::installEnterMovesFocus(this);
+    m_fields.add(security::field::name, m_name)
+        .add(security::field::password, m_password)
+        .add(security::field::confirm, m_confirm);
 }
 
 void TgzrysingleForm::prepare()
@@ -46,15 +49,8 @@ void TgzrysingleForm::prepare()
 void TgzrysingleForm::save()
 {
     const security::NewOperator input{m_name->text(), m_password->text(), m_confirm->text()};
-    if (const MaybeRefusal refusal = security::addOperator(m_context.velunDMForm(), input)) {
-        Messages::refusal(this, *refusal);
-        if (refusal->clear.contains(security::field::name))
-            m_name->clear();
-        if (refusal->clear.contains(security::field::password))
-            m_password->clear();
-        if (refusal->clear.contains(security::field::confirm))
-            m_confirm->clear();
-        (refusal->field == security::field::name ? m_name : m_password)->setFocus();
+    if (const Outcome<> added = security::addOperator(m_context.command(), input); added.refused()) {
+        m_fields.showRefusal(this, added.refusal());
         return;
     }
     accept();

@@ -33,6 +33,7 @@ TreloginForm::TreloginForm(AppContext& context, QWidget* parent) : QDialog(paren
     connect(buttons.ok, &QPushButton::clicked, this, kit::guard(this, [this] { login(); }));
     kit::installEnterMovesFocus(this);
     connect(m_operators, qOverload<int>(&QComboBox::activated), this, [this] { m_password->setFocus(); });
+    m_fields.add(security::field::name, m_operators).add(security::field::password, m_password);
 }
 
 void TreloginForm::prepare()
@@ -46,15 +47,9 @@ void TreloginForm::prepare()
 void TreloginForm::login()
 {
     const QString name = m_operators->currentText();
-    if (const MaybeRefusal refusal = security::checkShiftChange(m_context.velunDMForm(), name, m_password->text())) {
-        Messages::refusal(this, *refusal);
-        if (refusal->field == security::field::name) {
-            m_operators->setCurrentIndex(-1);
-            m_operators->setFocus();
-        } else {
-            m_password->clear();
-            m_password->setFocus();
-        }
+    if (const Outcome<> accepted = security::checkShiftChange(m_context.velunDMForm(), name, m_password->text());
+        accepted.refused()) {
+        m_fields.showRefusal(this, accepted.refusal());
         return;
     }
     m_context.setCurrentOperator(name);

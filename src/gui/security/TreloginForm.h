@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kit/FieldMap.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -28,6 +30,7 @@ private:
     AppContext& m_context;
     QComboBox* m_operators;
     QLineEdit* m_password;
+    kit::FieldMap m_fields;
 };
 
 } // namespace tkd::gui

@@ -122,14 +122,14 @@ void TqtszForm::save()
     input.gradingLessons = m_grading->text();
     input.unattended = m_unattended->isChecked();
     input.dailyReminders = m_dailyReminders->isChecked();
-    const settings::SaveResult result = settings::save(m_context.velunDMForm(), input);
-    if (!result.saved) {
-        Messages::error(this, result.message);
+    const Outcome<settings::SavedSettings> result = settings::save(m_context.command(), input);
+    if (result.refused()) {
+        Messages::refusal(this, result.refusal());
         return;
     }
-    m_context.setUnattended(result.settings.unattended);
-    Q_EMIT saved(result.settings);
-    Messages::warning(this, result.message);
+    m_context.setUnattended(result->settings.unattended);
+    Q_EMIT saved(result->settings);
+    Messages::warning(this, result->message);
     accept();
 }
 

@@ -202,6 +202,10 @@ TfsdxForm::TfsdxForm(AppContext& context, QWidget* parent)
     connect(logoutButton, &QPushButton::clicked, this, &TfsdxForm::logout);
     connect(saveButton, &QPushButton::clicked, this, &TfsdxForm::saveSwitches);
     kit::installEnterMovesFocus(this);
+    m_fields.add(sms::field::account, m_account)
+        .add(sms::field::password, m_password)
+        .add(sms::field::numbers, m_numbers)
+        .add(sms::field::content, m_content);
 }
 
 void TfsdxForm::prepare()
@@ -279,31 +283,25 @@ void TfsdxForm::checkNumbers()
 
 void TfsdxForm::sendTyped()
 {
-    const sms::ManualSendResult result =
+    const Outcome<QString> sent =
         sms::sendTyped(m_context.sms(), m_numbers->toPlainText(), m_content->toPlainText(), m_call);
-    Messages::refusal(this, result.notice);
-    if (result.sent)
+    if (sent.refused()) {
+        m_fields.showRefusal(this, sent.refusal());
+    } else {
+        Messages::warning(this, sent.value());
         sms::refreshBalance(m_context.sms(), m_call);
-    if (result.notice.field == sms::field::account) {
-        m_tabs->setCurrentIndex(AccountTab);
-        m_account->setFocus();
-    } else if (result.notice.field == sms::field::numbers) {
-        m_numbers->setFocus();
-    } else if (result.notice.field == sms::field::content) {
-        m_content->setFocus();
     }
     showStatus();
 }
 
 void TfsdxForm::login()
 {
-    const sms::LoginResult result = sms::login(m_context.sms(), m_account->text(), m_password->text(), m_call);
-    if (result.refusal) {
-        Messages::refusal(this, *result.refusal);
-        (result.refusal->field == sms::field::account ? m_account : m_password)->setFocus();
+    const Outcome<QString> result = sms::login(m_context.sms(), m_account->text(), m_password->text(), m_call);
+    if (result.refused()) {
+        m_fields.showRefusal(this, result.refusal());
         return;
     }
-    m_loginResult->setText(result.resultText);
+    m_loginResult->setText(result.value());
     if (m_context.sms().loggedIn())
         m_loggedOutHere = false;
     showStatus();
@@ -320,7 +318,7 @@ void TfsdxForm::logout()
 
 void TfsdxForm::saveSwitches()
 {
-    sms::saveSwitches(m_context.velunDMForm(), m_context.sms(), m_afterConsumption->isChecked(),
+    sms::saveSwitches(m_context.command().withSms(m_context.sms()), m_afterConsumption->isChecked(),
                       m_afterPayment->isChecked(), m_afterCheckIn->isChecked());
     Messages::warning(this, QStringLiteral("短信设置保存成功！"));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/ResultSet.h"
+#include "kit/FieldMap.h"
 #include "sms/Gateway.h"
 
 #include <QDialog>
@@ -65,6 +66,7 @@ private:
     QLabel* m_loginStatePanel;
     QLabel* m_accountPanel;
     QLabel* m_remainingPanel;
+    kit::FieldMap m_fields;
 };
 
 } // namespace tkd::gui

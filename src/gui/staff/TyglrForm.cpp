@@ -71,6 +71,7 @@ TyglrForm::TyglrForm(Session& session, QWidget* parent) : QDialog(parent), m_ses
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
     kit::installEnterMovesFocus(this);
+    m_fields.add(staff::field::name, m_name).add(staff::field::title, m_title);
 }
 
 void TyglrForm::fillTitles(const QString& select)
@@ -123,9 +124,8 @@ void TyglrForm::save()
     input.status = m_status->currentText();
     input.address = m_address->text();
     input.remark = m_remark->text();
-    if (const MaybeRefusal refusal = staff::save(m_session.velunDMForm(), input, m_editId)) {
-        Messages::refusal(this, *refusal);
-        (refusal->field == staff::field::name ? static_cast<QWidget*>(m_name) : m_title)->setFocus();
+    if (const Outcome<> saved = staff::save(m_session.command(), input, m_editId); saved.refused()) {
+        m_fields.showRefusal(this, saved.refusal());
         return;
     }
     accept();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kit/FieldMap.h"
+
 #include <QDialog>
 #include <optional>
 
@@ -39,6 +41,7 @@ private:
     QLineEdit* m_address;
     QLineEdit* m_remark;
     TzwlrForm* m_jobTitles;
+    kit::FieldMap m_fields;
 };
 
 } // namespace tkd::gui

@@ -88,7 +88,7 @@ void TyuangszForm::deleteStaff()
     if (!hasCurrentRow())
         return;
     const qint64 id = current(QStringLiteral("编号")).toInt();
-    deleteCurrent([this, id] { return staff::remove(dm(), id); });
+    deleteCurrent([this, id] { return staff::remove(session().command(), id); });
 }
 
 void TyuangszForm::print()

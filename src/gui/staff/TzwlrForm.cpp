@@ -1,6 +1,7 @@
 #include "TzwlrForm.h"
 
 #include "TzwlrsForm.h"
+#include "app/Session.h"
 #include "data/TvelunDMForm.h"
 #include "kit/DataGrid.h"
 #include "staff/Staff.h"
@@ -41,10 +42,7 @@ void TzwlrForm::deleteTitle()
     if (!hasCurrentRow())
         return;
     const qint64 id = current(QStringLiteral("编号")).toInt();
-    deleteCurrent([this, id] {
-        staff::removeJobTitle(dm(), id);
-        return MaybeRefusal();
-    });
+    deleteCurrent([this, id] { return staff::removeJobTitle(session().command(), id); });
 }
 
 void TzwlrForm::choose()

@@ -38,8 +38,8 @@ void TzwlrsForm::prepare()
 
 void TzwlrsForm::save()
 {
-    if (const MaybeRefusal refusal = staff::addJobTitle(m_session.velunDMForm(), m_name->text())) {
-        Messages::refusal(this, *refusal);
+    if (const Outcome<> added = staff::addJobTitle(m_session.command(), m_name->text()); added.refused()) {
+        Messages::refusal(this, added.refusal());
         m_name->setFocus();
         return;
     }
