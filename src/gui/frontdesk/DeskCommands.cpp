@@ -1,10 +1,10 @@
 #include "FrontDesk.h"
 #include "ThydjForm.h"
 #include "TxzjlForm.h"
-#include "members/TxzjsrForm.h"
 #include "app/AppContext.h"
 #include "app/AreaCommands.h"
 #include "app/CommandRegistry.h"
+#include "members/TxzjsrForm.h"
 
 namespace tkd::gui {
 

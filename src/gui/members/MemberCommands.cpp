@@ -3,9 +3,9 @@
 #include "app/AreaCommands.h"
 #include "app/CommandRegistry.h"
 #include "frontdesk/FrontDesk.h"
-#include "members/TxzjsrForm.h"
 #include "kit/Messages.h"
 #include "lockers/TxzygForm.h"
+#include "members/TxzjsrForm.h"
 
 namespace tkd::gui {
 

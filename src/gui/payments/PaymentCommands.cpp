@@ -4,9 +4,9 @@
 #include "app/AreaCommands.h"
 #include "app/CommandRegistry.h"
 #include "frontdesk/FrontDesk.h"
-#include "members/TxzjsrForm.h"
 #include "kit/Messages.h"
 #include "kit/report/TmypreviewForm.h"
+#include "members/TxzjsrForm.h"
 
 namespace tkd::gui {
 
