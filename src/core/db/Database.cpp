@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <sqlcipher/sqlite3.h>
+#include <string>
+#include <unordered_map>
 
 namespace tkd {
 
@@ -92,6 +94,62 @@ Value readColumn(sqlite3_stmt* stmt, int i, ColumnType type)
         return Value(columnText(stmt, i));
     }
 }
+
+// Reads one column of a select, keeping each distinct stored value once. The key is the engine's own
+// bytes, so a value repeated down the column is neither parsed nor allocated again. A column whose
+// values are mostly distinct (card numbers, names) stops looking values up early.
+class ColumnReader {
+public:
+    explicit ColumnReader(ColumnType type) : m_type(type) {}
+
+    void read(sqlite3_stmt* stmt, int i, ResultSet::Column& cells)
+    {
+        const quint32 next = static_cast<quint32>(cells.values.size());
+        if (!m_interning) {
+            cells.codes.push_back(next);
+            cells.values.push_back(readColumn(stmt, i, m_type));
+            return;
+        }
+        const int storage = sqlite3_column_type(stmt, i);
+        m_key.clear();
+        m_key.push_back(static_cast<char>(storage));
+        switch (storage) {
+        case SQLITE_NULL:
+            break;
+        case SQLITE_INTEGER: {
+            const sqlite3_int64 n = sqlite3_column_int64(stmt, i);
+            m_key.append(reinterpret_cast<const char*>(&n), sizeof n);
+            break;
+        }
+        case SQLITE_FLOAT: {
+            const double d = sqlite3_column_double(stmt, i);
+            m_key.append(reinterpret_cast<const char*>(&d), sizeof d);
+            break;
+        }
+        default: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+            m_key.append(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt, i)));
+            break;
+        }
+        }
+        const auto [found, added] = m_codes.try_emplace(m_key, next);
+        cells.codes.push_back(found->second);
+        if (!added)
+            return;
+        cells.values.push_back(readColumn(stmt, i, m_type));
+        if (cells.values.size() > kTrialValues && cells.values.size() * 4 > cells.codes.size() * 3) {
+            m_interning = false;
+            m_codes = {};
+        }
+    }
+
+private:
+    static constexpr size_t kTrialValues = 1024;
+    ColumnType m_type;
+    bool m_interning = true;
+    std::string m_key;
+    std::unordered_map<std::string, quint32> m_codes;
+};
 
 // A changed schema may change which columns hold date-times.
 bool changesSchema(const QString& statement)
@@ -315,21 +373,23 @@ ResultSet Database::select(const QString& statement, const Params& params)
         names << QString::fromUtf8(sqlite3_column_name(stmt, i));
         types.push_back(typeFromDeclaration(sqlite3_column_decltype(stmt, i)));
     }
-    std::vector<std::vector<Value>> rows;
+    std::vector<ResultSet::Column> cells(static_cast<size_t>(columns));
+    std::vector<ColumnReader> readers(types.begin(), types.end());
+    int rows = 0;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        std::vector<Value> row;
-        row.reserve(static_cast<size_t>(columns));
         for (int i = 0; i < columns; ++i)
-            row.push_back(readColumn(stmt, i, types[static_cast<size_t>(i)]));
-        rows.push_back(std::move(row));
+            readers[static_cast<size_t>(i)].read(stmt, i, cells[static_cast<size_t>(i)]);
+        ++rows;
     }
     if (rc != SQLITE_DONE) {
         sqlite3_reset(stmt);
         fail(rc, statement);
     }
     sqlite3_reset(stmt);
-    return ResultSet(names, std::move(types), std::move(rows));
+    for (ResultSet::Column& column : cells)
+        column.values.shrink_to_fit();
+    return ResultSet(names, std::move(types), std::move(cells), rows);
 }
 
 qint64 Database::execute(const QString& statement, const Params& params)
