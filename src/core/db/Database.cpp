@@ -6,9 +6,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
+#include <cstring>
 #include <sqlcipher/sqlite3.h>
 #include <string>
-#include <unordered_map>
 
 namespace tkd {
 
@@ -111,44 +112,91 @@ public:
             return;
         }
         const int storage = sqlite3_column_type(stmt, i);
-        m_key.clear();
-        m_key.push_back(static_cast<char>(storage));
+        const char* bytes = nullptr;
+        size_t size = 0;
+        sqlite3_int64 number = 0;
+        double real = 0;
         switch (storage) {
         case SQLITE_NULL:
+            bytes = "";
             break;
-        case SQLITE_INTEGER: {
-            const sqlite3_int64 n = sqlite3_column_int64(stmt, i);
-            m_key.append(reinterpret_cast<const char*>(&n), sizeof n);
+        case SQLITE_INTEGER:
+            number = sqlite3_column_int64(stmt, i);
+            bytes = reinterpret_cast<const char*>(&number);
+            size = sizeof number;
+            break;
+        case SQLITE_FLOAT:
+            real = sqlite3_column_double(stmt, i);
+            bytes = reinterpret_cast<const char*>(&real);
+            size = sizeof real;
+            break;
+        default:
+            bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+            size = static_cast<size_t>(sqlite3_column_bytes(stmt, i));
+            if (!bytes)
+                bytes = "";
             break;
         }
-        case SQLITE_FLOAT: {
-            const double d = sqlite3_column_double(stmt, i);
-            m_key.append(reinterpret_cast<const char*>(&d), sizeof d);
-            break;
+        const size_t hash = qHashBits(bytes, size, static_cast<size_t>(storage));
+        if (m_slots.empty())
+            m_slots.resize(kFirstSlots);
+        const size_t mask = m_slots.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            Slot& slot = m_slots[at];
+            if (slot.code == kEmpty) {
+                slot = {hash, static_cast<quint32>(m_keys.size()), static_cast<quint32>(size), next,
+                        static_cast<quint8>(storage)};
+                m_keys.append(bytes, size);
+                break;
+            }
+            if (slot.hash == hash && slot.storage == storage && slot.size == size &&
+                std::memcmp(m_keys.data() + slot.offset, bytes, size) == 0) {
+                cells.codes.push_back(slot.code);
+                return;
+            }
         }
-        default: {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-            m_key.append(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt, i)));
-            break;
-        }
-        }
-        const auto [found, added] = m_codes.try_emplace(m_key, next);
-        cells.codes.push_back(found->second);
-        if (!added)
-            return;
+        cells.codes.push_back(next);
         cells.values.push_back(readColumn(stmt, i, m_type));
         if (cells.values.size() > kTrialValues && cells.values.size() * 4 > cells.codes.size() * 3) {
             m_interning = false;
-            m_codes = {};
+            m_slots = {};
+            m_keys = {};
+        } else if (cells.values.size() * 2 > m_slots.size()) {
+            grow();
         }
     }
 
 private:
     static constexpr size_t kTrialValues = 1024;
+    static constexpr size_t kFirstSlots = 16;
+    static constexpr quint32 kEmpty = 0xffffffffu;
+    struct Slot {
+        size_t hash = 0;
+        quint32 offset = 0;
+        quint32 size = 0;
+        quint32 code = kEmpty;
+        quint8 storage = 0;
+    };
+
+    void grow()
+    {
+        std::vector<Slot> slots(m_slots.size() * 2);
+        const size_t mask = slots.size() - 1;
+        for (const Slot& slot : m_slots) {
+            if (slot.code == kEmpty)
+                continue;
+            size_t at = slot.hash & mask;
+            while (slots[at].code != kEmpty)
+                at = (at + 1) & mask;
+            slots[at] = slot;
+        }
+        m_slots = std::move(slots);
+    }
+
     ColumnType m_type;
     bool m_interning = true;
-    std::string m_key;
-    std::unordered_map<std::string, quint32> m_codes;
+    std::vector<Slot> m_slots;
+    std::string m_keys;
 };
 
 // A changed schema may change which columns hold date-times.
