@@ -268,3 +268,29 @@ TEST_F(FrontDeskWindow, PhotoAndCoach)
 }
 
 } // namespace
+
+TEST_F(FrontDeskWindow, CoachPickerForAMemberGoneMeanwhileStoresNothing)
+{
+    dm().change(s(u"insert into [员工设置] ([姓名],[职务],[状态]) values('王教练','教练','正常')"));
+    swipe(QStringLiteral("1001"));
+    // Another desk deletes the member while this one still shows it.
+    dm().change(QStringLiteral("delete from [会员信息] where [会员卡号]='1001'"));
+    gui::TxzjlForm* picker = window<gui::TxzjlForm>();
+    QTimer::singleShot(0, picker, [picker] {
+        EXPECT_EQ(picker->objectName(), QStringLiteral("xzjlForm"));
+        EXPECT_EQ(picker->windowTitle(), s(u"选择教练"));
+        EXPECT_EQ(picker->size(), QSize(520, 360));
+        EXPECT_FALSE(picker->panel()->searchEdit()->isVisible()) << "the coach list has no search box";
+        EXPECT_EQ(picker->grid()->result().rowCount(), 1);
+        picker->findChild<QPushButton*>(QStringLiteral("pickButton"))->click();
+        if (picker->isVisible())
+            picker->reject();
+    });
+    panel()->button(QStringLiteral("coachButton"))->click();
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(picker->result(), QDialog::Rejected);
+    EXPECT_TRUE(picker->chosenCoach().isEmpty());
+    EXPECT_EQ(messages.texts, QStringList{s(u"会员卡号不存在！")});
+    EXPECT_TRUE(shown(u"教练姓名：").isEmpty()) << "the panel shows no coach that was not stored";
+    EXPECT_EQ(dm().list(s(u"select * from [会员信息] where [健身教练]='王教练'")).rowCount(), 0);
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "kit/Chooser.h"
 
 namespace tkd {
 class Session;
@@ -8,25 +8,23 @@ class Session;
 
 namespace tkd::gui {
 
-class DataGrid;
-
 // "选择教练": assigns a coach to the member shown at the desk.
-class TxzjlForm : public QDialog {
+class TxzjlForm : public Chooser {
     Q_OBJECT
 public:
     explicit TxzjlForm(Session& session, QWidget* parent = nullptr);
     void prepare(const QString& cardNumber);
     // The coach stored, after exec() returned Accepted.
     const QString& chosenCoach() const { return m_chosen; }
-    DataGrid* grid() const { return m_grid; }
+
+protected:
+    // A pick stores the coach before the window closes; a card that is gone closes it unpicked.
+    void done(int result) override;
 
 private:
-    void choose();
-
     Session& m_context;
     QString m_cardNumber;
     QString m_chosen;
-    DataGrid* m_grid;
 };
 
 } // namespace tkd::gui

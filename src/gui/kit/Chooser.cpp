@@ -101,6 +101,8 @@ ChooserPanel::ChooserPanel(const ChooserSpec& spec, SearchPlace place, QWidget* 
         m_grid->hideColumn(column);
 
     if (spec.searchCaption.isEmpty()) {
+        // Hidden, yet still an input of the window: a screen reader names it after the list.
+        m_search->setAccessibleName(spec.caption);
         m_search->hide();
     } else {
         if (place == SearchPlace::Below)
