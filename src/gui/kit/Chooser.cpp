@@ -194,7 +194,11 @@ void Chooser::prepare()
 {
     m_picked = ResultSet();
     m_panel->open();
-    m_panel->searchEdit()->setFocus();
+    // A chooser without a search (the coaches) starts on its list, so the keyboard can pick.
+    if (m_panel->searchEdit()->isHidden())
+        m_panel->grid()->setFocus();
+    else
+        m_panel->searchEdit()->setFocus();
 }
 
 void Chooser::pick()
