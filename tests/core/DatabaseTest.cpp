@@ -158,61 +158,6 @@ TEST_F(DatabaseStatements, EveryParameterTypeRoundTrips)
     EXPECT_EQ(r.value(0, s(u"[名称]")).toText(), r.value(0, s(u"名称")).toText()) << "bracketed names read too";
 }
 
-TEST_F(DatabaseStatements, RepeatedValuesReadBackAsStoredAndEditApart)
-{
-    // Enough distinct names that the reader stops looking names up part way through the column.
-    const int count = 1500;
-    const QStringList states{s(u"可用"), s(u"停用"), QString()};
-    {
-        Transaction tx(db);
-        for (int i = 0; i < count; ++i)
-            insert(s(u"会员%1").arg(i), i % 4, i % 2 ? QStringLiteral("12.50") : QStringLiteral("0"),
-                   QDateTime(QDate(2024, 1, 1 + i % 3), QTime(0, 0)), states[i % 3]);
-        tx.commit();
-    }
-    // Text in an integer column stays text, and the same digits as text and as a number stay apart.
-    db.execute(s(u"update [样本] set [数量]='abc' where [编号] in (1, 3)"));
-    db.execute(s(u"update [样本] set [名称]=null where [编号]=2"));
-    ResultSet r = db.select(s(u"select * from [样本] order by [编号]"));
-    ASSERT_EQ(r.rowCount(), count);
-    const int name = r.columnIndex(s(u"名称"));
-    const int number = r.columnIndex(s(u"数量"));
-    const int state = r.columnIndex(s(u"状态"));
-    for (int i = 0; i < count; ++i) {
-        SCOPED_TRACE(i);
-        if (i == 1)
-            EXPECT_TRUE(r.value(i, name).isNull());
-        else
-            EXPECT_EQ(r.value(i, name).toText(), s(u"会员%1").arg(i));
-        if (i == 0 || i == 2) {
-            EXPECT_EQ(r.value(i, number).type(), ValueType::Text);
-            EXPECT_EQ(r.value(i, number).toText(), QStringLiteral("abc"));
-        } else {
-            EXPECT_EQ(r.value(i, number).type(), ValueType::Integer);
-            EXPECT_EQ(r.value(i, number).toInt(), i % 4);
-        }
-        EXPECT_EQ(r.value(i, s(u"金额")).toMoney(), i % 2 ? Money::fromUnits(125000) : Money());
-        EXPECT_EQ(r.value(i, s(u"日期")).toDateTime(), QDateTime(QDate(2024, 1, 1 + i % 3), QTime(0, 0)));
-        EXPECT_EQ(r.value(i, state).toText(), states[i % 3]);
-    }
-
-    // Rows 0 and 3 read the same state; editing one leaves the other as it was.
-    r.setRawValue(0, state, Value(s(u"冻结")));
-    EXPECT_EQ(r.rawValue(0, state).toText(), s(u"冻结"));
-    EXPECT_EQ(r.rawValue(3, state).toText(), s(u"可用"));
-    r.removeRawRow(1);
-    ASSERT_EQ(r.rowCount(), count - 1);
-    EXPECT_EQ(r.value(1, name).toText(), s(u"会员2")) << "every column drops the same row";
-    EXPECT_EQ(r.value(1, number).toText(), QStringLiteral("abc"));
-    EXPECT_EQ(r.value(1, state).toText(), QString());
-    r.appendRawRow({Value(qint64(9999)), Value(s(u"新会员"))});
-    ASSERT_EQ(r.rowCount(), count);
-    EXPECT_EQ(r.value(count - 1, name).toText(), s(u"新会员"));
-    EXPECT_TRUE(r.value(count - 1, state).isNull()) << "a short row is filled with Null";
-    r.setFilter(Filter::where(s(u"状态"), Match::Equals, s(u"可用")));
-    EXPECT_EQ(r.rowCount(), count / 3 - 1) << "the edited first row no longer matches";
-}
-
 TEST_F(DatabaseStatements, OneDayRangeIncludesItsLastSecondAndBareDates)
 {
     insert(QStringLiteral("bare"), 1, QStringLiteral("1"), QDateTime(QDate(2024, 3, 15), QTime(0, 0)));

@@ -6,10 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHashFunctions>
-#include <cstring>
 #include <sqlcipher/sqlite3.h>
-#include <string>
 
 namespace tkd {
 
@@ -95,109 +92,6 @@ Value readColumn(sqlite3_stmt* stmt, int i, ColumnType type)
         return Value(columnText(stmt, i));
     }
 }
-
-// Reads one column of a select, keeping each distinct stored value once. The key is the engine's own
-// bytes, so a value repeated down the column is neither parsed nor allocated again. A column whose
-// values are mostly distinct (card numbers, names) stops looking values up early.
-class ColumnReader {
-public:
-    explicit ColumnReader(ColumnType type) : m_type(type) {}
-
-    void read(sqlite3_stmt* stmt, int i, ResultSet::Column& cells)
-    {
-        const quint32 next = static_cast<quint32>(cells.values.size());
-        if (!m_interning) {
-            cells.codes.push_back(next);
-            cells.values.push_back(readColumn(stmt, i, m_type));
-            return;
-        }
-        const int storage = sqlite3_column_type(stmt, i);
-        const char* bytes = nullptr;
-        size_t size = 0;
-        sqlite3_int64 number = 0;
-        double real = 0;
-        switch (storage) {
-        case SQLITE_NULL:
-            bytes = "";
-            break;
-        case SQLITE_INTEGER:
-            number = sqlite3_column_int64(stmt, i);
-            bytes = reinterpret_cast<const char*>(&number);
-            size = sizeof number;
-            break;
-        case SQLITE_FLOAT:
-            real = sqlite3_column_double(stmt, i);
-            bytes = reinterpret_cast<const char*>(&real);
-            size = sizeof real;
-            break;
-        default:
-            bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-            size = static_cast<size_t>(sqlite3_column_bytes(stmt, i));
-            if (!bytes)
-                bytes = "";
-            break;
-        }
-        const size_t hash = qHashBits(bytes, size, static_cast<size_t>(storage));
-        if (m_slots.empty())
-            m_slots.resize(kFirstSlots);
-        const size_t mask = m_slots.size() - 1;
-        for (size_t at = hash & mask;; at = (at + 1) & mask) {
-            Slot& slot = m_slots[at];
-            if (slot.code == kEmpty) {
-                slot = {hash, static_cast<quint32>(m_keys.size()), static_cast<quint32>(size), next,
-                        static_cast<quint8>(storage)};
-                m_keys.append(bytes, size);
-                break;
-            }
-            if (slot.hash == hash && slot.storage == storage && slot.size == size &&
-                std::memcmp(m_keys.data() + slot.offset, bytes, size) == 0) {
-                cells.codes.push_back(slot.code);
-                return;
-            }
-        }
-        cells.codes.push_back(next);
-        cells.values.push_back(readColumn(stmt, i, m_type));
-        if (cells.values.size() > kTrialValues && cells.values.size() * 4 > cells.codes.size() * 3) {
-            m_interning = false;
-            m_slots = {};
-            m_keys = {};
-        } else if (cells.values.size() * 2 > m_slots.size()) {
-            grow();
-        }
-    }
-
-private:
-    static constexpr size_t kTrialValues = 1024;
-    static constexpr size_t kFirstSlots = 16;
-    static constexpr quint32 kEmpty = 0xffffffffu;
-    struct Slot {
-        size_t hash = 0;
-        quint32 offset = 0;
-        quint32 size = 0;
-        quint32 code = kEmpty;
-        quint8 storage = 0;
-    };
-
-    void grow()
-    {
-        std::vector<Slot> slots(m_slots.size() * 2);
-        const size_t mask = slots.size() - 1;
-        for (const Slot& slot : m_slots) {
-            if (slot.code == kEmpty)
-                continue;
-            size_t at = slot.hash & mask;
-            while (slots[at].code != kEmpty)
-                at = (at + 1) & mask;
-            slots[at] = slot;
-        }
-        m_slots = std::move(slots);
-    }
-
-    ColumnType m_type;
-    bool m_interning = true;
-    std::vector<Slot> m_slots;
-    std::string m_keys;
-};
 
 // A changed schema may change which columns hold date-times.
 bool changesSchema(const QString& statement)
@@ -421,23 +315,21 @@ ResultSet Database::select(const QString& statement, const Params& params)
         names << QString::fromUtf8(sqlite3_column_name(stmt, i));
         types.push_back(typeFromDeclaration(sqlite3_column_decltype(stmt, i)));
     }
-    std::vector<ResultSet::Column> cells(static_cast<size_t>(columns));
-    std::vector<ColumnReader> readers(types.begin(), types.end());
-    int rows = 0;
+    std::vector<std::vector<Value>> rows;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        std::vector<Value> row;
+        row.reserve(static_cast<size_t>(columns));
         for (int i = 0; i < columns; ++i)
-            readers[static_cast<size_t>(i)].read(stmt, i, cells[static_cast<size_t>(i)]);
-        ++rows;
+            row.push_back(readColumn(stmt, i, types[static_cast<size_t>(i)]));
+        rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {
         sqlite3_reset(stmt);
         fail(rc, statement);
     }
     sqlite3_reset(stmt);
-    for (ResultSet::Column& column : cells)
-        column.values.shrink_to_fit();
-    return ResultSet(names, std::move(types), std::move(cells), rows);
+    return ResultSet(names, std::move(types), std::move(rows));
 }
 
 qint64 Database::execute(const QString& statement, const Params& params)

@@ -5,27 +5,8 @@
 namespace tkd {
 
 ResultSet::ResultSet(QStringList columns, std::vector<ColumnType> types, std::vector<std::vector<Value>> rows)
-    : m_columns(std::move(columns)), m_types(std::move(types)), m_cells(static_cast<size_t>(m_columns.size())),
-      m_rowCount(static_cast<int>(rows.size()))
+    : m_columns(std::move(columns)), m_types(std::move(types)), m_rows(std::move(rows))
 {
-    for (size_t c = 0; c < m_cells.size(); ++c) {
-        Column& column = m_cells[c];
-        column.codes.reserve(rows.size());
-        column.values.reserve(rows.size());
-        for (std::vector<Value>& row : rows) {
-            column.codes.push_back(static_cast<quint32>(column.values.size()));
-            column.values.push_back(c < row.size() ? std::move(row[c]) : Value());
-        }
-    }
-}
-
-ResultSet::ResultSet(QStringList columns, std::vector<ColumnType> types, std::vector<Column> cells, int rowCount)
-    : m_columns(std::move(columns)), m_types(std::move(types)), m_cells(std::move(cells)), m_rowCount(rowCount)
-{
-    m_cells.resize(static_cast<size_t>(m_columns.size()));
-    for (Column& column : m_cells)
-        if (column.codes.size() != static_cast<size_t>(rowCount))
-            throw DbError(QStringLiteral("列的行数与结果不符"));
 }
 
 int ResultSet::columnIndex(const QString& name) const
@@ -49,7 +30,7 @@ int ResultSet::requireColumn(const QString& name) const
 
 int ResultSet::rowCount() const
 {
-    return m_filtered ? static_cast<int>(m_visible.size()) : m_rowCount;
+    return m_filtered ? static_cast<int>(m_visible.size()) : static_cast<int>(m_rows.size());
 }
 
 int ResultSet::rawIndex(int row) const
@@ -63,8 +44,7 @@ Value ResultSet::value(int row, int column) const
 {
     if (column < 0 || column >= m_columns.size())
         throw DbError(QStringLiteral("列号 %1 超出范围").arg(column));
-    const Column& cells = m_cells[static_cast<size_t>(column)];
-    return cells.values[cells.codes[static_cast<size_t>(rawIndex(row))]];
+    return m_rows[static_cast<size_t>(rawIndex(row))][static_cast<size_t>(column)];
 }
 
 Value ResultSet::value(int row, const QString& column) const
@@ -80,39 +60,25 @@ Value ResultSet::first(const QString& column) const
 
 const Value& ResultSet::rawValue(int rawRow, int column) const
 {
-    const Column& cells = m_cells.at(static_cast<size_t>(column));
-    return cells.values[cells.codes.at(static_cast<size_t>(rawRow))];
+    return m_rows.at(static_cast<size_t>(rawRow)).at(static_cast<size_t>(column));
 }
 
 void ResultSet::setRawValue(int rawRow, int column, const Value& value)
 {
-    // Other rows may share the old value: the edited cell gets a value of its own.
-    Column& cells = m_cells.at(static_cast<size_t>(column));
-    quint32& code = cells.codes.at(static_cast<size_t>(rawRow));
-    code = static_cast<quint32>(cells.values.size());
-    cells.values.push_back(value);
+    m_rows.at(static_cast<size_t>(rawRow)).at(static_cast<size_t>(column)) = value;
     refilter();
 }
 
 void ResultSet::appendRawRow(std::vector<Value> row)
 {
     row.resize(static_cast<size_t>(m_columns.size()));
-    for (size_t c = 0; c < m_cells.size(); ++c) {
-        Column& cells = m_cells[c];
-        cells.codes.push_back(static_cast<quint32>(cells.values.size()));
-        cells.values.push_back(std::move(row[c]));
-    }
-    ++m_rowCount;
+    m_rows.push_back(std::move(row));
     refilter();
 }
 
 void ResultSet::removeRawRow(int rawRow)
 {
-    if (rawRow < 0 || rawRow >= m_rowCount)
-        throw DbError(QStringLiteral("行号 %1 超出范围").arg(rawRow));
-    for (Column& cells : m_cells)
-        cells.codes.erase(cells.codes.begin() + rawRow);
-    --m_rowCount;
+    m_rows.erase(m_rows.begin() + rawRow);
     refilter();
 }
 

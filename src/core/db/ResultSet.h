@@ -18,17 +18,8 @@ enum class ColumnType { Unknown, Text, Integer, Number, Money, YesNo, DateTime }
 // unfiltered again without running the select again.
 class ResultSet {
 public:
-    // One column of every row: each cell is a code into the column's distinct values, so a value
-    // repeated down a column (a card type, a status, an empty text) is held once.
-    struct Column {
-        std::vector<quint32> codes;
-        std::vector<Value> values;
-    };
-
     ResultSet() = default;
     ResultSet(QStringList columns, std::vector<ColumnType> types, std::vector<std::vector<Value>> rows);
-    // Every column holds rowCount codes.
-    ResultSet(QStringList columns, std::vector<ColumnType> types, std::vector<Column> cells, int rowCount);
 
     const QStringList& columns() const { return m_columns; }
     ColumnType columnType(int column) const { return m_types.at(static_cast<size_t>(column)); }
@@ -53,7 +44,7 @@ public:
     bool isFiltered() const { return m_filtered; }
 
     // Underlying rows, regardless of the filter; used by filters and in-place edits.
-    int rawRowCount() const { return m_rowCount; }
+    int rawRowCount() const { return static_cast<int>(m_rows.size()); }
     const Value& rawValue(int rawRow, int column) const;
     int rawIndex(int row) const;
     void setRawValue(int rawRow, int column, const Value& value);
@@ -66,8 +57,7 @@ private:
 
     QStringList m_columns;
     std::vector<ColumnType> m_types;
-    std::vector<Column> m_cells;
-    int m_rowCount = 0;
+    std::vector<std::vector<Value>> m_rows;
     Filter m_filter;
     bool m_filtered = false;
     std::vector<int> m_visible;
