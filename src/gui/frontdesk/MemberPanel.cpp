@@ -6,6 +6,7 @@
 #include "kit/Photo.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -204,12 +205,19 @@ bool MemberPanel::show(const frontdesk::MemberView& m)
 
 bool MemberPanel::showPhoto(const QString& path)
 {
+    const QFileInfo file(path);
+    if (!path.isEmpty() && path == m_photoShown && file.exists() && file.lastModified() == m_photoStamp &&
+        file.size() == m_photoSize)
+        return true;
     const QImage image = kit::loadPhoto(path);
     if (image.isNull()) {
         showPlaceholderPhoto();
         return false;
     }
     m_photo->setPixmap(QPixmap::fromImage(image));
+    m_photoShown = path;
+    m_photoStamp = file.lastModified();
+    m_photoSize = file.size();
     return true;
 }
 
@@ -221,6 +229,7 @@ void MemberPanel::setHint(const QString& hint)
 
 void MemberPanel::showPlaceholderPhoto()
 {
+    m_photoShown.clear();
     // Made once per panel: a static pixmap would outlive the application object.
     if (m_placeholder.isNull())
         m_placeholder = placeholder();

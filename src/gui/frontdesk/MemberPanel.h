@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+
 #include <QMap>
 #include <QPixmap>
 #include <QWidget>
@@ -53,6 +55,10 @@ private:
 
     QLineEdit* m_cardEdit;
     QLabel* m_photo;
+    // The photo on show, so showing the same member again does not decode the file again.
+    QString m_photoShown;
+    QDateTime m_photoStamp;
+    qint64 m_photoSize = -1;
     QPixmap m_placeholder;
     QMap<QString, QLabel*> m_values;
     QMap<QString, QToolButton*> m_buttons;
