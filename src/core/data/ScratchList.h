@@ -9,6 +9,10 @@
 
 namespace tkd {
 
+namespace schema {
+struct TableDef;
+}
+
 // A scratch table that a window empties and refills (the visit list, the visitor-flow counts,
 // the basket of a sale...). Each refill is one transaction: one that fails leaves the rows
 // that were there before, never a half-filled list.
@@ -20,21 +24,21 @@ public:
     const QString& table() const { return m_table; }
 
     // Empties the table and runs an "insert into [table] ... select ..." with its parameters.
-    // Returns the number of rows the table holds afterwards.
+    // Returns the number of rows inserted.
     qint64 refill(const QString& insertSelect, const Params& params = {});
     // Empties the table and inserts the rows, each holding the values of the columns in order.
     // Columns the table lacks, or a row of another length, are refused before anything changes.
     qint64 refill(const QStringList& columns, const std::vector<std::vector<Value>>& rows);
     // Empties the table and lets fill write the new rows in the same transaction, for lists
-    // that are counted or looked up row by row.
-    qint64 refill(const std::function<void(TvelunDMForm&)>& fill);
+    // that are counted or looked up row by row. Counts nothing: the desk refills on every swipe.
+    void refill(const std::function<void(TvelunDMForm&)>& fill);
     void clear();
     qint64 rowCount();
 
 private:
     TvelunDMForm& m_dm;
     QString m_table;
-    QStringList m_columns;
+    const schema::TableDef* m_def = nullptr;
 };
 
 } // namespace tkd
