@@ -2,6 +2,7 @@
 
 #include "data/Paths.h"
 #include "data/TvelunDMForm.h"
+#include "db/DbError.h"
 #include "demo/DateShift.h"
 #include "demo/Photos.h"
 
@@ -69,6 +70,24 @@ Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& ph
     if (QFileInfo::exists(file)) {
         dm.connect(file, key);
         const Stamp stamp = readStamp(dm.db());
+        if (!regenerate && stamp.version == kBenchFileVersion && dm.db().pageSize() != Database::kPageSize) {
+            // Made by an earlier release in smaller pages: measure the file a hall has after compaction.
+            QElapsedTimer timer;
+            timer.start();
+            const QString fresh = file + QStringLiteral(".pages");
+            QFile::remove(fresh);
+            dm.db().compactInto(fresh, key);
+            {
+                Database copy;
+                copy.open(fresh, key);
+                writeStamp(copy, stamp);
+            }
+            dm.disconnect();
+            if (!QFile::remove(file) || !QFile::rename(fresh, file))
+                throw DbError(QStringLiteral("cannot replace %1").arg(file));
+            dm.connect(file, key);
+            done.repageSeconds = double(timer.elapsed()) / 1000;
+        }
         if (!regenerate && stamp.version == kBenchFileVersion) {
             done.shiftedDays = int(stamp.day.daysTo(today));
             if (done.shiftedDays != 0) {

@@ -35,6 +35,8 @@ struct Preparation {
     // Days the dates of a reused file were moved by to be relative to today.
     int shiftedDays = 0;
     double shiftSeconds = 0;
+    // Seconds taken to write a reused file of smaller pages anew in today's, as compaction would.
+    double repageSeconds = 0;
 };
 
 // Opens the bench file, making it when missing, of an older version or asked for: the hall is

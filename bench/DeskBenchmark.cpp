@@ -186,6 +186,9 @@ int main(int argc, char* argv[])
         << visits << " visits)" << Qt::endl;
     const bench::Preparation prepared =
         bench::prepareHall(dm, file, photoFolder, size, today, parser.isSet(regenerateOption));
+    if (prepared.repageSeconds > 0)
+        out << "rewrote the file in pages of " << Database::kPageSize << " bytes in "
+            << QString::number(prepared.repageSeconds, 'f', 1) << " s" << Qt::endl;
     if (prepared.generated)
         out << "generated (" << prepared.why << ") in " << QString::number(prepared.generationSeconds, 'f', 0) << " s"
             << Qt::endl;

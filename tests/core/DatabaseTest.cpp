@@ -95,13 +95,42 @@ TEST_F(DatabaseOpen, EngineShellOpensOnlyWithTheKey)
     auto query = [&](const QString& key) {
         QProcess p;
         p.start(shell, {file});
-        p.write(QStringLiteral("PRAGMA key='%1';\nselect [a] from [t];\n").arg(key).toUtf8());
+        p.write(QStringLiteral("PRAGMA key='%1';\nPRAGMA cipher_page_size=4096;\nselect [a] from [t];\n")
+                    .arg(key)
+                    .toUtf8());
         p.closeWriteChannel();
         p.waitForFinished(10000);
         return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
     };
     EXPECT_TRUE(query(QStringLiteral("k1")).contains(QStringLiteral("x")));
     EXPECT_TRUE(query(QStringLiteral("wrong")).contains(QStringLiteral("not a database")));
+}
+
+TEST_F(DatabaseOpen, NewFilesHaveLargePagesAndFilesOfSmallPagesStillOpen)
+{
+    Database fresh;
+    fresh.open(createKeyed("a.cld", QStringLiteral("k1")), QStringLiteral("k1"));
+    EXPECT_EQ(fresh.pageSize(), 4096);
+
+    // A file written by an earlier release, in pages of 1 KB.
+    const QString older = path("older.cld");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TKD_FIXTURES_DIR "/schema-v1.cld"), older));
+    QFile::setPermissions(older, QFile::ReadOwner | QFile::WriteOwner);
+    Database db;
+    db.open(older, test::databaseKey());
+    EXPECT_EQ(db.pageSize(), 1024);
+    const qint64 members = db.scalar(s(u"select count(*) from [会员信息]")).toInt();
+    EXPECT_GT(members, 0);
+    db.execute(s(u"update [会员信息] set [会员积分]=[会员积分]+1"));
+    EXPECT_THROW(Database().open(older, QStringLiteral("wrong")), DbError) << "a wrong key fails at either size";
+
+    // Compaction writes it anew in today's pages.
+    const QString compacted = path("compacted.cld");
+    db.compactInto(compacted, test::databaseKey());
+    Database copy;
+    copy.open(compacted, test::databaseKey());
+    EXPECT_EQ(copy.pageSize(), 4096);
+    EXPECT_EQ(copy.scalar(s(u"select count(*) from [会员信息]")).toInt(), members);
 }
 
 class DatabaseStatements : public ::testing::Test {

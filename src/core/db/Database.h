@@ -7,6 +7,7 @@
 #include <QString>
 #include <chrono>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,11 @@ public:
     enum class OpenMode { ExistingOnly, CreateIfMissing };
     // How long a statement waits for a file another connection is writing before it fails.
     static constexpr std::chrono::milliseconds busyTimeout{5000};
+    // Page size of files written now, and of files written before it grew; both open.
+    static constexpr int kPageSize = 4096;
+    static constexpr int kOlderPageSize = 1024;
+    // The page size of the open file.
+    int pageSize();
 
     Database() = default;
     ~Database();
@@ -84,12 +90,24 @@ private:
     QString boundText(const QString& statement, const QString& parameter, const QString& text);
     DateRole dateRole(const QString& statement, const QString& parameter);
     bool isDateTimeColumn(const QStringList& tables, const QString& column) const;
+    // A select of a whole table ordered by one of its text columns, read unordered and ordered here.
+    struct WholeTableOrder {
+        QString unordered;
+        QString table;
+        QString column;
+        bool noCase = false;
+    };
+    std::optional<WholeTableOrder> wholeTableOrdered(const QString& statement);
+    std::optional<WholeTableOrder> wholeTableShape(const QString& statement) const;
+    std::optional<ResultSet> selectOrderedHere(const WholeTableOrder& order, const Params& params);
+    ResultSet run(const QString& statement, const Params& params, qint64 expectedRows = 0);
 
     sqlite3* m_db = nullptr;
     QString m_path;
     QHash<QString, sqlite3_stmt*> m_cache;
     // Per statement, the role of each parameter that meets a date-time column (lower-case names).
     QHash<QString, QHash<QString, DateRole>> m_dateRoles;
+    QHash<QString, std::optional<WholeTableOrder>> m_orderShapes;
     int m_transactionDepth = 0;
     quint64 m_generation = 0;
 };

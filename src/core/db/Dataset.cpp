@@ -33,22 +33,13 @@ void Dataset::refresh()
                                                QRegularExpression::CaseInsensitiveOption);
     QString withRowId = m_statement;
     withRowId.replace(selectHead, QStringLiteral("select [%1].rowid as [%2], ").arg(m_table, kRowIdColumn));
-    const ResultSet raw = m_db.select(withRowId, m_params);
-    QStringList columns = raw.columns();
-    columns.removeFirst();
-    std::vector<ColumnType> types;
-    for (int c = 1; c < raw.columns().size(); ++c)
-        types.push_back(raw.columnType(c));
-    std::vector<std::vector<Value>> rows;
+    ResultSet raw = m_db.select(withRowId, m_params);
     m_rowIds.clear();
-    for (int r = 0; r < raw.rawRowCount(); ++r) {
+    m_rowIds.reserve(static_cast<size_t>(raw.rawRowCount()));
+    for (int r = 0; r < raw.rawRowCount(); ++r)
         m_rowIds.push_back(raw.rawValue(r, 0).toInt());
-        std::vector<Value> row;
-        for (int c = 1; c < raw.columns().size(); ++c)
-            row.push_back(raw.rawValue(r, c));
-        rows.push_back(std::move(row));
-    }
-    m_rows = ResultSet(columns, std::move(types), std::move(rows));
+    raw.removeColumn(0);
+    m_rows = std::move(raw);
     m_pending.clear();
 }
 

@@ -1,12 +1,22 @@
 #include "ResultSet.h"
 
 #include "DbError.h"
+#include "StoredCells.h"
+
+#include <limits>
 
 namespace tkd {
 
 ResultSet::ResultSet(QStringList columns, std::vector<ColumnType> types, std::vector<std::vector<Value>> rows)
-    : m_columns(std::move(columns)), m_types(std::move(types)), m_rows(std::move(rows))
+    : m_columns(std::move(columns)), m_types(std::move(types)), m_rowCount(static_cast<int>(rows.size()))
 {
+    const auto width = static_cast<size_t>(columnCount());
+    m_cells.reserve(rows.size() * width);
+    for (auto& row : rows) {
+        row.resize(width);
+        for (Value& cell : row)
+            m_cells.push_back(std::move(cell));
+    }
 }
 
 int ResultSet::columnIndex(const QString& name) const
@@ -30,7 +40,7 @@ int ResultSet::requireColumn(const QString& name) const
 
 int ResultSet::rowCount() const
 {
-    return m_filtered ? static_cast<int>(m_visible.size()) : static_cast<int>(m_rows.size());
+    return m_filtered ? static_cast<int>(m_visible.size()) : m_rowCount;
 }
 
 int ResultSet::rawIndex(int row) const
@@ -42,9 +52,9 @@ int ResultSet::rawIndex(int row) const
 
 Value ResultSet::value(int row, int column) const
 {
-    if (column < 0 || column >= m_columns.size())
+    if (column < 0 || column >= columnCount())
         throw DbError(QStringLiteral("列号 %1 超出范围").arg(column));
-    return m_rows[static_cast<size_t>(rawIndex(row))][static_cast<size_t>(column)];
+    return rawValue(rawIndex(row), column);
 }
 
 Value ResultSet::value(int row, const QString& column) const
@@ -58,27 +68,119 @@ Value ResultSet::first(const QString& column) const
     return rowCount() == 0 ? Value() : value(0, index);
 }
 
-const Value& ResultSet::rawValue(int rawRow, int column) const
+void ResultSet::checkCell(int rawRow, int column) const
 {
-    return m_rows.at(static_cast<size_t>(rawRow)).at(static_cast<size_t>(column));
+    if (rawRow < 0 || rawRow >= m_rowCount || column < 0 || column >= columnCount())
+        throw DbError(QStringLiteral("单元 (%1, %2) 超出范围").arg(rawRow).arg(column));
+}
+
+void ResultSet::startCell(Packed& column)
+{
+    // Offsets are 32 bits: four gigabytes of one column is far beyond any hall's file.
+    if (column.bytes.size() > std::numeric_limits<quint32>::max())
+        throw DbError(QStringLiteral("结果太大"));
+    column.starts.push_back(static_cast<quint32>(column.bytes.size()));
+}
+
+Value ResultSet::rawValue(int rawRow, int column) const
+{
+    checkCell(rawRow, column);
+    const auto row = static_cast<size_t>(rawRow);
+    if (!m_packed)
+        return m_cells[row * static_cast<size_t>(columnCount()) + static_cast<size_t>(column)];
+    const Packed& cells = m_packedColumns[static_cast<size_t>(column)];
+    return stored::read(cells.bytes.data() + cells.starts[row]);
 }
 
 void ResultSet::setRawValue(int rawRow, int column, const Value& value)
 {
-    m_rows.at(static_cast<size_t>(rawRow)).at(static_cast<size_t>(column)) = value;
+    checkCell(rawRow, column);
+    const auto row = static_cast<size_t>(rawRow);
+    if (!m_packed) {
+        m_cells[row * static_cast<size_t>(columnCount()) + static_cast<size_t>(column)] = value;
+    } else {
+        // The old bytes stay where they are, unreferenced; the new value goes at the end.
+        Packed& cells = m_packedColumns[static_cast<size_t>(column)];
+        const quint32 start = static_cast<quint32>(cells.bytes.size());
+        stored::appendValue(cells.bytes, value);
+        cells.starts[row] = start;
+    }
     refilter();
 }
 
 void ResultSet::appendRawRow(std::vector<Value> row)
 {
-    row.resize(static_cast<size_t>(m_columns.size()));
-    m_rows.push_back(std::move(row));
+    row.resize(static_cast<size_t>(columnCount()));
+    if (!m_packed) {
+        for (Value& cell : row)
+            m_cells.push_back(std::move(cell));
+    } else {
+        for (size_t c = 0; c < row.size(); ++c) {
+            Packed& cells = m_packedColumns[c];
+            startCell(cells);
+            stored::appendValue(cells.bytes, row[c]);
+        }
+    }
+    ++m_rowCount;
     refilter();
 }
 
 void ResultSet::removeRawRow(int rawRow)
 {
-    m_rows.erase(m_rows.begin() + rawRow);
+    checkCell(rawRow, 0);
+    if (!m_packed) {
+        const auto width = static_cast<ptrdiff_t>(columnCount());
+        const auto start = m_cells.begin() + rawRow * width;
+        m_cells.erase(start, start + width);
+    } else {
+        for (Packed& cells : m_packedColumns)
+            cells.starts.erase(cells.starts.begin() + rawRow);
+    }
+    --m_rowCount;
+    refilter();
+}
+
+void ResultSet::removeColumn(int column)
+{
+    if (column < 0 || column >= columnCount())
+        throw DbError(QStringLiteral("列号 %1 超出范围").arg(column));
+    if (!m_packed) {
+        const auto width = static_cast<size_t>(columnCount());
+        std::vector<Value> kept;
+        kept.reserve(static_cast<size_t>(m_rowCount) * (width - 1));
+        for (size_t i = 0; i < m_cells.size(); ++i)
+            if (i % width != static_cast<size_t>(column))
+                kept.push_back(std::move(m_cells[i]));
+        m_cells = std::move(kept);
+    } else {
+        m_packedColumns.erase(m_packedColumns.begin() + column);
+    }
+    m_columns.removeAt(column);
+    m_types.erase(m_types.begin() + column);
+    clearFilter();
+}
+
+void ResultSet::reorder(const std::vector<int>& order)
+{
+    if (order.size() != static_cast<size_t>(m_rowCount))
+        throw DbError(QStringLiteral("行序的行数不符"));
+    if (!m_packed) {
+        const auto width = static_cast<size_t>(columnCount());
+        std::vector<Value> cells;
+        cells.reserve(m_cells.size());
+        for (const int row : order)
+            for (size_t c = 0; c < width; ++c)
+                cells.push_back(std::move(m_cells[static_cast<size_t>(row) * width + c]));
+        m_cells = std::move(cells);
+    } else {
+        for (Packed& cells : m_packedColumns) {
+            std::vector<quint32> starts;
+            starts.reserve(order.size());
+            for (const int row : order)
+                starts.push_back(cells.starts[static_cast<size_t>(row)]);
+            cells.starts = std::move(starts);
+        }
+    }
     refilter();
 }
 
@@ -114,8 +216,47 @@ QStringList ResultSet::texts(const QString& column) const
     QStringList values;
     values.reserve(rowCount());
     for (int row = 0; row < rowCount(); ++row)
-        values << value(row, index).toText();
+        values << rawValue(rawIndex(row), index).toText();
     return values;
+}
+
+ResultSet::Builder::Builder(QStringList columns, std::vector<ColumnType> types)
+{
+    m_result.m_columns = std::move(columns);
+    m_result.m_types = std::move(types);
+}
+
+std::string& ResultSet::Builder::nextCell(int column)
+{
+    Packed& cells = m_result.m_packedColumns[static_cast<size_t>(column)];
+    startCell(cells);
+    return cells.bytes;
+}
+
+void ResultSet::Builder::endRow()
+{
+    ResultSet& r = m_result;
+    ++r.m_rowCount;
+    if (r.m_packed || r.m_rowCount != kSmallRows)
+        return;
+    // Grown large: pack what was read so far, and pack from here on.
+    const auto width = static_cast<size_t>(r.columnCount());
+    r.m_packedColumns.resize(width);
+    for (size_t row = 0; row < static_cast<size_t>(r.m_rowCount); ++row)
+        for (size_t c = 0; c < width; ++c) {
+            startCell(r.m_packedColumns[c]);
+            stored::appendValue(r.m_packedColumns[c].bytes, r.m_cells[row * width + c]);
+        }
+    r.m_cells = {};
+    r.m_packed = true;
+    if (m_expected > r.m_rowCount) {
+        // Sized from the rows read so far, with a little room: growing a block copies it.
+        const auto rows = static_cast<size_t>(m_expected);
+        for (Packed& cells : r.m_packedColumns) {
+            cells.starts.reserve(rows);
+            cells.bytes.reserve(cells.bytes.size() * rows / static_cast<size_t>(r.m_rowCount) * 11 / 10);
+        }
+    }
 }
 
 } // namespace tkd

@@ -16,12 +16,22 @@ QString Value::canonicalDateTime(const QDateTime& moment)
 
 namespace {
 
+char16_t unit(QChar c)
+{
+    return c.unicode();
+}
+
+char16_t unit(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
 // Reads the digits at [from, from + count); -1 when one of them is not a digit.
-int digitsAt(const QString& t, int from, int count)
+template <typename Text> int digitsAt(const Text& t, int from, int count)
 {
     int value = 0;
     for (int i = from; i < from + count; ++i) {
-        const char16_t c = t[i].unicode();
+        const char16_t c = unit(t[static_cast<decltype(t.size())>(i)]);
         if (c < u'0' || c > u'9')
             return -1;
         value = value * 10 + (c - u'0');
@@ -29,26 +39,41 @@ int digitsAt(const QString& t, int from, int count)
     return value;
 }
 
-// The stored form, read without Qt's general format parser: dates are read on every row.
+// The stored form "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss", read without Qt's general format parser:
+// dates are read on every row.
+template <typename Text> bool canonicalParts(const Text& t, QDate& date, QTime& time)
+{
+    const auto at = [&t](int i) { return unit(t[static_cast<decltype(t.size())>(i)]); };
+    if (t.size() != 10 && t.size() != 19)
+        return false;
+    if (at(4) != u'-' || at(7) != u'-')
+        return false;
+    date = QDate(digitsAt(t, 0, 4), digitsAt(t, 5, 2), digitsAt(t, 8, 2));
+    if (!date.isValid())
+        return false;
+    if (t.size() == 10) {
+        time = QTime(0, 0);
+        return true;
+    }
+    if ((at(10) != u' ' && at(10) != u'T') || at(13) != u':' || at(16) != u':')
+        return false;
+    time = QTime(digitsAt(t, 11, 2), digitsAt(t, 14, 2), digitsAt(t, 17, 2));
+    return time.isValid();
+}
+
 QDateTime parseCanonical(const QString& t)
 {
-    if (t.size() != 10 && t.size() != 19)
-        return {};
-    if (t[4] != QLatin1Char('-') || t[7] != QLatin1Char('-'))
-        return {};
-    const QDate date(digitsAt(t, 0, 4), digitsAt(t, 5, 2), digitsAt(t, 8, 2));
-    if (!date.isValid())
-        return {};
-    if (t.size() == 10)
-        return QDateTime(date, QTime(0, 0));
-    if ((t[10] != QLatin1Char(' ') && t[10] != QLatin1Char('T')) || t[13] != QLatin1Char(':') ||
-        t[16] != QLatin1Char(':'))
-        return {};
-    const QTime time(digitsAt(t, 11, 2), digitsAt(t, 14, 2), digitsAt(t, 17, 2));
-    return time.isValid() ? QDateTime(date, time) : QDateTime();
+    QDate date;
+    QTime time;
+    return canonicalParts(t, date, time) ? QDateTime(date, time) : QDateTime();
 }
 
 } // namespace
+
+bool Value::parseStoredParts(std::string_view utf8, QDate& date, QTime& time)
+{
+    return canonicalParts(utf8, date, time);
+}
 
 QDateTime Value::parseDateTime(const QString& text)
 {

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <string_view>
 #include <variant>
 
 namespace tkd {
@@ -48,6 +49,9 @@ public:
     static QString canonicalDateTime(const QDateTime& moment);
     // Reads the stored form; also accepts a bare "yyyy-mm-dd". Invalid when the text is neither.
     static QDateTime parseDateTime(const QString& text);
+    // The stored form exactly ("yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss", no spaces around), as parts;
+    // false for anything else, which parseDateTime then reads.
+    static bool parseStoredParts(std::string_view utf8, QDate& date, QTime& time);
 
 private:
     using Data = std::variant<std::monostate, QString, qint64, double, bool, Money, QDateTime>;
