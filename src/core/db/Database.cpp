@@ -60,6 +60,15 @@ ColumnType typeFromDeclaration(const char* declared)
 // packed bytes for a large one. The one place that decides how a stored cell reads.
 template <typename Sink> void readCell(sqlite3_stmt* stmt, int i, ColumnType type, Sink& sink)
 {
+    if (type == ColumnType::Text) {
+        // Most cells are text. Read as bytes, the engine hands over the page's own copy, where reading
+        // as text would copy it to add a terminating zero; a number still reads as its text.
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, i));
+        const int size = sqlite3_column_bytes(stmt, i);
+        if (!bytes)
+            return sqlite3_column_type(stmt, i) == SQLITE_NULL ? sink.null() : sink.text({});
+        return sink.text(std::string_view(bytes, static_cast<size_t>(size)));
+    }
     const int storage = sqlite3_column_type(stmt, i);
     if (storage == SQLITE_NULL)
         return sink.null();

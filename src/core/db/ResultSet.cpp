@@ -76,10 +76,15 @@ void ResultSet::checkCell(int rawRow, int column) const
 
 void ResultSet::startCell(Packed& column)
 {
-    // Offsets are 32 bits: four gigabytes of one column is far beyond any hall's file.
-    if (column.bytes.size() > std::numeric_limits<quint32>::max())
-        throw DbError(QStringLiteral("结果太大"));
     column.starts.push_back(static_cast<quint32>(column.bytes.size()));
+}
+
+void ResultSet::checkPackedSize() const
+{
+    // Offsets are 32 bits: four gigabytes of one column is far beyond any hall's file.
+    for (const Packed& cells : m_packedColumns)
+        if (cells.bytes.size() > std::numeric_limits<quint32>::max())
+            throw DbError(QStringLiteral("结果太大"));
 }
 
 Value ResultSet::rawValue(int rawRow, int column) const
@@ -104,6 +109,7 @@ void ResultSet::setRawValue(int rawRow, int column, const Value& value)
         const quint32 start = static_cast<quint32>(cells.bytes.size());
         stored::appendValue(cells.bytes, value);
         cells.starts[row] = start;
+        checkPackedSize();
     }
     refilter();
 }
@@ -120,6 +126,7 @@ void ResultSet::appendRawRow(std::vector<Value> row)
             startCell(cells);
             stored::appendValue(cells.bytes, row[c]);
         }
+        checkPackedSize();
     }
     ++m_rowCount;
     refilter();
@@ -237,6 +244,8 @@ void ResultSet::Builder::endRow()
 {
     ResultSet& r = m_result;
     ++r.m_rowCount;
+    if (r.m_packed && r.m_rowCount % 4096 == 0)
+        r.checkPackedSize();
     if (r.m_packed || r.m_rowCount != kSmallRows)
         return;
     // Grown large: pack what was read so far, and pack from here on.

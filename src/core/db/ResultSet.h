@@ -75,6 +75,7 @@ private:
     void refilter();
     int columnCount() const { return static_cast<int>(m_columns.size()); }
     static void startCell(Packed& column);
+    void checkPackedSize() const;
 
     QStringList m_columns;
     std::vector<ColumnType> m_types;
@@ -99,7 +100,12 @@ public:
     // While packing: the bytes to append the column's next cell to.
     std::string& nextCell(int column);
     void endRow();
-    ResultSet finish() { return std::move(m_result); }
+    ResultSet finish()
+    {
+        if (m_result.m_packed)
+            m_result.checkPackedSize();
+        return std::move(m_result);
+    }
     // Rows the statement is expected to give, so a large result's blocks are sized once.
     void expect(qint64 rows) { m_expected = rows; }
 

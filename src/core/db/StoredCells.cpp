@@ -39,15 +39,21 @@ void appendNull(std::string& bytes)
 
 void appendText(std::string& bytes, std::string_view utf8)
 {
-    bytes.push_back(kText);
-    // The length, seven bits at a time.
+    // The tag, then the length seven bits at a time, then the text.
+    char head[1 + 10];
+    size_t used = 0;
+    head[used++] = kText;
     size_t size = utf8.size();
     do {
         const auto low = static_cast<unsigned char>(size & 0x7F);
         size >>= 7;
-        bytes.push_back(static_cast<char>(size ? low | 0x80 : low));
+        head[used++] = static_cast<char>(size ? low | 0x80 : low);
     } while (size);
-    bytes.append(utf8);
+    const size_t at = bytes.size();
+    bytes.resize(at + used + utf8.size());
+    std::memcpy(bytes.data() + at, head, used);
+    if (!utf8.empty())
+        std::memcpy(bytes.data() + at + used, utf8.data(), utf8.size());
 }
 
 void appendInteger(std::string& bytes, qint64 number)
