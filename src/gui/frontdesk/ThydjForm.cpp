@@ -71,7 +71,7 @@ ThydjForm::ThydjForm(QWidget* parent) : QDialog(parent)
 
 void ThydjForm::prepare(const QString& notices, const QString& photoPath)
 {
-    const QImage image = kit::loadPhoto(photoPath);
+    const QImage image = kit::loadPhoto(photoPath, m_photo->size() * m_photo->devicePixelRatioF());
     m_photo->setPixmap(image.isNull() ? placeholder() : QPixmap::fromImage(image));
     // Line breaks as the notices carry them; every line centred.
     QString shown = notices;
