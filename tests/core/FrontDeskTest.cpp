@@ -348,6 +348,12 @@ TEST_F(FrontDesk, VisitListNumbersFromTheOldestAndShowsTheNewestFirst)
     EXPECT_EQ(list.value(2, s(u"序号")).toInt(), 1);
     EXPECT_EQ(list.value(2, s(u"登记时间")).toDateTime(), at(3, 1));
     EXPECT_EQ(frontdesk::lookUp(dm(), QStringLiteral("1"), kToday)->lastVisit, QStringLiteral("2024-03-03 10:00:00"));
+
+    frontdesk::rebuildVisitList(dm(), QStringLiteral("2"));
+    const ResultSet other = dm().open(QStringLiteral("ADODS_tmphydj"));
+    ASSERT_EQ(other.rowCount(), 1);
+    EXPECT_EQ(other.value(0, s(u"序号")).toInt(), 1) << "a refilled list numbers from 1 again";
+    EXPECT_EQ(other.value(0, s(u"登记时间")).toDateTime(), at(3, 5));
 }
 
 TEST_F(FrontDesk, AttendedNoticesListEverythingDueAndTheRefusalLast)

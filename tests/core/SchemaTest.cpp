@@ -205,6 +205,7 @@ QString declaredType(schema::ColumnKind kind)
     switch (kind) {
     case schema::ColumnKind::Auto:
     case schema::ColumnKind::Integer:
+    case schema::ColumnKind::RowNumber:
         return QStringLiteral("INTEGER");
     case schema::ColumnKind::Text:
     case schema::ColumnKind::Memo:

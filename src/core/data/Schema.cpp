@@ -29,6 +29,9 @@ QString columnType(ColumnKind kind)
         return QStringLiteral("YESNO DEFAULT 0");
     case ColumnKind::DateTime:
         return QStringLiteral("DATETIME");
+    case ColumnKind::RowNumber:
+        // The row id itself: an emptied table hands out 1 again, in insertion order.
+        return QStringLiteral("INTEGER PRIMARY KEY");
     }
     return {};
 }
