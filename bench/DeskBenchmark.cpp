@@ -241,12 +241,11 @@ int main(int argc, char* argv[])
     gui::ThydjForm confirmation;
     // After a visit the desk shows the member again as stored, with the visit list re-read.
     auto showOutcome = [&](const QString& card) {
-        const auto member = frontdesk::lookUp(dm, card, today);
-        if (!member)
+        const auto again = frontdesk::lookUpAgain(dm, card, today, gui::HistoryTabs::entries(gui::HistoryTabs::Visits));
+        if (!again)
             return;
-        panel.show(*member);
-        tabs.show(frontdesk::loadHistory(dm, card, gui::HistoryTabs::entries(gui::HistoryTabs::Visits)),
-                  gui::HistoryTabs::Visits);
+        panel.show(again->member);
+        tabs.show(again->history, gui::HistoryTabs::Visits);
     };
     // Where a swipe's time goes: the core's reads and scratch lists, the panel (labels and photo), the tabs.
     int photosShown = 0;
