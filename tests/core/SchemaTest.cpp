@@ -236,7 +236,7 @@ QString fixtureCopy(const QTemporaryDir& dir, const char* name)
 
 // Files of every released version are upgraded on open to exactly the schema a new file gets.
 // A later schema change adds its numbered step and a fixture made by the release before it
-// (schema-v2.cld ...) to this table.
+// (schema-v3.cld ...) to this table.
 class SchemaUpgrade : public ::testing::TestWithParam<std::pair<const char*, int>> {};
 
 TEST_P(SchemaUpgrade, ReleasedFileReachesTheCurrentSchemaWithItsRows)
@@ -306,7 +306,8 @@ TEST_P(SchemaUpgrade, ReleasedFileReachesTheCurrentSchemaWithItsRows)
     tx.commit();
 }
 
-INSTANTIATE_TEST_SUITE_P(Releases, SchemaUpgrade, ::testing::Values(std::pair{"schema-v1.cld", 1}),
+INSTANTIATE_TEST_SUITE_P(Releases, SchemaUpgrade,
+                         ::testing::Values(std::pair{"schema-v1.cld", 1}, std::pair{"schema-v2.cld", 2}),
                          [](const auto& info) { return "version" + std::to_string(info.param.second); });
 
 TEST(Schema, NewFileHoldsEveryGuardedFunctionOfToday)
