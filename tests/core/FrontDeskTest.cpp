@@ -1,6 +1,7 @@
 #include "TestDatabase.h"
 #include "cardtypes/CardTypes.h"
 #include "frontdesk/CheckIn.h"
+#include "frontdesk/DeskLookup.h"
 #include "frontdesk/MemberLookup.h"
 #include "reminders/DueRules.h"
 #include "sms/SmsState.h"
@@ -348,6 +349,77 @@ TEST_F(FrontDesk, VisitListNumbersFromTheOldestAndShowsTheNewestFirst)
     EXPECT_EQ(list.value(2, s(u"序号")).toInt(), 1);
     EXPECT_EQ(list.value(2, s(u"登记时间")).toDateTime(), at(3, 1));
     EXPECT_EQ(frontdesk::lookUp(dm(), QStringLiteral("1"), kToday)->lastVisit, QStringLiteral("2024-03-03 10:00:00"));
+
+    frontdesk::rebuildVisitList(dm(), QStringLiteral("2"));
+    const ResultSet other = dm().open(QStringLiteral("ADODS_tmphydj"));
+    ASSERT_EQ(other.rowCount(), 1);
+    EXPECT_EQ(other.value(0, s(u"序号")).toInt(), 1) << "a refilled list numbers from 1 again";
+    EXPECT_EQ(other.value(0, s(u"登记时间")).toDateTime(), at(3, 5));
+}
+
+TEST_F(FrontDesk, ASwipeReadsThePanelAndEveryListInItsOrder)
+{
+    addMember(QStringLiteral("1"), s(u"长期卡"), QDate(2024, 1, 1));
+    addMember(QStringLiteral("2"), s(u"长期卡"), QDate(2024, 1, 1));
+    for (int day : {1, 2})
+        ASSERT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, day)}, QStringLiteral("1")).refused());
+    dm().change(QStringLiteral("insert into [会员充值] ([会员卡号],[充值日期],[充值金额]) values('1',:d,100)"),
+                {{QStringLiteral("d"), at(3, 2)}});
+    set(QStringLiteral("1"), s(u"会员生日"), QStringLiteral("03-16"));
+
+    const auto found = frontdesk::lookUpAtDesk(dm(), QStringLiteral("1"), kToday);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->member.swipes, s(u"2次"));
+    EXPECT_EQ(found->member.lastVisit, QStringLiteral("2024-03-02 10:00:00"));
+    QStringList entries;
+    for (const frontdesk::HistoryList& list : found->history)
+        entries << list.entry;
+    EXPECT_EQ(entries,
+              (QStringList{QStringLiteral("ADOQ_hyczjl"), QStringLiteral("ADOQ_sjhzjl"), QStringLiteral("ADOQ_xfsjjl"),
+                           QStringLiteral("ADOQ_hyqjhykh"), QStringLiteral("ADODS_hytx"),
+                           QStringLiteral("ADODS_tmphydj"), QStringLiteral("ADOQ_hyxf"), QStringLiteral("ADOQ_dhsp")}));
+    EXPECT_EQ(found->history[0].rows.rowCount(), 1) << "the payment";
+    EXPECT_EQ(found->history[4].rows.rowCount(), 1) << "the birthday reminder, rebuilt";
+    EXPECT_EQ(found->history[5].rows.rowCount(), 2) << "the visits, rebuilt";
+    EXPECT_EQ(dm().db().transactionDepth(), 0) << "the swipe's transaction is closed";
+
+    // Inside a command's own transaction the swipe is part of it and leaves it open.
+    {
+        Transaction tx(dm().db());
+        ASSERT_TRUE(frontdesk::lookUpAtDesk(dm(), QStringLiteral("2"), kToday));
+        EXPECT_EQ(dm().db().transactionDepth(), 1);
+        tx.commit();
+    }
+    EXPECT_EQ(dm().open(QStringLiteral("ADODS_tmphydj")).rowCount(), 0) << "member 2 has no visits";
+
+    ASSERT_TRUE(frontdesk::lookUpAtDesk(dm(), QStringLiteral("1"), kToday));
+    EXPECT_FALSE(frontdesk::lookUpAtDesk(dm(), QStringLiteral("404"), kToday));
+    EXPECT_EQ(dm().open(QStringLiteral("ADODS_tmphydj")).rowCount(), 2) << "an unknown card leaves the lists shown";
+    EXPECT_EQ(dm().db().transactionDepth(), 0);
+}
+
+TEST_F(FrontDesk, AfterACheckInTheMemberIsReadAgainWithOnlyTheNamedLists)
+{
+    addMember(QStringLiteral("1"), s(u"次卡"), Value(), Value(), 10, 0);
+    ASSERT_TRUE(frontdesk::lookUpAtDesk(dm(), QStringLiteral("1"), kToday));
+    ASSERT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, 15, 9, 5)}, QStringLiteral("1")).refused());
+
+    const auto again = frontdesk::lookUpAgain(dm(), QStringLiteral("1"), kToday, {QStringLiteral("ADODS_tmphydj")});
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->member.swipes, s(u"1次"));
+    EXPECT_EQ(again->member.visitsLeft, s(u"9次"));
+    EXPECT_EQ(again->member.opened, QStringLiteral("2024-03-15")) << "the first visit opened the card";
+    EXPECT_EQ(again->member.lastVisit, QStringLiteral("2024-03-15 09:05:00"));
+    EXPECT_EQ(again->member.warning, QString()) << "no longer unopened";
+    ASSERT_EQ(again->history.size(), 1u);
+    EXPECT_EQ(again->history[0].entry, QStringLiteral("ADODS_tmphydj"));
+    EXPECT_EQ(again->history[0].rows.rowCount(), 1);
+
+    const auto panelOnly = frontdesk::lookUpAgain(dm(), QStringLiteral("1"), kToday, {});
+    ASSERT_TRUE(panelOnly);
+    EXPECT_TRUE(panelOnly->history.empty()) << "no list named, none read";
+    EXPECT_FALSE(frontdesk::lookUpAgain(dm(), QStringLiteral("404"), kToday, {QStringLiteral("ADODS_tmphydj")}));
+    EXPECT_EQ(dm().db().transactionDepth(), 0);
 }
 
 TEST_F(FrontDesk, AttendedNoticesListEverythingDueAndTheRefusalLast)

@@ -19,6 +19,7 @@
 #include "sms/SmsOperations.h"
 #include "staff/Staff.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
@@ -27,7 +28,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -70,14 +74,25 @@ protected:
     }
     int visitRows() { return tabs()->grid(QStringLiteral("visitGrid"))->result().rowCount(); }
     // Answers the confirmation window with its OK button once it is up.
-    void confirmCheckIn(QString* notices = nullptr)
+    void confirmCheckIn(QString* notices = nullptr, bool* centred = nullptr)
     {
         gui::ThydjForm* form = window<gui::ThydjForm>();
-        QTimer::singleShot(0, form, [form, notices] {
+        QTimer::singleShot(0, form, [form, notices, centred] {
             if (notices)
                 *notices = form->noticeText();
+            if (centred)
+                *centred = everyLineCentred(form->findChild<QTextEdit*>(QStringLiteral("noticeText"))->document());
             form->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
         });
+    }
+    // Whether each line of the text is laid out centred, however the alignment was set.
+    static bool everyLineCentred(QTextDocument* document)
+    {
+        document->documentLayout()->documentSize();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            if (!block.layout() || !(block.layout()->textOption().alignment() & Qt::AlignHCenter))
+                return false;
+        return document->blockCount() > 1;
     }
 };
 
@@ -94,9 +109,11 @@ TEST_F(FrontDeskWindow, SwipeShowsThePanelThenCheckInRecordsTheVisit)
     EXPECT_EQ(visitRows(), 0);
 
     QString notices;
-    confirmCheckIn(&notices);
+    bool centred = false;
+    confirmCheckIn(&notices, &centred);
     tabs()->button(QStringLiteral("checkInButton"))->click();
     EXPECT_TRUE(notices.contains(s(u"该会员还未开卡，首次登记时间为开卡时间。")));
+    EXPECT_TRUE(centred) << "every line of the notices is centred";
     EXPECT_EQ(messages.texts, QStringList{s(u"登记成功，欢迎光临！")});
     EXPECT_EQ(visitRows(), 1);
     EXPECT_EQ(shown(u"开卡日期："), QStringLiteral("2024-03-15"));

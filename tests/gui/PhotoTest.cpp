@@ -15,6 +15,15 @@ using namespace tkd::gui;
 
 namespace {
 
+QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, format));
+    return bytes;
+}
+
 QByteArray greenJpeg(int width, int height)
 {
     // Fine stripes give the scan enough data that a cut lands inside it.
@@ -22,11 +31,14 @@ QByteArray greenJpeg(int width, int height)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             image.setPixelColor(x, y, QColor((x * 37 + y * 11) % 60, 200, 40));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, "JPEG"));
-    return bytes;
+    return encoded(image, "JPEG");
+}
+
+QByteArray plain(int width, int height, const QColor& colour, const char* format)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return encoded(image, format);
 }
 
 // The offset of the frame header's length field (the byte after FF C0), or -1.
@@ -136,6 +148,7 @@ TEST_F(Photo, DamagedTruncatedAndHugeJpegsAreRefusedWithoutACrash)
     for (const auto& c : cases) {
         const QString path = write(QStringLiteral("broken.jpg"), c.bytes);
         EXPECT_TRUE(kit::loadPhoto(path).isNull()) << c.what << " must be refused";
+        EXPECT_TRUE(kit::loadPhoto(path, QSize(150, 190)).isNull()) << c.what << " must be refused when reduced";
     }
     EXPECT_FALSE(kit::loadPhoto(write(QStringLiteral("whole.jpg"), good)).isNull()) << "the undamaged original shows";
 }
@@ -172,4 +185,43 @@ TEST_F(Photo, CmykAndYcckJpegsShowInTheirColours)
         EXPECT_LT(centre.red(), 80) << "colour space " << stored;
         EXPECT_LT(centre.blue(), 100) << "colour space " << stored;
     }
+}
+
+TEST_F(Photo, DecodedNoLargerThanShownAndNeverBelowIt)
+{
+    // An ID photo of 296 x 416 in the desk's column of 150 x 190: libjpeg's half scale, 148 x 208, is
+    // two pixels narrower than the column, which no one sees; a quarter (74 x 104) would be blurred.
+    const QString jpeg = write(QStringLiteral("member.jpg"), greenJpeg(296, 416));
+    const QImage half = kit::loadPhoto(jpeg, QSize(150, 190));
+    EXPECT_EQ(half.size(), QSize(148, 208));
+    EXPECT_GT(half.pixelColor(74, 104).green(), 150) << "the colours survive the reduced decode";
+    EXPECT_EQ(kit::loadPhoto(jpeg, QSize(40, 40)).size(), QSize(74, 104)) << "an eighth (37 x 52) is too small";
+    EXPECT_EQ(kit::loadPhoto(jpeg, QSize(400, 500)).size(), QSize(296, 416)) << "never enlarged";
+    EXPECT_EQ(kit::loadPhoto(jpeg).size(), QSize(296, 416)) << "the photo window shows the natural size";
+
+    // Other formats through Qt's reader: shrunk in proportion to cover the shown size.
+    const QString png = write(QStringLiteral("member.png"), plain(300, 400, QColor(20, 200, 40), "PNG"));
+    EXPECT_EQ(kit::loadPhoto(png, QSize(150, 190)).size(), QSize(150, 200));
+    const QString small = write(QStringLiteral("small.png"), plain(100, 80, QColor(20, 200, 40), "PNG"));
+    EXPECT_EQ(kit::loadPhoto(small, QSize(150, 190)).size(), QSize(100, 80));
+}
+
+TEST_F(Photo, AReplacedPhotoIsReadAgain)
+{
+    const QString path = dir.filePath(QStringLiteral("member.jpg"));
+    const QByteArray green = plain(296, 416, QColor(20, 200, 40), "JPEG");
+    const QByteArray red = plain(200, 300, QColor(220, 30, 30), "JPEG");
+    ASSERT_NE(green.size(), red.size()) << "the replacement must differ even within one tick of the file clock";
+    write(QStringLiteral("member.jpg"), green);
+    EXPECT_GT(kit::loadPhoto(path, QSize(150, 190)).pixelColor(10, 10).green(), 150);
+    EXPECT_GT(kit::loadPhoto(path, QSize(150, 180)).pixelColor(10, 10).green(), 150);
+
+    write(QStringLiteral("member.jpg"), red);
+    const QImage shown = kit::loadPhoto(path, QSize(150, 190));
+    EXPECT_GT(shown.pixelColor(10, 10).red(), 150) << "the new photo, not the one decoded before";
+    EXPECT_EQ(shown.size(), QSize(200, 300)) << "half of 200 x 300 would not fill 150 x 190";
+    EXPECT_EQ(kit::loadPhoto(path).size(), QSize(200, 300));
+
+    QFile::remove(path);
+    EXPECT_TRUE(kit::loadPhoto(path, QSize(150, 190)).isNull()) << "a removed photo is not shown from memory";
 }

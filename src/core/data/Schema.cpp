@@ -29,6 +29,9 @@ QString columnType(ColumnKind kind)
         return QStringLiteral("YESNO DEFAULT 0");
     case ColumnKind::DateTime:
         return QStringLiteral("DATETIME");
+    case ColumnKind::RowNumber:
+        // The row id itself: an emptied table hands out 1 again, in insertion order.
+        return QStringLiteral("INTEGER PRIMARY KEY");
     }
     return {};
 }
@@ -51,7 +54,7 @@ const std::vector<std::function<void(Database&)>>& steps()
     // release before the change create a file with a few rows (as tests/fixtures/schema-v1.cld was made),
     // keep it as tests/fixtures/schema-vN.cld and add it to SchemaUpgrade's table: the test upgrades
     // each fixture and expects the current version and exactly the tables and indexes of a new file.
-    static const std::vector<std::function<void(Database&)>> all = {createVersion1};
+    static const std::vector<std::function<void(Database&)>> all = {createVersion1, addVersion2};
     return all;
 }
 
@@ -94,13 +97,14 @@ QStringList indexStatements()
         {u"会员信息", u"[介绍人卡号]"},
         {u"会员卡类型", u"[类型名称]"},
         {u"会员卡类型", u"[类型编号]"},
-        {u"会员充值", u"[会员卡号],[充值日期]"},
+        // The desk's history lists read by card from their indexes alone (version 2).
+        {u"会员充值", u"[会员卡号],[充值日期],[充值金额],[优惠金额],[充值说明],[操作员],[备注]"},
         {u"会员充值", u"[充值日期]"},
-        {u"会员请假", u"[会员卡号],[请假日期]"},
+        {u"会员请假", u"[会员卡号],[请假日期],[开始日期],[结束日期],[请假天数],[备注],[操作员]"},
         {u"会员请假", u"[请假日期]"},
-        {u"兑换商品", u"[会员卡号],[兑换日期]"},
+        {u"兑换商品", u"[会员卡号],[兑换日期],[商品编号],[商品名称],[数量],[兑换积分],[备注]"},
         {u"兑换商品", u"[兑换日期]"},
-        {u"会员消费", u"[会员卡号],[消费日期]"},
+        {u"会员消费", u"[会员卡号],[消费日期],[商品编号],[商品名称],[单位],[数量],[单价],[折扣率],[总金额],[操作员]"},
         {u"会员消费", u"[消费日期]"},
         {u"金额记录", u"[会员卡号]"},
         {u"金额记录", u"[日期]"},
@@ -108,9 +112,9 @@ QStringList indexStatements()
         {u"商品进退单", u"[日期]"},
         {u"商品类别", u"[父结点]"},
         {u"商品信息", u"[父结点]"},
-        {u"购买私教", u"[会员卡号],[购买日期]"},
+        {u"购买私教", u"[会员卡号],[购买日期],[有效日期],[剩余数量],[教练姓名],[项目名称],[状态]"},
         {u"购买私教", u"[购买日期]"},
-        {u"私教消费", u"[会员卡号],[消费日期]"},
+        {u"私教消费", u"[会员卡号],[消费日期],[消费数量],[教练],[项目名称],[备注],[操作员]"},
         {u"私教消费", u"[消费日期]"},
         {u"学员考核", u"[考核时间],[会员卡号]"},
         {u"学员考核", u"[会员卡号]"},

@@ -10,8 +10,9 @@ class Database;
 
 namespace tkd::schema {
 
-// Auto is the automatic number key; Memo is long text.
-enum class ColumnKind { Auto, Text, Memo, Integer, Number, Money, YesNo, DateTime };
+// Auto is the automatic number key; Memo is long text. RowNumber, for scratch lists only, numbers
+// the rows 1, 2, 3... in the order they are inserted into the emptied list.
+enum class ColumnKind { Auto, Text, Memo, Integer, Number, Money, YesNo, DateTime, RowNumber };
 
 struct ColumnDef {
     QString name;

@@ -377,7 +377,7 @@ const std::vector<TableDef>& tables()
           {QStringLiteral("操作员"), Col::Text}}},
         {QStringLiteral("临时会员登记"),
          true,
-         {{QStringLiteral("序号"), Col::Integer},
+         {{QStringLiteral("序号"), Col::RowNumber},
           {QStringLiteral("登记时间"), Col::DateTime},
           {QStringLiteral("操作员"), Col::Text},
           {QStringLiteral("编号"), Col::Integer}}},

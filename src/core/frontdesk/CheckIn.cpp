@@ -109,6 +109,8 @@ MaybeRefusal eligibility(TvelunDMForm& dm, const CheckInMember& member, const QD
 
 std::optional<AttendedCheck> prepareAttended(TvelunDMForm& dm, const QString& cardNumber, const QDateTime& now)
 {
+    // Read together, as the desk's other reads are; the check-in itself tests the rules again.
+    Transaction tx(dm.db());
     const auto member = readMember(dm, cardNumber);
     if (!member)
         return std::nullopt;
@@ -157,6 +159,7 @@ std::optional<AttendedCheck> prepareAttended(TvelunDMForm& dm, const QString& ca
     check.notices = notices.isEmpty() ? QString(5, QLatin1Char('\n')) + QStringLiteral("无提醒内容") : kCrLf + notices;
     if (!member->photo.isEmpty() && QFileInfo(member->photo).isFile())
         check.photoPath = member->photo;
+    tx.commit();
     return check;
 }
 

@@ -24,13 +24,33 @@ std::vector<HistoryList> loadHistory(TvelunDMForm& dm, const QString& cardNumber
 
 std::optional<DeskLookup> lookUpAtDesk(TvelunDMForm& dm, const QString& cardNumber, const QDate& today)
 {
+    // One transaction for the whole swipe: the panel and every list show the same moment, and the
+    // file is locked and checked for changes once rather than for each of some twenty statements.
+    // Only the connection's scratch lists are written, so the commit writes nothing to the file.
+    Transaction tx(dm.db());
     const settings::OtherSettings lead = settings::load(dm);
     auto member = lookUp(dm, cardNumber, today, lead);
     if (!member)
         return std::nullopt;
     reminders::buildMemberReminders(dm, member->cardNumber, today, lead);
     rebuildVisitList(dm, member->cardNumber);
-    return DeskLookup{std::move(*member), loadHistory(dm, cardNumber)};
+    DeskLookup found{std::move(*member), loadHistory(dm, cardNumber)};
+    tx.commit();
+    return found;
+}
+
+std::optional<DeskLookup> lookUpAgain(TvelunDMForm& dm, const QString& cardNumber, const QDate& today,
+                                      const QStringList& lists)
+{
+    // Read in one transaction, as a swipe is: one moment, one lock.
+    Transaction tx(dm.db());
+    auto member = lookUp(dm, cardNumber, today);
+    if (!member)
+        return std::nullopt;
+    DeskLookup found{std::move(*member),
+                     lists.isEmpty() ? std::vector<HistoryList>() : loadHistory(dm, cardNumber, lists)};
+    tx.commit();
+    return found;
 }
 
 } // namespace tkd::frontdesk

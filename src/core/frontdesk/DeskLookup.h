@@ -25,4 +25,9 @@ struct DeskLookup {
 };
 std::optional<DeskLookup> lookUpAtDesk(TvelunDMForm& dm, const QString& cardNumber, const QDate& today);
 
+// The member as stored now and only the history lists named (none when empty), read together:
+// the desk shows a member again this way after a command changed it.
+std::optional<DeskLookup> lookUpAgain(TvelunDMForm& dm, const QString& cardNumber, const QDate& today,
+                                      const QStringList& lists);
+
 } // namespace tkd::frontdesk

@@ -124,15 +124,13 @@ std::optional<MemberView> lookUp(TvelunDMForm& dm, const QString& cardNumber, co
 
 void rebuildVisitList(TvelunDMForm& dm, const QString& cardNumber)
 {
-    ScratchList(dm, QStringLiteral("临时会员登记")).refill([&cardNumber](TvelunDMForm& list) {
-        // Set-wise rather than an insert per visit: a member of years has hundreds of them. The emptied
-        // table hands out row ids from 1 in insertion order, which is the visits' order.
-        list.change(QStringLiteral("insert into [临时会员登记] ([登记时间],[操作员],[编号]) "
-                                   "select [登记时间],[操作员],[编号] from [会员登记] where [会员卡号]=:hykh "
-                                   "order by [登记时间],[编号]"),
-                    {{QStringLiteral("hykh"), cardNumber}});
-        list.change(QStringLiteral("update [临时会员登记] set [序号]=rowid"));
-    });
+    // Set-wise rather than an insert per visit: a member of years has hundreds of them. The list's
+    // 序号 numbers its rows from 1 in insertion order, which is the visits' order.
+    ScratchList(dm, QStringLiteral("临时会员登记"))
+        .refill(QStringLiteral("insert into [临时会员登记] ([登记时间],[操作员],[编号]) "
+                               "select [登记时间],[操作员],[编号] from [会员登记] where [会员卡号]=:hykh "
+                               "order by [登记时间],[编号]"),
+                {{QStringLiteral("hykh"), cardNumber}});
 }
 
 void clearMemberLists(TvelunDMForm& dm)

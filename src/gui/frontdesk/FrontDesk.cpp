@@ -57,16 +57,14 @@ void FrontDesk::refreshShown(HistoryTabs::Lists lists)
     const QString card = m_panel->shownCardNumber();
     if (card.isEmpty())
         return;
-    TvelunDMForm& dm = m_context.velunDMForm();
     // Everything is read before anything is shown, so a failed read leaves the panel as it was.
-    const auto member = frontdesk::lookUp(dm, card, m_context.clock().today());
-    if (!member)
+    const auto again = frontdesk::lookUpAgain(m_context.velunDMForm(), card, m_context.clock().today(),
+                                              lists ? HistoryTabs::entries(lists) : QStringList());
+    if (!again)
         return;
-    const auto history =
-        lists ? frontdesk::loadHistory(dm, card, HistoryTabs::entries(lists)) : std::vector<frontdesk::HistoryList>();
-    m_photoPath = m_panel->show(*member) ? member->photoPath : QString();
+    m_photoPath = m_panel->show(again->member) ? again->member.photoPath : QString();
     if (lists)
-        m_tabs->show(history, lists);
+        m_tabs->show(again->history, lists);
 }
 
 bool FrontDesk::show(const QString& cardNumber)

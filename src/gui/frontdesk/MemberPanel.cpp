@@ -38,6 +38,9 @@ const std::vector<Caption>& captionTable()
     return all;
 }
 
+// The photo's column: its fixed width, and at most the panel's height.
+constexpr QSize kPhotoArea(150, 190);
+
 QPixmap placeholder()
 {
     QPixmap pixmap(150, 170);
@@ -67,7 +70,7 @@ const QStringList& MemberPanel::captions()
 MemberPanel::MemberPanel(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("memberPanel"));
-    setFixedHeight(190);
+    setFixedHeight(kPhotoArea.height());
 
     m_cardEdit = new QLineEdit(this);
     m_cardEdit->setObjectName(QStringLiteral("cardNumberEdit"));
@@ -127,7 +130,7 @@ MemberPanel::MemberPanel(QWidget* parent) : QWidget(parent)
     m_photo = new QLabel(this);
     m_photo->setObjectName(QStringLiteral("photoLabel"));
     m_photo->setAccessibleName(QStringLiteral("会员照片"));
-    m_photo->setFixedWidth(150);
+    m_photo->setFixedWidth(kPhotoArea.width());
     m_photo->setScaledContents(true);
     showPlaceholderPhoto();
 
@@ -209,7 +212,8 @@ bool MemberPanel::showPhoto(const QString& path)
     if (!path.isEmpty() && path == m_photoShown && file.exists() && file.lastModified() == m_photoStamp &&
         file.size() == m_photoSize)
         return true;
-    const QImage image = kit::loadPhoto(path);
+    // Decoded no larger than the column shows it: a swipe must not wait for pixels nobody sees.
+    const QImage image = kit::loadPhoto(path, kPhotoArea * m_photo->devicePixelRatioF());
     if (image.isNull()) {
         showPlaceholderPhoto();
         return false;

@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 namespace tkd::gui {
@@ -47,6 +49,10 @@ ThydjForm::ThydjForm(QWidget* parent) : QDialog(parent)
     m_notices->setAccessibleName(QStringLiteral("会员提醒内容"));
     m_notices->setReadOnly(true);
     m_notices->setStyleSheet(QStringLiteral("color: blue; font-weight: bold;"));
+    // Every line centred, set once for the document rather than on each line of each text.
+    QTextOption centred = m_notices->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    m_notices->document()->setDefaultTextOption(centred);
     noticeLayout->addWidget(m_notices);
 
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
@@ -71,17 +77,12 @@ ThydjForm::ThydjForm(QWidget* parent) : QDialog(parent)
 
 void ThydjForm::prepare(const QString& notices, const QString& photoPath)
 {
-    const QImage image = kit::loadPhoto(photoPath);
+    const QImage image = kit::loadPhoto(photoPath, m_photo->size() * m_photo->devicePixelRatioF());
     m_photo->setPixmap(image.isNull() ? placeholder() : QPixmap::fromImage(image));
-    // Line breaks as the notices carry them; every line centred.
+    // Line breaks as the notices carry them.
     QString shown = notices;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_notices->setPlainText(shown);
-    QTextCursor cursor(m_notices->document());
-    cursor.select(QTextCursor::Document);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignHCenter);
-    cursor.mergeBlockFormat(centred);
 }
 
 void ThydjForm::showEvent(QShowEvent* event)
