@@ -432,11 +432,18 @@ std::optional<ResultSet> Database::selectOrderedHere(const WholeTableOrder& orde
     keys.reserve(static_cast<size_t>(rows.rawRowCount()));
     empty.reserve(static_cast<size_t>(rows.rawRowCount()));
     for (int r = 0; r < rows.rawRowCount(); ++r) {
-        const Value value = rows.rawValue(r, column);
-        if (!value.isNull() && value.type() != ValueType::Text)
-            return std::nullopt;
-        empty.push_back(value.isNull() ? 1 : 0);
-        std::string key = value.toText().toStdString();
+        std::string key;
+        std::string_view packed;
+        if (rows.packedText(r, column, &packed)) {
+            key.assign(packed);
+            empty.push_back(0);
+        } else {
+            const Value value = rows.rawValue(r, column);
+            if (!value.isNull() && value.type() != ValueType::Text)
+                return std::nullopt;
+            empty.push_back(value.isNull() ? 1 : 0);
+            key = value.toText().toStdString();
+        }
         if (order.noCase)
             for (char& c : key)
                 if (c >= 'A' && c <= 'Z')

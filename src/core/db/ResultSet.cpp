@@ -74,11 +74,6 @@ void ResultSet::checkCell(int rawRow, int column) const
         throw DbError(QStringLiteral("单元 (%1, %2) 超出范围").arg(rawRow).arg(column));
 }
 
-void ResultSet::startCell(Packed& column)
-{
-    column.starts.push_back(static_cast<quint32>(column.bytes.size()));
-}
-
 void ResultSet::checkPackedSize() const
 {
     // Offsets are 32 bits: four gigabytes of one column is far beyond any hall's file.
@@ -95,6 +90,15 @@ Value ResultSet::rawValue(int rawRow, int column) const
         return m_cells[row * static_cast<size_t>(columnCount()) + static_cast<size_t>(column)];
     const Packed& cells = m_packedColumns[static_cast<size_t>(column)];
     return stored::read(cells.bytes.data() + cells.starts[row]);
+}
+
+bool ResultSet::packedText(int rawRow, int column, std::string_view* utf8) const
+{
+    checkCell(rawRow, column);
+    if (!m_packed)
+        return false;
+    const Packed& cells = m_packedColumns[static_cast<size_t>(column)];
+    return stored::readText(cells.bytes.data() + cells.starts[static_cast<size_t>(rawRow)], utf8);
 }
 
 void ResultSet::setRawValue(int rawRow, int column, const Value& value)
@@ -231,13 +235,6 @@ ResultSet::Builder::Builder(QStringList columns, std::vector<ColumnType> types)
 {
     m_result.m_columns = std::move(columns);
     m_result.m_types = std::move(types);
-}
-
-std::string& ResultSet::Builder::nextCell(int column)
-{
-    Packed& cells = m_result.m_packedColumns[static_cast<size_t>(column)];
-    startCell(cells);
-    return cells.bytes;
 }
 
 void ResultSet::Builder::endRow()

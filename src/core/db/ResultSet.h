@@ -60,6 +60,9 @@ public:
     void removeRawRow(int rawRow);
     // Drops a column (the row ids a dataset reads beside the table's own columns).
     void removeColumn(int column);
+    // The UTF-8 text of a text cell of a large result, without making a value; false for a small
+    // result and for cells that hold no text.
+    bool packedText(int rawRow, int column, std::string_view* utf8) const;
     // Puts the underlying rows in the given order: order[i] is the row that becomes row i.
     void reorder(const std::vector<int>& order);
 
@@ -74,7 +77,7 @@ private:
     void checkCell(int rawRow, int column) const;
     void refilter();
     int columnCount() const { return static_cast<int>(m_columns.size()); }
-    static void startCell(Packed& column);
+    static void startCell(Packed& column) { column.starts.push_back(static_cast<quint32>(column.bytes.size())); }
     void checkPackedSize() const;
 
     QStringList m_columns;
@@ -98,7 +101,12 @@ public:
     // While not packing.
     void add(Value value) { m_result.m_cells.push_back(std::move(value)); }
     // While packing: the bytes to append the column's next cell to.
-    std::string& nextCell(int column);
+    std::string& nextCell(int column)
+    {
+        Packed& cells = m_result.m_packedColumns[static_cast<size_t>(column)];
+        startCell(cells);
+        return cells.bytes;
+    }
     void endRow();
     ResultSet finish()
     {

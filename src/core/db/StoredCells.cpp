@@ -6,23 +6,6 @@ namespace tkd::stored {
 
 namespace {
 
-enum Tag : char {
-    kNull = 'N',
-    kText = 't',
-    kInteger = 'i',
-    kReal = 'r',
-    kYes = 'Y',
-    kNo = 'y',
-    kMoney = 'm',
-    kDateTime = 'd',
-};
-
-template <typename T> void appendRaw(std::string& bytes, char tag, T number)
-{
-    bytes.push_back(tag);
-    bytes.append(reinterpret_cast<const char*>(&number), sizeof number);
-}
-
 template <typename T> T readRaw(const char* at)
 {
     T number;
@@ -32,61 +15,9 @@ template <typename T> T readRaw(const char* at)
 
 } // namespace
 
-void appendNull(std::string& bytes)
-{
-    bytes.push_back(kNull);
-}
-
-void appendText(std::string& bytes, std::string_view utf8)
-{
-    // The tag, then the length seven bits at a time, then the text.
-    char head[1 + 10];
-    size_t used = 0;
-    head[used++] = kText;
-    size_t size = utf8.size();
-    do {
-        const auto low = static_cast<unsigned char>(size & 0x7F);
-        size >>= 7;
-        head[used++] = static_cast<char>(size ? low | 0x80 : low);
-    } while (size);
-    const size_t at = bytes.size();
-    bytes.resize(at + used + utf8.size());
-    std::memcpy(bytes.data() + at, head, used);
-    if (!utf8.empty())
-        std::memcpy(bytes.data() + at + used, utf8.data(), utf8.size());
-}
-
-void appendInteger(std::string& bytes, qint64 number)
-{
-    appendRaw(bytes, kInteger, number);
-}
-
-void appendReal(std::string& bytes, double number)
-{
-    appendRaw(bytes, kReal, number);
-}
-
-void appendYesNo(std::string& bytes, bool yes)
-{
-    bytes.push_back(yes ? kYes : kNo);
-}
-
-void appendMoney(std::string& bytes, Money amount)
-{
-    appendRaw(bytes, kMoney, static_cast<qint64>(amount.units()));
-}
-
 void appendDateTime(std::string& bytes, const QDateTime& moment)
 {
     appendDateTime(bytes, moment.date(), moment.time());
-}
-
-void appendDateTime(std::string& bytes, const QDate& date, const QTime& time)
-{
-    // Day and time of day, so the value read back is built exactly as the one stored was.
-    appendRaw(bytes, kDateTime, date.toJulianDay());
-    const qint32 msecs = time.msecsSinceStartOfDay();
-    bytes.append(reinterpret_cast<const char*>(&msecs), sizeof msecs);
 }
 
 void appendValue(std::string& bytes, const Value& value)
@@ -111,20 +42,31 @@ void appendValue(std::string& bytes, const Value& value)
     }
 }
 
+bool readText(const char* cell, std::string_view* utf8)
+{
+    if (*cell != kText)
+        return false;
+    const char* at = cell + 1;
+    size_t size = 0;
+    int shift = 0;
+    unsigned char byte;
+    do {
+        byte = static_cast<unsigned char>(*at++);
+        size |= static_cast<size_t>(byte & 0x7F) << shift;
+        shift += 7;
+    } while (byte & 0x80);
+    *utf8 = std::string_view(at, size);
+    return true;
+}
+
 Value read(const char* cell)
 {
     const char* at = cell + 1;
     switch (*cell) {
     case kText: {
-        size_t size = 0;
-        int shift = 0;
-        unsigned char byte;
-        do {
-            byte = static_cast<unsigned char>(*at++);
-            size |= static_cast<size_t>(byte & 0x7F) << shift;
-            shift += 7;
-        } while (byte & 0x80);
-        return Value(QString::fromUtf8(at, static_cast<qsizetype>(size)));
+        std::string_view utf8;
+        readText(cell, &utf8);
+        return Value(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
     }
     case kInteger:
         return Value(readRaw<qint64>(at));
