@@ -9,5 +9,7 @@ namespace tkd::schema {
 // The numbered steps of the schema; step n brings a file of version n - 1 to version n.
 // Each is fixed text once released (see Schema.cpp for how a new one is added).
 void createVersion1(Database& db);
+// Version 2: the index of an item's purchase and return history.
+void addPurchaseHistoryIndex(Database& db);
 
 } // namespace tkd::schema
