@@ -11,5 +11,7 @@ namespace tkd::schema {
 void createVersion1(Database& db);
 // Covering indexes for the desk's history lists.
 void addVersion2(Database& db);
+// Version 3: the index of an item's purchase and return history.
+void addPurchaseHistoryIndex(Database& db);
 
 } // namespace tkd::schema
