@@ -55,7 +55,7 @@ const std::vector<std::function<void(Database&)>>& steps()
     // keep it as tests/fixtures/schema-vN.cld and add it to SchemaUpgrade's table: the test upgrades
     // each fixture and expects the current version and exactly the tables and indexes of a new file.
     static const std::vector<std::function<void(Database&)>> all = {createVersion1, addVersion2,
-                                                                     addPurchaseHistoryIndex};
+                                                                    addPurchaseHistoryIndex};
     return all;
 }
 

@@ -20,6 +20,7 @@ void registerStaffCommands(CommandRegistry& registry);
 void registerSmsCommands(CommandRegistry& registry);
 void registerSettingsCommands(CommandRegistry& registry);
 void registerSecurityCommands(CommandRegistry& registry);
+void registerCatalogueCommands(CommandRegistry& registry);
 void registerPurchasingCommands(CommandRegistry& registry);
 
 } // namespace tkd::gui
