@@ -2,6 +2,7 @@
 #include "TestDatabase.h"
 #include "data/Schema.h"
 #include "data/TvelunDMForm.h"
+#include "goods/Categories.h"
 #include "goods/StockLedger.h"
 
 #include <QDir>
@@ -324,7 +325,7 @@ TEST_F(Purchasing, OnlyStockGoodsAreListedAndTheSearchIsLiteral)
 
 TEST_F(Purchasing, TheTreeFiltersTheListByCategory)
 {
-    const std::vector<TreeNode> tree = categoryTree(dm());
+    const std::vector<TreeNode> tree = goods::categoryTree(dm());
     ASSERT_EQ(tree.size(), 4u);
     EXPECT_EQ(tree[0].text, s(u"所有类别"));
     EXPECT_EQ(tree[0].id, 0);
@@ -332,15 +333,15 @@ TEST_F(Purchasing, TheTreeFiltersTheListByCategory)
     EXPECT_EQ(tree[static_cast<size_t>(tree[0].children[0])].text, s(u"服装"));
 
     ResultSet list = stockListByCategory(dm());
-    const std::optional<Filter> leaf = categoryFilter(false, false, 2);
+    const std::optional<Filter> leaf = goods::filterForClick({2, false, false});
     ASSERT_TRUE(leaf.has_value());
     list.setFilter(*leaf);
     EXPECT_EQ(list.texts(s(u"商品编号")), QStringList{QStringLiteral("A01")}) << "儿童道服 holds 道服";
-    const std::optional<Filter> drinks = categoryFilter(false, false, 3);
+    const std::optional<Filter> drinks = goods::filterForClick({3, false, false});
     list.setFilter(*drinks);
     EXPECT_EQ(list.texts(s(u"商品编号")), QStringList{QStringLiteral("B02")}) << "the drink is not listed at all";
-    EXPECT_FALSE(categoryFilter(false, true, 1).has_value()) << "a category with children changes nothing";
-    const std::optional<Filter> root = categoryFilter(true, true, 0);
+    EXPECT_FALSE(goods::filterForClick({1, false, true}).has_value()) << "a category with children changes nothing";
+    const std::optional<Filter> root = goods::filterForClick({0, true, true});
     ASSERT_TRUE(root.has_value());
     EXPECT_TRUE(root->isEmpty()) << "the root shows everything";
 }

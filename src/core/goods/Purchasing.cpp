@@ -56,22 +56,6 @@ Filter searchFilter(const QString& text)
     return goods::searchFilter(text);
 }
 
-std::vector<TreeNode> categoryTree(TvelunDMForm& dm)
-{
-    return shapeTree(treeRows(dm.open(QStringLiteral("ADODS_splb")), QStringLiteral("编号"), QStringLiteral("父结点"),
-                              QStringLiteral("类别名称")),
-                     0, QStringLiteral("所有类别"));
-}
-
-std::optional<Filter> categoryFilter(bool isRoot, bool hasChildren, qint64 categoryId)
-{
-    if (isRoot)
-        return Filter();
-    if (hasChildren)
-        return std::nullopt;
-    return Filter::where(QStringLiteral("父结点"), Match::Equals, categoryId);
-}
-
 ResultSet history(TvelunDMForm& dm, Direction direction, const QString& code)
 {
     return dm.open(direction == Direction::Purchase ? QStringLiteral("ADOQ_jhls") : QStringLiteral("ADOQ_thls"),

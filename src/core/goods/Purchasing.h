@@ -32,11 +32,7 @@ ResultSet stockList(TvelunDMForm& dm);
 ResultSet stockListByCategory(TvelunDMForm& dm);
 // Code or name containing the typed text, literally; no filter for blank text.
 Filter searchFilter(const QString& text);
-// The category tree of the goods, under the root "所有类别" (id 0).
-std::vector<TreeNode> categoryTree(TvelunDMForm& dm);
-// What a chosen tree node does to the list by category: the root shows every item, a category
-// without children shows its own items, a category with children leaves the list as it is (nullopt).
-std::optional<Filter> categoryFilter(bool isRoot, bool hasChildren, qint64 categoryId);
+// The list by category takes the catalogue's tree and click rule: goods::categoryTree, goods::filterForClick.
 
 // The item's earlier purchases (returns), newest first: date, 上次价格, 数量, 总金额. A new item's
 // opening stock counts as a purchase.

@@ -3,6 +3,7 @@
 #include "TjhsplrForm.h"
 #include "TthsplrForm.h"
 #include "app/Session.h"
+#include "goods/Categories.h"
 #include "kit/DataGrid.h"
 #include "kit/FormKit.h"
 #include "kit/Guarded.h"
@@ -130,7 +131,7 @@ void StockEntryForm::prepare()
     m_goodsGrid->setResult(m_goods);
     m_byCategory = purchasing::stockListByCategory(dm);
     m_categoryGrid->setResult(m_byCategory);
-    m_tree->setNodes(purchasing::categoryTree(dm));
+    m_tree->setNodes(goods::categoryTree(dm));
     purchasing::openWorkList(dm);
     showLines(0);
     m_tabs->setCurrentIndex(0);
@@ -160,7 +161,7 @@ void StockEntryForm::search()
 void StockEntryForm::chooseCategory(QTreeWidgetItem* node)
 {
     const std::optional<Filter> filter =
-        purchasing::categoryFilter(ParentTree::isRoot(node), node->childCount() > 0, ParentTree::idOf(node));
+        goods::filterForClick({ParentTree::idOf(node), ParentTree::isRoot(node), node->childCount() > 0});
     if (!filter)
         return;
     if (filter->isEmpty())
