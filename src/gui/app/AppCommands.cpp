@@ -51,6 +51,7 @@ void registerAllCommands(CommandRegistry& registry, TmainForm& frame)
     registerSmsCommands(registry);
     registerSettingsCommands(registry);
     registerSecurityCommands(registry);
+    registerCheckoutCommands(registry);
 }
 
 void registerAppCommands(CommandRegistry& r, TmainForm& frame)

@@ -20,5 +20,6 @@ void registerStaffCommands(CommandRegistry& registry);
 void registerSmsCommands(CommandRegistry& registry);
 void registerSettingsCommands(CommandRegistry& registry);
 void registerSecurityCommands(CommandRegistry& registry);
+void registerCheckoutCommands(CommandRegistry& registry);
 
 } // namespace tkd::gui
