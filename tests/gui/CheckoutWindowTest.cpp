@@ -181,7 +181,7 @@ TEST_F(CheckoutWindow, DeskSaleWithPasswordStaffAndSplitChangesThePanelAndTheLis
             in<QPushButton>(dialog, "okButton")->click();
             EXPECT_EQ(messages.texts.back(), s(u"付款金额不能为负数，请重新输入！"));
             EXPECT_TRUE(dialog->isVisible());
-            EXPECT_EQ(QApplication::focusWidget(), in<QLineEdit>(dialog, "storedValueEdit"));
+            EXPECT_EQ(dialog->focusWidget(), in<QLineEdit>(dialog, "storedValueEdit"));
             in<QCheckBox>(dialog, "creditCardCheck")->setChecked(false);
             EXPECT_EQ(in<QLineEdit>(dialog, "creditCardEdit")->text(), QStringLiteral("0"));
             in<QLineEdit>(dialog, "storedValueEdit")->setText(QStringLiteral("100"));
@@ -243,7 +243,7 @@ TEST_F(CheckoutWindow, CancelledPasswordOpensNothingAndCashGivesChange)
         EXPECT_TRUE(in<QRadioButton>(form, "cashRadio")->isChecked());
         in<QPushButton>(form, "checkoutButton")->click();
         EXPECT_EQ(messages.texts.back(), s(u"请选择要消费的商品！"));
-        EXPECT_EQ(QApplication::focusWidget(), in<QLineEdit>(form, "searchEdit"));
+        EXPECT_EQ(form->focusWidget(), in<QLineEdit>(form, "searchEdit"));
 
         addGoods(form, QString(), QStringLiteral("A01"), QStringLiteral("1")); // 45.00
         addGoods(form, QString(), QStringLiteral("S01"), QStringLiteral("1"));
