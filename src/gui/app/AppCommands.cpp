@@ -53,6 +53,7 @@ void registerAllCommands(CommandRegistry& registry, TmainForm& frame)
     registerSecurityCommands(registry);
     registerCatalogueCommands(registry);
     registerPurchasingCommands(registry);
+    registerCheckoutCommands(registry);
 }
 
 void registerAppCommands(CommandRegistry& r, TmainForm& frame)

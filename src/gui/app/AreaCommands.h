@@ -22,5 +22,6 @@ void registerSettingsCommands(CommandRegistry& registry);
 void registerSecurityCommands(CommandRegistry& registry);
 void registerCatalogueCommands(CommandRegistry& registry);
 void registerPurchasingCommands(CommandRegistry& registry);
+void registerCheckoutCommands(CommandRegistry& registry);
 
 } // namespace tkd::gui
