@@ -567,6 +567,26 @@ TEST_F(Checkout, SplitRefusalsNameTheirField)
     EXPECT_EQ(splitRemainder(Money::fromYuan(100), QString(), QStringLiteral("30")), QStringLiteral("70.00"));
 }
 
+TEST_F(Checkout, MemberInDebtMaySplitWithoutStoredValue)
+{
+    const QString none;
+    const SplitTyped cashAndCard{false, true, true, none, QStringLiteral("60"), QStringLiteral("40")};
+    EXPECT_TRUE(checkSplit(Money::fromYuan(100), money("-5"), cashAndCard).ok())
+        << "the stored-value box is not ticked: the balance does not matter";
+    const SplitTyped withStoredValue{true, true, false, QStringLiteral("10"), QStringLiteral("90"), none};
+    const auto refused = checkSplit(Money::fromYuan(100), money("-5"), withStoredValue);
+    ASSERT_TRUE(refused.refused());
+    EXPECT_EQ(refused.refusal().message, s(u"储值卡内余额不足，请重新输入！"));
+
+    dm().change(s(u"update [会员信息] set [卡内余额]=-5 where [会员卡号]='1002'"));
+    add(QStringLiteral("B01"), "1", Rate::one());
+    const Money total = ShoppingList(dm()).total();
+    CheckoutInput split = input(PaymentMeans::Split, QStringLiteral("1002"));
+    split.split = {Money(), total, Money()};
+    ASSERT_TRUE(checkout(context(), split).ok()) << "cash only, balance -5";
+    EXPECT_EQ(member("1002", u"卡内余额").toMoney(), money("-5"));
+}
+
 TEST_F(Checkout, SplitIsCheckedAgainAgainstTheStoredBalanceAndTotal)
 {
     dm().change(QStringLiteral("update [商品信息] set [预售单价]=100 where [商品编号]='B01'"));

@@ -55,6 +55,15 @@ TEST(GoodsMoney, LineTotalsAreExactAndRoundedOnceHalfToEven)
     EXPECT_EQ(purchaseTotal(money("2.5"), quantity("0.4")), money("1"));
 }
 
+TEST(GoodsMoney, PricesShowEveryDecimalTheyHaveAndAtLeastTwo)
+{
+    EXPECT_EQ(priceText(money("45")), QStringLiteral("45.00"));
+    EXPECT_EQ(priceText(money("2.5")), QStringLiteral("2.50"));
+    EXPECT_EQ(priceText(money("6.1234")), QStringLiteral("6.1234")) << "shown and saved again, never rounded";
+    EXPECT_EQ(priceText(money("0.125")), QStringLiteral("0.125"));
+    EXPECT_EQ(priceText(money("-0.05")), QStringLiteral("-0.05"));
+}
+
 TEST(GoodsMoney, PointsAreTheTotalOverTheRateTruncated)
 {
     EXPECT_EQ(pointsEarned(money("19.90"), money("10")), 1);

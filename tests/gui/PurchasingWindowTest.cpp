@@ -124,7 +124,7 @@ TEST_F(PurchasingWindow, APurchaseLineIsAddedEditedDeletedAndPosted)
                 EXPECT_EQ(in<QLineEdit>(line, "nameEdit")->text(), s(u"道服"));
                 EXPECT_EQ(in<QLineEdit>(line, "stockEdit")->text(), QStringLiteral("2"));
                 EXPECT_EQ(in<QLineEdit>(line, "remarkEdit")->text(), s(u"儿童款"));
-                EXPECT_EQ(in<QLineEdit>(line, "priceEdit")->text(), QStringLiteral("50")) << "the reference price";
+                EXPECT_EQ(in<QLineEdit>(line, "priceEdit")->text(), QStringLiteral("50.00")) << "the reference price";
                 EXPECT_EQ(in<QLineEdit>(line, "quantityEdit")->text(), QStringLiteral("1"));
                 auto* history = in<gui::DataGrid>(line, "historyGrid");
                 ASSERT_EQ(history->result().rowCount(), 1) << "the opening stock";
@@ -181,7 +181,7 @@ TEST_F(PurchasingWindow, APurchaseLineIsAddedEditedDeletedAndPosted)
             [form] { in<QPushButton>(form, "editLineButton")->click(); },
             [](gui::TjhsplrForm* line) {
                 EXPECT_EQ(in<QLineEdit>(line, "quantityEdit")->text(), QStringLiteral("2"));
-                EXPECT_EQ(in<QLineEdit>(line, "priceEdit")->text(), QStringLiteral("80"));
+                EXPECT_EQ(in<QLineEdit>(line, "priceEdit")->text(), QStringLiteral("80.00"));
                 in<QLineEdit>(line, "quantityEdit")->setText(QStringLiteral("5"));
                 in<QPushButton>(line, "okButton")->click();
             });

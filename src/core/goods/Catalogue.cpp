@@ -61,21 +61,6 @@ std::optional<qint64> parsePoints(const QString& text)
     return points;
 }
 
-// Two decimals at least, and the third and fourth when the price has them, so that showing a
-// price and saving it again never rounds it.
-QString priceText(Money price)
-{
-    const std::int64_t units = price.units();
-    const std::int64_t magnitude = units < 0 ? -units : units;
-    QString fraction = QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
-    while (fraction.size() > 2 && fraction.endsWith(QLatin1Char('0')))
-        fraction.chop(1);
-    return QStringLiteral("%1%2.%3")
-        .arg(units < 0 ? QStringLiteral("-") : QString())
-        .arg(magnitude / 10000)
-        .arg(fraction);
-}
-
 } // namespace
 
 QStringList unitChoices()

@@ -42,8 +42,9 @@ std::optional<Money> amountFromText(const QString& text)
 }
 
 // The amounts of a split, the money kept as confirmed; the same checks as the dialog, against the
-// total and the balance read now.
-MaybeRefusal splitRefusal(Money due, Money balance, const SplitAmounts& amounts)
+// total and the balance read now. The balance limits the stored-value part only when it is used: a
+// member in debt may still pay in cash and by card.
+MaybeRefusal splitRefusal(Money due, Money balance, const SplitAmounts& amounts, bool storedValueUsed)
 {
     const std::pair<Money, const QString*> parts[] = {{amounts.storedValue, &field::storedValue},
                                                       {amounts.cash, &field::cash},
@@ -53,7 +54,7 @@ MaybeRefusal splitRefusal(Money due, Money balance, const SplitAmounts& amounts)
             return Refusal::warning(QStringLiteral("付款金额不能为负数，请重新输入！"), *name);
     if (amounts.sum() != due)
         return Refusal::warning(QStringLiteral("付款金额不等于应付金额，请重新输入！"));
-    if (amounts.storedValue > balance)
+    if (storedValueUsed && amounts.storedValue > balance)
         return Refusal::warning(QStringLiteral("储值卡内余额不足，请重新输入！"), field::storedValue);
     return std::nullopt;
 }
@@ -177,7 +178,7 @@ Outcome<SplitAmounts> checkSplit(Money due, Money balance, const SplitTyped& typ
         amounts[i] = *amount;
     }
     const SplitAmounts split{amounts[0], amounts[1], amounts[2]};
-    if (const MaybeRefusal refusal = splitRefusal(due, balance, split))
+    if (const MaybeRefusal refusal = splitRefusal(due, balance, split, typed.storedValueTicked))
         return *refusal;
     return split;
 }
@@ -226,7 +227,7 @@ Outcome<Sale> checkout(const CommandContext& context, const CheckoutInput& input
         paid.creditCard = total;
         break;
     case PaymentMeans::Split:
-        if (const MaybeRefusal refusal = splitRefusal(total, balance, input.split))
+        if (const MaybeRefusal refusal = splitRefusal(total, balance, input.split, !input.split.storedValue.isZero()))
             return *refusal;
         paid = input.split;
         break;

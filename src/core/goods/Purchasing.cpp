@@ -128,11 +128,15 @@ Outcome<> editLine(const CommandContext& context, Direction direction, int line,
     const Outcome<Line> read = readLine(direction, input);
     if (read.refused())
         return read.refusal();
-    context.dm.change(QStringLiteral("update [选择商品] set [单价]=:dj,[数量]=:sl,[总金额]=:zje where [序号]=:xh"),
-                      {{QStringLiteral("dj"), read->price},
-                       {QStringLiteral("sl"), read->quantity.toDouble()},
-                       {QStringLiteral("zje"), purchaseTotal(read->price, read->quantity)},
-                       {QStringLiteral("xh"), line}});
+    const qint64 changed =
+        context.dm.change(QStringLiteral("update [选择商品] set [单价]=:dj,[数量]=:sl,[总金额]=:zje where [序号]=:xh"),
+                          {{QStringLiteral("dj"), read->price},
+                           {QStringLiteral("sl"), read->quantity.toDouble()},
+                           {QStringLiteral("zje"), purchaseTotal(read->price, read->quantity)},
+                           {QStringLiteral("xh"), line}});
+    // A line gone meanwhile is not reported as changed.
+    if (changed == 0)
+        return Refusal::warning(QStringLiteral("请选择要修改的商品！"));
     return Done{};
 }
 

@@ -126,6 +126,19 @@ QString Rate::toText() const
     return Money::fromUnits(m_hundredths * 100).toString();
 }
 
+QString priceText(Money price)
+{
+    const std::int64_t units = price.units();
+    const std::int64_t magnitude = units < 0 ? -units : units;
+    QString fraction = QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
+    while (fraction.size() > 2 && fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    return QStringLiteral("%1%2.%3")
+        .arg(units < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / 10000)
+        .arg(fraction);
+}
+
 Money lineTotal(Money price, Quantity quantity, Rate rate)
 {
     // Ten-thousandths × ten-thousandths × hundredths: units of 1e-10 yuan; a cent is 1e8 of them.

@@ -62,6 +62,10 @@ private:
     std::int64_t m_hundredths = 100;
 };
 
+// A price as a money field shows it: two decimals at least, the third and fourth when the price has
+// them, so that showing a price and saving it again never rounds it ("45.00", "6.1234").
+QString priceText(Money price);
+
 // Price × quantity × rate, worked exactly and rounded once to 0.01, halves to even:
 // 1.15 × 1 × 0.90 = 1.04, 10.05 × 1 × 0.90 = 9.04, 0.25 × 0.5 × 1 = 0.12.
 Money lineTotal(Money price, Quantity quantity, Rate rate);

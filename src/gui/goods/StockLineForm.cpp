@@ -88,7 +88,7 @@ void StockLineForm::showItem(const goods::purchasing::Item& item)
     m_unit->setText(item.unit);
     m_stock->setText(item.stock.toText());
     m_remark->setText(item.remark);
-    m_referencePrice->setText(goods::purchasing::plainNumber(item.referencePrice));
+    m_referencePrice->setText(goods::priceText(item.referencePrice));
 }
 
 void StockLineForm::showHistory(const QString& code)
@@ -100,7 +100,7 @@ void StockLineForm::prepareAdd(const goods::purchasing::Item& item)
 {
     m_editLine.reset();
     showItem(item);
-    m_price->setText(goods::purchasing::plainNumber(item.referencePrice));
+    m_price->setText(goods::priceText(item.referencePrice));
     m_quantity->setText(QStringLiteral("1"));
     showHistory(item.code);
     m_price->setFocus();
@@ -115,8 +115,8 @@ void StockLineForm::prepareEdit(int line, const goods::purchasing::Item& fromLin
     showItem(fromLine);
     m_stock->setText(stored ? stored->stock.toText() : QString());
     m_remark->setText(stored ? stored->remark : QString());
-    m_referencePrice->setText(stored ? goods::purchasing::plainNumber(stored->referencePrice) : QString());
-    m_price->setText(goods::purchasing::plainNumber(price));
+    m_referencePrice->setText(stored ? goods::priceText(stored->referencePrice) : QString());
+    m_price->setText(goods::priceText(price));
     m_quantity->setText(quantity.toText());
     showHistory(fromLine.code);
     m_price->setFocus();

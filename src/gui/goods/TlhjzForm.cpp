@@ -48,9 +48,9 @@ TlhjzForm::TlhjzForm(QWidget* parent) : QDialog(parent), m_dueEdit(new QLineEdit
     layout->addLayout(top);
     layout->addWidget(group);
     const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
+    // Enter pays: 确定 is the default button, as at a till.
     buttons.ok->setDefault(true);
     connect(buttons.ok, &QPushButton::clicked, this, &TlhjzForm::confirm);
-    kit::installEnterMovesFocus(this);
     m_fields.add(goods::field::storedValue, m_parts[0].amount)
         .add(goods::field::cash, m_parts[1].amount)
         .add(goods::field::creditCard, m_parts[2].amount);

@@ -89,7 +89,7 @@ bool TxgxfForm::edit(goods::ShoppingList& list, int number)
     m_name->setText(line->name);
     m_unit->setText(line->unit);
     m_salePrice->setText(goods::Quantity::fromUnits(line->price.units()).toText());
-    m_price->setText(line->price.toString());
+    m_price->setText(goods::priceText(line->price));
     m_quantity->setText(line->quantity.toFixed2());
     m_rate->setText(line->rate.toText());
     m_staff->clear();

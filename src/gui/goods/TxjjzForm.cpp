@@ -35,10 +35,10 @@ TxjjzForm::TxjjzForm(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     const kit::DialogButtons buttons = kit::addDialogButtons(this, layout);
+    // Enter pays: 确定 is the default button, as at a till.
     buttons.ok->setDefault(true);
     connect(buttons.ok, &QPushButton::clicked, this, &TxjjzForm::confirm);
     connect(m_paidEdit, &QLineEdit::textChanged, this, &TxjjzForm::showChange);
-    kit::installEnterMovesFocus(this);
     m_fields.add(goods::field::paid, m_paidEdit);
 }
 

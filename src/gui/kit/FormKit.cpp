@@ -73,6 +73,9 @@ protected:
         if (event->type() != QEvent::KeyPress || !isEnterKey(static_cast<QKeyEvent*>(event)))
             return false;
         auto* field = qobject_cast<QWidget*>(watched);
+        // A dialog opened from this window (its child) keeps its own Enter: its default button.
+        if (field && field->window() != m_window)
+            return false;
         if (auto* button = qobject_cast<QPushButton*>(field)) {
             // Outside a dialog a push button ignores Enter; here it presses it everywhere.
             if (button->isEnabled())
