@@ -1,4 +1,5 @@
 #include "goods/Checkout.h"
+#include "GoodsValues.h"
 #include "ParamNames.h"
 #include "SmsSimulator.h"
 #include "TestDatabase.h"
@@ -14,18 +15,12 @@
 
 using namespace tkd;
 using namespace tkd::goods;
+using tkd::test::money;
 using tkd::test::s;
 
 namespace {
 
 const QDateTime kNow(QDate(2024, 3, 15), QTime(10, 30, 12));
-
-Money money(const char* text)
-{
-    Money m;
-    EXPECT_TRUE(Money::parse(QString::fromLatin1(text), &m)) << text;
-    return m;
-}
 
 // A hall with a discount card (0.856) and a plain one, members on each, stock goods, a good that
 // counts no stock and a service; ten yuan earn a point.

@@ -1,3 +1,4 @@
+#include "GoodsValues.h"
 #include "TestDatabase.h"
 #include "data/TvelunDMForm.h"
 #include "goods/Quantities.h"
@@ -10,21 +11,9 @@ using namespace tkd::goods;
 
 namespace {
 
+using test::money;
+using test::quantity;
 using test::s;
-
-Money money(const char* text)
-{
-    Money m;
-    EXPECT_TRUE(Money::parse(QString::fromLatin1(text), &m)) << text;
-    return m;
-}
-
-Quantity quantity(const char* text)
-{
-    const auto q = Quantity::parse(QString::fromLatin1(text));
-    EXPECT_TRUE(q.has_value()) << text;
-    return q.value_or(Quantity());
-}
 
 struct LineCase {
     const char* price;

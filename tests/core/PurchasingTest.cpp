@@ -1,4 +1,5 @@
 #include "goods/Purchasing.h"
+#include "GoodsValues.h"
 #include "TestDatabase.h"
 #include "data/Schema.h"
 #include "data/TvelunDMForm.h"
@@ -17,21 +18,9 @@ using namespace tkd::goods::purchasing;
 
 namespace {
 
+using test::money;
+using test::quantity;
 using test::s;
-
-Money money(const char* text)
-{
-    Money m;
-    EXPECT_TRUE(Money::parse(QString::fromLatin1(text), &m)) << text;
-    return m;
-}
-
-Quantity quantity(const char* text)
-{
-    const auto q = Quantity::parse(QString::fromLatin1(text));
-    EXPECT_TRUE(q.has_value()) << text;
-    return q.value_or(Quantity());
-}
 
 const char* directionName(Direction direction)
 {
