@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
-#include <numeric>
 #include <sqlcipher/sqlite3.h>
 
 namespace tkd {
@@ -450,22 +449,38 @@ std::optional<ResultSet> Database::selectOrderedHere(const WholeTableOrder& orde
                     c = static_cast<char>(c + ('a' - 'A'));
         keys.push_back(std::move(key));
     }
-    const auto before = [&](int a, int b) {
-        const auto x = static_cast<size_t>(a);
-        const auto y = static_cast<size_t>(b);
-        if (empty[x] || empty[y])
-            return empty[x] && !empty[y];
-        // Bytes compare unsigned, as the engine compares them.
-        return std::string_view(keys[x]) < std::string_view(keys[y]);
+    // Each row's place in the order: empty first, then the key's first eight bytes as one number (most
+    // keys differ there), then the whole key, then the row itself (the index holds equal keys by row id).
+    struct Place {
+        bool filled;
+        quint64 head;
+        int row;
     };
-    std::vector<int> sequence(static_cast<size_t>(rows.rawRowCount()));
-    std::iota(sequence.begin(), sequence.end(), 0);
+    std::vector<Place> places;
+    places.reserve(keys.size());
+    for (size_t r = 0; r < keys.size(); ++r) {
+        quint64 head = 0;
+        for (size_t i = 0; i < 8; ++i)
+            head = (head << 8) | (i < keys[r].size() ? static_cast<unsigned char>(keys[r][i]) : 0u);
+        places.push_back({empty[r] == 0, head, static_cast<int>(r)});
+    }
+    const auto before = [&keys](const Place& x, const Place& y) {
+        if (x.filled != y.filled)
+            return !x.filled;
+        if (x.head != y.head)
+            return x.head < y.head;
+        // Bytes compare unsigned, as the engine compares them.
+        const int bytes = std::string_view(keys[static_cast<size_t>(x.row)])
+                              .compare(std::string_view(keys[static_cast<size_t>(y.row)]));
+        return bytes != 0 ? bytes < 0 : x.row < y.row;
+    };
     // A hall issues cards in order: the stored order is usually the wanted one already.
-    bool inOrder = true;
-    for (size_t i = 1; i < sequence.size() && inOrder; ++i)
-        inOrder = !before(static_cast<int>(i), static_cast<int>(i - 1));
-    if (!inOrder) {
-        std::stable_sort(sequence.begin(), sequence.end(), before);
+    if (!std::is_sorted(places.begin(), places.end(), before)) {
+        std::sort(places.begin(), places.end(), before);
+        std::vector<int> sequence;
+        sequence.reserve(places.size());
+        for (const Place& place : places)
+            sequence.push_back(place.row);
         rows.reorder(sequence);
     }
     return rows;
