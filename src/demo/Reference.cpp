@@ -197,11 +197,6 @@ const GradeSpec& grade(int index)
     return kGrades[index];
 }
 
-const CategorySpec& category(int index)
-{
-    return kCategories[index];
-}
-
 const GoodsSpec& goods(int index)
 {
     return kGoods[index];

@@ -43,7 +43,6 @@ struct CategorySpec {
     int parent;
 };
 constexpr int kCategoryCount = 27;
-const CategorySpec& category(int index);
 
 struct GoodsSpec {
     const char16_t* code;
