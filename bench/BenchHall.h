@@ -15,8 +15,9 @@ namespace tkd::bench {
 
 // Which generator made a bench file and which day its dates are relative to, kept in the file's
 // application id so that it changes in the same transaction as the dates themselves.
-// Version 1 was the generator that wrote each member's rows together; it carried no stamp.
-inline constexpr int kBenchFileVersion = 2;
+// Version 1 was the generator that wrote each member's rows together; it carried no stamp. Version 2
+// had a flat goods catalogue and no purchases.
+inline constexpr int kBenchFileVersion = 3;
 struct Stamp {
     int version = 0;
     QDate day;

@@ -8,6 +8,7 @@
 #include "Reference.h"
 #include "Reminders.h"
 #include "Sales.h"
+#include "Stock.h"
 #include "Timeline.h"
 #include "Visits.h"
 #include "data/TvelunDMForm.h"
@@ -50,13 +51,10 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
 {
     Hall hall;
     hall.today = today;
-    hall.setupDay = today.addDays(-400);
     hall.pointUnit = Money::fromYuan(10);
     const Value unit = dm.db().scalar(QStringLiteral("select [消费积分] from [其它设置]"));
     if (!unit.isNull())
         hall.pointUnit = unit.toMoney();
-    hall.sold.assign(kGoodsCount, 0);
-    hall.exchanged.assign(kGoodsCount, 0);
 
     // The busy members: the first one, then spread evenly over those after the fixed cases.
     const int members = std::max(0, size.members);
@@ -86,10 +84,15 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
         settleCounters(m);
     }
     planLockers(rng, hall);
+    // The catalogues, the goods' opening stock among them, come before the first member: a card held
+    // long ago may have been bought more than a year before today.
+    hall.setupDay = today.addDays(-400);
+    for (const Member& m : hall.members)
+        hall.setupDay = std::min(hall.setupDay, dayOf(m.joinedAt).addDays(-7));
+    planStock(hall);
 
     Transaction tx(dm.db());
-    Books books{dm, hall, std::vector<double>(kGoodsCount), std::vector<double>(kGoodsCount),
-                std::vector<std::vector<Books::OpenPackage>>(size_t(members))};
+    Books books{dm, hall, std::vector<std::vector<Books::OpenPackage>>(size_t(members))};
     writeCatalogues(books);
     writeLockerSetup(books);
     writeHistory(books);

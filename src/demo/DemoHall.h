@@ -13,6 +13,9 @@ namespace tkd::demo {
 // How big a sample hall to make. Everything else follows the number of members:
 //   payments   one per card period bought (a 30-day card held for a year is a dozen), plus a stored-value
 //              recharge for about one member in four and a custom renewal for one count-card member in eight;
+//   goods      a fixed catalogue: categories three deep, stock goods with their opening stock, three
+//              services and the goods points buy; a purchase whenever an item runs low (about monthly)
+//              and one supplier return, so the stock never falls below 0 and always equals its ledger;
 //   sales      about 0.6 checkouts per member, one or two lines each, with one 金额记录 row per checkout and
 //              a stock ledger row per line of goods counted in stock;
 //   exchanges  about one member in three with points spends some on goods;
@@ -42,8 +45,9 @@ QString deskOperatorName();
 // Fills an open, freshly created database (schema and seed rows in place) with a complete hall:
 // card types of every kind, staff, the desk's operator, grades, goods, coaching items, lockers,
 // members in every state and their history over the past year, all consistent with the member
-// counters. The rows are the program's own: the catalogues go through its operations, everything
-// else writes the columns its windows write, in the same form. Dated rows are written in the order
+// counters and the stock. The rows are the program's own: the catalogues and the purchases go
+// through its operations, every stock movement through its stock ledger, everything else writes
+// the columns its windows write, in the same form. Dated rows are written in the order
 // they happened. The same size and day always give the same rows. The first twelve members are the
 // fixed cases (busiest, never opened, expired, expiring, disabled, birthday today, on leave today,
 // count card, never expiring, time-slot card, weekday card, locker about to end); the rest vary.

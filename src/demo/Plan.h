@@ -121,9 +121,20 @@ struct Member {
     int lessonsLeft = 0;
 };
 
+// One posting of the purchase window's work list: stock bought in, or sent back to the supplier.
+struct PostingLine {
+    int goods;
+    int quantity;
+};
+struct Posting {
+    Moment at;
+    bool supplierReturn = false;
+    std::vector<PostingLine> lines;
+};
+
 struct Hall {
     QDate today;
-    // The day the catalogues were set up, before the first member joined.
+    // The day the catalogues were set up, before the first member joined (400 days ago or earlier).
     QDate setupDay;
     // Yuan that earn one point at a checkout (其它设置.消费积分).
     Money pointUnit;
@@ -131,18 +142,16 @@ struct Hall {
     // Lockers G1 to G<rentedLockers> are rented, one to a member.
     int rentedLockers = 0;
     std::vector<Member> members;
-    // Per goods: what the history sells and exchanges, so the opening stock covers it.
-    std::vector<int> sold;
-    std::vector<int> exchanged;
+    // Per goods: the stock the catalogue starts with (0 for services).
+    std::vector<int> openingStock;
+    // Purchases and supplier returns in time order; with the opening stock they keep every item in stock.
+    std::vector<Posting> postings;
 };
 
 // What the writers share while the history is written.
 struct Books {
     TvelunDMForm& dm;
     const Hall& hall;
-    // Per goods: the stock and the sales total as the catalogue holds them now.
-    std::vector<double> stock;
-    std::vector<double> soldTotal;
     // Each member's coaching packages as written so far: their 编号 and the lessons still open.
     struct OpenPackage {
         qint64 id;

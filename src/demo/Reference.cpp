@@ -3,6 +3,8 @@
 #include "cardtypes/CardTypes.h"
 #include "data/TvelunDMForm.h"
 #include "db/DbError.h"
+#include "goods/Catalogue.h"
+#include "goods/Categories.h"
 #include "security/Operators.h"
 #include "staff/Staff.h"
 
@@ -28,13 +30,29 @@ const CardTypeSpec kTypes[TypeCount] = {
 const GradeSpec kGrades[kGradeCount] = {{u"白带", 20, 50},  {u"黄带", 30, 100}, {u"绿带", 40, 150},
                                         {u"蓝带", 50, 200}, {u"红带", 60, 300}, {u"黑带", 80, 500}};
 
-const char16_t* const kCategories[] = {u"训练用品", u"饮品", u"服务项目"};
-const GoodsSpec kGoods[kGoodsCount] = {
-    {u"100001", u"道服", 0, u"套", 80, 160, false},     {u"100002", u"护具套装", 0, u"套", 150, 280, false},
-    {u"100003", u"腰带", 0, u"条", 10, 30, false},      {u"100004", u"脚靶", 0, u"个", 40, 80, false},
-    {u"200001", u"矿泉水", 1, u"瓶", 1, 2, false},      {u"200002", u"运动饮料", 1, u"瓶", 3, 6, false},
-    {u"300001", u"私教体验课", 2, u"次", 0, 150, true}, {u"300002", u"拉伸理疗", 2, u"次", 0, 80, true},
+// Parents come before their children, as categories are added in the catalogue window.
+constexpr CategorySpec kCategories[kCategoryCount] = {
+    {u"服装", -1},     {u"道服", 0},      {u"儿童道服", 1},  {u"成人道服", 1},  {u"腰带", 0},      {u"级别腰带", 4},
+    {u"黑带", 4},      {u"护具", -1},     {u"全身护具", 7},  {u"比赛护具", 8},  {u"局部护具", 7},  {u"头部护具", 10},
+    {u"四肢护具", 10}, {u"训练器材", -1}, {u"靶具", 13},     {u"脚靶", 14},     {u"手靶", 14},     {u"饮料", -1},
+    {u"饮用水", 17},   {u"瓶装水", 18},   {u"运动饮料", 17}, {u"功能饮料", 20}, {u"服务项目", -1}, {u"私教服务", 22},
+    {u"体验课程", 23}, {u"康复理疗", 22}, {u"理疗按摩", 25},
 };
+
+constexpr GoodsSpec kGoods[kGoodsCount] = {
+    {u"100001", u"成人道服", 3, u"套", 80, 160, false, 0},  {u"100005", u"儿童道服", 2, u"套", 60, 120, false, 0},
+    {u"100003", u"彩色腰带", 5, u"条", 10, 30, false, 60},  {u"100006", u"刺绣黑带", 6, u"条", 50, 120, false, 0},
+    {u"100007", u"护头", 11, u"个", 60, 120, false, 0},     {u"100008", u"护臂护腿", 12, u"套", 40, 90, false, 0},
+    {u"100002", u"护具套装", 9, u"套", 150, 280, false, 0}, {u"100004", u"脚靶", 15, u"个", 40, 80, false, 0},
+    {u"100010", u"手靶", 16, u"个", 30, 60, false, 0},      {u"200001", u"矿泉水", 19, u"瓶", 1, 2, false, 4},
+    {u"200002", u"运动饮料", 21, u"瓶", 3, 6, false, 12},   {u"200003", u"电解质水", 21, u"瓶", 2, 5, false, 0},
+    {u"300001", u"私教体验课", 24, u"次", 0, 150, true, 0}, {u"300002", u"拉伸理疗", 26, u"次", 0, 80, true, 0},
+    {u"300003", u"运动按摩", 26, u"次", 0, 120, true, 0},
+};
+static_assert(kGoods[kProtectiveGear].category == 9, "the full set of protective gear");
+static_assert(kGoods[kReturnedGoods].category == 2, "children's suits");
+constexpr int kDrinks = 17;
+static_assert(kCategories[kDrinks].parent < 0 && kCategories[kDrinks].name[0] == u'饮');
 
 const CoachingItemSpec kCoachingItems[kCoachingItemCount] = {
     {u"S01", u"腿法专项", 150}, {u"S02", u"品势辅导", 120}, {u"S03", u"竞技实战", 200}};
@@ -42,13 +60,6 @@ const CoachingItemSpec kCoachingItems[kCoachingItemCount] = {
 const char16_t* const kCoaches[kCoachCount] = {u"王志刚", u"李娜", u"陈浩", u"周婷"};
 const char16_t* const kConsultants[kConsultantCount] = {u"赵敏", u"刘洋"};
 const char16_t kDeskOperator[] = u"孙丽";
-
-// A catalogue the generator cannot write is a fault of the generator, not of the hall.
-void require(const Outcome<>& outcome, const QString& what)
-{
-    if (outcome.refused())
-        throw DbError(what + QStringLiteral("：") + outcome.refusal().message);
-}
 
 // The hall is set up by the super user; these rows carry no time of their own.
 CommandContext setUp(TvelunDMForm& dm)
@@ -126,54 +137,32 @@ void writeGrades(TvelunDMForm& dm)
                    {QStringLiteral("khfy"), Money::fromYuan(g.fee)}});
 }
 
-// Goods counted in stock start with a purchase that covers everything the history sells or exchanges.
+// The categories and goods as the catalogue window adds them, on the day the hall was set up.
 void writeGoods(Books& books)
 {
-    TvelunDMForm& dm = books.dm;
+    const CommandContext context{books.dm, QStringLiteral("超级用户"),
+                                 dateTimeOf(momentOf(books.hall.setupDay, 10 * 3600))};
     std::vector<qint64> categoryIds;
-    for (const char16_t* name : kCategories) {
-        dm.change(QStringLiteral("insert into [商品类别] ([类别名称],[父结点]) values(:lbmc,:fjd)"),
-                  {{QStringLiteral("lbmc"), t(name)}, {QStringLiteral("fjd"), 0}});
-        categoryIds.push_back(dm.db().lastInsertId());
+    for (const CategorySpec& c : kCategories) {
+        const qint64 parent = c.parent < 0 ? goods::kRootCategory : categoryIds[size_t(c.parent)];
+        categoryIds.push_back(require(goods::addCategory(context, parent, t(c.name)), t(c.name)));
     }
-    const Moment setup = momentOf(books.hall.setupDay, 10 * 3600);
     for (int i = 0; i < kGoodsCount; ++i) {
         const GoodsSpec& g = kGoods[i];
-        const double opening = g.counted() ? books.hall.sold[size_t(i)] + books.hall.exchanged[size_t(i)] + 30 : 0;
-        dm.change(QStringLiteral(
-                      "insert into [商品信息] ([商品编号],[商品名称],[商品类别],[单位],[是否计库存],[预设进价],"
-                      "[预售单价],[数量],[销售总数],[是否兑换],[兑换积分],[人工服务],[备注],[父结点]) values(:spbh,"
-                      ":spmc,:splb,:dw,:sfjkc,:ysjj,:ysdj,:sl,:xszs,:sfdh,:dhjf,:rgfw,:bz,:fjd)"),
-                  {{QStringLiteral("spbh"), t(g.code)},
-                   {QStringLiteral("spmc"), t(g.name)},
-                   {QStringLiteral("splb"), t(kCategories[g.category])},
-                   {QStringLiteral("dw"), t(g.unit)},
-                   {QStringLiteral("sfjkc"), g.counted()},
-                   {QStringLiteral("ysjj"), Money::fromYuan(g.cost)},
-                   {QStringLiteral("ysdj"), Money::fromYuan(g.price)},
-                   {QStringLiteral("sl"), opening},
-                   {QStringLiteral("xszs"), 0.0},
-                   {QStringLiteral("sfdh"), g.exchangeable()},
-                   {QStringLiteral("dhjf"), g.points()},
-                   {QStringLiteral("rgfw"), g.service},
-                   {QStringLiteral("bz"), QString()},
-                   {QStringLiteral("fjd"), categoryIds[size_t(g.category)]}});
-        books.stock[size_t(i)] = opening;
-        if (opening == 0)
-            continue;
-        dm.change(
-            QStringLiteral("insert into [商品进退单] ([日期],[状态说明],[商品编号],[商品名称],[单位],[单价],[数量],"
-                           "[折扣率],[总金额],[操作员]) values(:rq,:ztsm,:spbh,:spmc,:dw,:dj,:sl,:zkl,:zje,:czy)"),
-            {{QStringLiteral("rq"), books.hall.setupDay},
-             {QStringLiteral("ztsm"), t(u"采购进货")},
-             {QStringLiteral("spbh"), t(g.code)},
-             {QStringLiteral("spmc"), t(g.name)},
-             {QStringLiteral("dw"), t(g.unit)},
-             {QStringLiteral("dj"), Money::fromYuan(g.cost)},
-             {QStringLiteral("sl"), opening},
-             {QStringLiteral("zkl"), 1.0},
-             {QStringLiteral("zje"), Money::fromYuan(g.cost).times(opening).roundedToCentsHalfEven()},
-             {QStringLiteral("czy"), operatorAt(setup)}});
+        goods::ItemEntry item;
+        item.categoryId = categoryIds[size_t(g.category)];
+        item.categoryName = t(kCategories[g.category].name);
+        item.code = t(g.code);
+        item.name = t(g.name);
+        item.unit = t(g.unit);
+        item.purchasePrice = QString::number(g.cost);
+        item.salePrice = QString::number(g.price);
+        item.counted = g.counted();
+        item.quantity = QString::number(books.hall.openingStock[size_t(i)]);
+        item.exchangeable = g.exchangeable();
+        item.points = QString::number(g.points);
+        item.service = g.service;
+        require(goods::saveItem(context, item), item.name);
     }
 }
 
@@ -187,6 +176,11 @@ void writeCoachingItems(TvelunDMForm& dm)
 }
 
 } // namespace
+
+void refuseGeneration(const QString& what, const Refusal& refusal)
+{
+    throw DbError(what + QStringLiteral("：") + refusal.message);
+}
 
 const CardTypeSpec& cardType(int index)
 {
@@ -206,6 +200,14 @@ const GradeSpec& grade(int index)
 const GoodsSpec& goods(int index)
 {
     return kGoods[index];
+}
+
+bool delivered(int goodsIndex)
+{
+    int c = kGoods[goodsIndex].category;
+    while (kCategories[c].parent >= 0)
+        c = kCategories[c].parent;
+    return c == kDrinks;
 }
 
 const CoachingItemSpec& coachingItem(int index)

@@ -2,6 +2,7 @@
 
 #include "DemoHall.h"
 #include "Plan.h"
+#include "app/Outcome.h"
 
 namespace tkd::demo {
 
@@ -35,22 +36,39 @@ const GradeSpec& grade(int index);
 // Visits that take a member one grade up.
 constexpr int kVisitsPerGrade = 50;
 
+// The goods catalogue: a tree of categories three deep, the goods in its leaves.
+struct CategorySpec {
+    const char16_t* name;
+    // Index of the parent category; -1 for a top-level one.
+    int parent;
+};
+constexpr int kCategoryCount = 27;
+
 struct GoodsSpec {
     const char16_t* code;
     const char16_t* name;
+    // Index of the category, always a leaf.
     int category;
     const char16_t* unit;
     int cost;
     int price;
     bool service;
+    // Points for one unit; 0 for goods that cannot be had for points.
+    int points;
     // Goods are counted in stock; services are not.
     bool counted() const { return !service; }
-    // Cheap goods can be had for points, at twice their price.
-    bool exchangeable() const { return !service && price <= 30; }
-    int points() const { return service ? 0 : price * 2; }
+    bool exchangeable() const { return points > 0; }
+    // Bought by the box: a purchase is a whole number of packs.
+    int pack() const { return price <= 6 ? 24 : 5; }
 };
-constexpr int kGoodsCount = 8;
+constexpr int kGoodsCount = 15;
 const GoodsSpec& goods(int index);
+// The goods a busy member buys first.
+constexpr int kProtectiveGear = 6;
+// The goods sent back to the supplier once (a delivery in the wrong sizes).
+constexpr int kReturnedGoods = 1;
+// The goods delivered weekly from the start: the drinks.
+bool delivered(int goodsIndex);
 
 struct CoachingItemSpec {
     const char16_t* code;
@@ -65,11 +83,22 @@ QString coach(int index);
 constexpr int kConsultantCount = 2;
 QString consultant(int index);
 
+// An operation of the program that refuses what the generator asks is a fault of the generator, not
+// of the hall: it throws, and nothing of the hall is kept.
+[[noreturn]] void refuseGeneration(const QString& what, const Refusal& refusal);
+template <typename T> const T& require(const Outcome<T>& outcome, const QString& what)
+{
+    if (outcome.refused())
+        refuseGeneration(what, outcome.refusal());
+    return outcome.value();
+}
+
 // Who writes a row at that moment: the desk's operator by day, the super user (the owner) in the evening.
 QString operatorAt(Moment moment);
 
-// Everything above, written once before the hall's history starts. Card types, staff and the
-// operator go through the program's own operations; the goods record their opening stock.
+// Everything above, written once before the hall's history starts. Card types, staff, the
+// operator, the goods categories and the goods go through the program's own operations; the goods
+// counted in stock get their opening stock (Hall::openingStock) as the catalogue records it.
 void writeCatalogues(Books& books);
 
 } // namespace tkd::demo

@@ -2,25 +2,29 @@
 
 #include "Reference.h"
 #include "data/TvelunDMForm.h"
+#include "goods/StockLedger.h"
 
 #include <algorithm>
 
 namespace tkd::demo {
 namespace {
 
-constexpr int kProtectiveGear = 1;
-
 QString t(const char16_t* text)
 {
     return QString::fromUtf16(text);
 }
 
-// The line total as the checkout computes it: price times quantity times discount, to the cent, halves to even.
-SaleLine line(int goodsIndex, int quantity, double discount)
+// The card type's discount as the sale window shows and prices it.
+goods::Rate rateOf(const Member& m)
 {
-    const Money total =
-        Money::fromYuan(goods(goodsIndex).price).times(double(quantity) * discount).roundedToCentsHalfEven();
-    return {goodsIndex, quantity, total};
+    return goods::Rate::fromStored(cardType(m.type).discount);
+}
+
+// The line total as the checkout computes it.
+SaleLine line(int goodsIndex, int quantity, goods::Rate rate)
+{
+    return {goodsIndex, quantity,
+            goods::lineTotal(Money::fromYuan(goods(goodsIndex).price), goods::Quantity::whole(quantity), rate)};
 }
 
 } // namespace
@@ -43,7 +47,7 @@ void planSales(Rng& rng, Hall& hall, Member& m)
     const int count = m.busy ? rng.between(2, 4) : rng.chance(40) ? rng.between(1, 2) : 0;
     if (count == 0)
         return;
-    const double discount = cardType(m.type).discount;
+    const goods::Rate rate = rateOf(m);
     const int days = std::max(0, int(m.joined.daysTo(hall.today)));
     std::vector<Moment> moments;
     for (int c = 0; c < count; ++c)
@@ -55,9 +59,8 @@ void planSales(Rng& rng, Hall& hall, Member& m)
         for (int l = 0; l < lineCount; ++l) {
             const int g = m.busy && c == 0 && l == 0 ? kProtectiveGear : rng.below(kGoodsCount);
             const int quantity = goods(g).price <= 6 ? rng.between(1, 6) : 1;
-            checkout.lines.push_back(line(g, quantity, discount));
+            checkout.lines.push_back(line(g, quantity, rate));
             checkout.sum += checkout.lines.back().total;
-            hall.sold[size_t(g)] += goods(g).counted() ? quantity : 0;
         }
         if (m.balance >= checkout.sum) {
             checkout.means = Means::StoredValue;
@@ -66,8 +69,7 @@ void planSales(Rng& rng, Hall& hall, Member& m)
             checkout.means = Means::Credit;
         }
         m.spent += checkout.sum;
-        if (!hall.pointUnit.isZero())
-            m.points += checkout.sum.units() / hall.pointUnit.units();
+        m.points += goods::pointsEarned(checkout.sum, hall.pointUnit);
         m.checkouts.push_back(std::move(checkout));
     }
 }
@@ -86,32 +88,22 @@ void writeCheckout(Books& books, const Member& m, const Checkout& checkout)
                {QStringLiteral("xyk"), checkout.means == Means::Credit ? checkout.sum : Money()},
                {QStringLiteral("rq"), when},
                {QStringLiteral("czy"), operatorName}});
-    const double discount = cardType(m.type).discount;
+    const goods::Rate rate = rateOf(m);
     for (const SaleLine& l : checkout.lines) {
         const GoodsSpec& g = goods(l.goods);
         const Money price = Money::fromYuan(g.price);
-        if (g.counted()) {
-            double& stock = books.stock[size_t(l.goods)];
-            double& sold = books.soldTotal[size_t(l.goods)];
-            stock -= l.quantity;
-            sold += l.quantity;
-            dm.change(
-                QStringLiteral("update [商品信息] set [数量]=:sl,[销售总数]=:xszs where [商品编号]=:spbh"),
-                {{QStringLiteral("sl"), stock}, {QStringLiteral("xszs"), sold}, {QStringLiteral("spbh"), t(g.code)}});
-            dm.change(
-                QStringLiteral("insert into [商品进退单] ([日期],[状态说明],[商品编号],[商品名称],[单位],[单价],[数量],"
-                               "[折扣率],[总金额],[操作员]) values(:rq,:ztsm,:spbh,:spmc,:dw,:dj,:sl,:zkl,:zje,:czy)"),
-                {{QStringLiteral("rq"), when.date()},
-                 {QStringLiteral("ztsm"), t(u"商品销售")},
-                 {QStringLiteral("spbh"), t(g.code)},
-                 {QStringLiteral("spmc"), t(g.name)},
-                 {QStringLiteral("dw"), t(g.unit)},
-                 {QStringLiteral("dj"), price},
-                 {QStringLiteral("sl"), -double(l.quantity)},
-                 {QStringLiteral("zkl"), discount},
-                 {QStringLiteral("zje"), -l.total},
-                 {QStringLiteral("czy"), operatorName}});
-        }
+        goods::StockMove move;
+        move.kind = goods::StockMoveKind::Sale;
+        move.code = t(g.code);
+        move.name = t(g.name);
+        move.unit = t(g.unit);
+        move.price = price;
+        move.quantity = -goods::Quantity::whole(l.quantity);
+        move.rate = rate;
+        move.amount = -l.total;
+        move.day = when.date();
+        move.operatorName = operatorName;
+        goods::recordStockMove(dm, move);
         dm.change(
             QStringLiteral("insert into [会员消费] ([消费日期],[会员卡号],[会员姓名],[商品编号],[商品名称],[单位],"
                            "[单价],[数量],[折扣率],[总金额],[服务员工],[操作员],[付款方式],[备注]) values(:xfrq,"
@@ -124,7 +116,7 @@ void writeCheckout(Books& books, const Member& m, const Checkout& checkout)
              {QStringLiteral("dw"), t(g.unit)},
              {QStringLiteral("dj"), price},
              {QStringLiteral("sl"), double(l.quantity)},
-             {QStringLiteral("zkl"), discount},
+             {QStringLiteral("zkl"), rate.toDouble()},
              {QStringLiteral("zje"), l.total},
              {QStringLiteral("fwyg"), g.service ? coach(l.goods % kCoachCount) : QString()},
              {QStringLiteral("czy"), operatorName},

@@ -7,6 +7,7 @@
 #include "Members.h"
 #include "Payments.h"
 #include "Sales.h"
+#include "Stock.h"
 #include "Visits.h"
 
 #include <algorithm>
@@ -14,12 +15,14 @@
 namespace tkd::demo {
 namespace {
 
-// What happened at a moment; at the same moment, in this order (a member registers before paying).
-enum class Kind : quint8 { Registration, Payment, Rental, Visit, Checkout, Leave, Package, Lesson, Exchange };
+// What happened at a moment; at the same moment, in this order (a member registers before paying,
+// goods come in before anything else).
+enum class Kind : quint8 { Posting, Registration, Payment, Rental, Visit, Checkout, Leave, Package, Lesson, Exchange };
 
 // Sixteen bytes: a hall of five million visits holds them all in memory at once.
 struct Event {
     Moment at;
+    // The member's index; for a posting, the posting's.
     qint32 member;
     // The row's place in the member's list of its kind; a visit needs none (its moment is all it holds).
     quint16 index;
@@ -37,9 +40,10 @@ bool before(const Event& a, const Event& b)
     return a.index < b.index;
 }
 
-std::vector<Event> eventsOf(const std::vector<Member>& members)
+std::vector<Event> eventsOf(const Hall& hall)
 {
-    size_t count = 0;
+    const std::vector<Member>& members = hall.members;
+    size_t count = hall.postings.size();
     for (const Member& m : members)
         count += 3 + m.visits.size() + m.payments.size() + m.checkouts.size() + m.packages.size() + m.lessons.size() +
                  m.exchanges.size();
@@ -48,6 +52,8 @@ std::vector<Event> eventsOf(const std::vector<Member>& members)
     auto add = [&](Moment at, const Member& m, size_t index, Kind kind) {
         events.push_back({at, qint32(m.index), quint16(index), kind});
     };
+    for (size_t i = 0; i < hall.postings.size(); ++i)
+        events.push_back({hall.postings[i].at, qint32(i), 0, Kind::Posting});
     for (const Member& m : members) {
         add(m.joinedAt, m, 0, Kind::Registration);
         for (size_t i = 0; i < m.payments.size(); ++i)
@@ -76,9 +82,16 @@ std::vector<Event> eventsOf(const std::vector<Member>& members)
 void writeHistory(Books& books)
 {
     const std::vector<Member>& members = books.hall.members;
-    for (const Event& e : eventsOf(members)) {
+    for (const Event& e : eventsOf(books.hall)) {
+        if (e.kind == Kind::Posting) {
+            writePosting(books, books.hall.postings[size_t(e.member)]);
+            continue;
+        }
         const Member& m = members[size_t(e.member)];
         switch (e.kind) {
+        case Kind::Posting:
+            // Written above: it belongs to no member.
+            break;
         case Kind::Registration:
             writeMember(books, m);
             break;

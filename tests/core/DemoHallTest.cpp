@@ -4,13 +4,21 @@
 #include "demo/DateShift.h"
 #include "demo/Photos.h"
 #include "frontdesk/CheckIn.h"
+#include "goods/Catalogue.h"
+#include "goods/Categories.h"
+#include "goods/Checkout.h"
+#include "goods/Purchasing.h"
+#include "goods/Quantities.h"
+#include "goods/ShoppingList.h"
 #include "members/Registration.h"
 #include "security/Permissions.h"
 #include "sms/SmsState.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace tkd;
 using tkd::test::s;
@@ -177,8 +185,9 @@ TEST_F(DemoHallTest, CountersMatchTheRowsWritten)
 TEST_F(DemoHallTest, StockAndPackagesAddUp)
 {
     EXPECT_EQ(
-        count(s(u"select count(*) from [商品信息] g where [是否计库存]<>0 and abs([数量]-(select sum([数量]) from "
-                u"[商品进退单] l where l.[商品编号]=g.[商品编号]))>0.001")),
+        count(
+            s(u"select count(*) from [商品信息] g where [是否计库存]<>0 and abs([数量]-(select coalesce(sum([数量]),0) "
+              u"from [商品进退单] l where l.[商品编号]=g.[商品编号]))>0.001")),
         0)
         << "the stock is what the ledger says";
     EXPECT_EQ(count(s(u"select count(*) from [商品信息] g where [是否计库存]<>0 and abs([销售总数]+(select "
@@ -199,6 +208,171 @@ TEST_F(DemoHallTest, StockAndPackagesAddUp)
         << "lessons fall after the purchase and within its validity";
     EXPECT_EQ(count(s(u"select count(*) from [兑换商品] where [兑换积分]>[会员积分]")), 0)
         << "nobody spends points they do not have";
+}
+
+TEST_F(DemoHallTest, CategoryTreeIsThreeDeepWithEveryItemInALeaf)
+{
+    const std::vector<TreeNode> tree = goods::categoryTree(dm());
+    ASSERT_EQ(qint64(tree.size()), rows(s(u"商品类别")) + 1) << "every category is drawn under 所有类别";
+    auto depth = [&](int node) {
+        int d = 0;
+        for (; tree[size_t(node)].parent >= 0; node = tree[size_t(node)].parent)
+            ++d;
+        return d;
+    };
+    auto path = [&](int node) {
+        QStringList names;
+        for (; node > 0; node = tree[size_t(node)].parent)
+            names.prepend(tree[size_t(node)].text);
+        return names.join(QLatin1Char('>'));
+    };
+    QStringList paths;
+    int deepest = 0;
+    for (int n = 1; n < int(tree.size()); ++n) {
+        deepest = std::max(deepest, depth(n));
+        paths << path(n);
+    }
+    EXPECT_EQ(deepest, 3);
+    for (const char16_t* wanted : {u"服装>道服>儿童道服", u"服装>道服>成人道服", u"护具>全身护具>比赛护具",
+                                   u"饮料>运动饮料>功能饮料", u"服务项目>康复理疗>理疗按摩"})
+        EXPECT_TRUE(paths.contains(s(wanted))) << s(wanted).toStdString();
+    for (const int top : tree[0].children) {
+        bool reachesThird = false;
+        for (int n = 1; n < int(tree.size()); ++n)
+            reachesThird = reachesThird || (depth(n) == 3 && path(n).startsWith(tree[size_t(top)].text + u'>'));
+        EXPECT_TRUE(reachesThird) << tree[size_t(top)].text.toStdString() << " has three levels";
+    }
+
+    // Every item but the system one sits in a leaf that exists, carrying that leaf's name.
+    const ResultSet items =
+        dm().list(s(u"select [商品编号],[商品类别],[父结点] from [商品信息] where [商品编号]<>'000000'"));
+    ASSERT_GE(items.rowCount(), 10);
+    for (int row = 0; row < items.rowCount(); ++row) {
+        const QString code = items.value(row, s(u"商品编号")).toText();
+        const qint64 parent = items.value(row, s(u"父结点")).toInt();
+        const auto node = std::find_if(tree.begin() + 1, tree.end(), [&](const TreeNode& n) { return n.id == parent; });
+        ASSERT_NE(node, tree.end()) << code.toStdString() << "'s category exists";
+        EXPECT_TRUE(node->children.empty()) << code.toStdString() << " is in a leaf";
+        EXPECT_EQ(depth(int(node - tree.begin())), 3) << code.toStdString();
+        EXPECT_EQ(items.value(row, s(u"商品类别")).toText(), node->text) << code.toStdString();
+    }
+    EXPECT_EQ(count(s(u"select count(*) from [商品信息] where [商品编号]='000000' and [商品名称]='积分换会籍'")), 1)
+        << "the system item stays as seeded";
+}
+
+// Per stock-counted item, read back from the ledger in the order it was written.
+struct LedgerTotals {
+    goods::Quantity stock;
+    goods::Quantity sold;
+    goods::Quantity lowest;
+    int rows = 0;
+};
+
+TEST_F(DemoHallTest, StockAndSalesTotalsAreWhatTheLedgerSays)
+{
+    std::map<QString, LedgerTotals> ledger;
+    const ResultSet moves = dm().list(s(u"select [商品编号],[状态说明],[数量] from [商品进退单] order by rowid"));
+    for (int row = 0; row < moves.rowCount(); ++row) {
+        LedgerTotals& item = ledger[moves.value(row, s(u"商品编号")).toText()];
+        const goods::Quantity q = goods::Quantity::fromStored(moves.value(row, s(u"数量")).toDouble());
+        item.stock = item.stock + q;
+        item.lowest = std::min(item.lowest, item.stock);
+        const QString kind = moves.value(row, s(u"状态说明")).toText();
+        if (kind == s(u"商品销售") || kind == s(u"商品退货"))
+            item.sold = item.sold - q;
+        ++item.rows;
+    }
+    const ResultSet items =
+        dm().list(s(u"select [商品编号],[数量],[销售总数],(select coalesce(sum([数量]),0) from [会员消费] x where "
+                    u"x.[商品编号]=g.[商品编号]) as [售出] from [商品信息] g where [是否计库存]<>0"));
+    ASSERT_GE(items.rowCount(), 8);
+    int sold = 0;
+    for (int row = 0; row < items.rowCount(); ++row) {
+        const QString code = items.value(row, s(u"商品编号")).toText();
+        const LedgerTotals& item = ledger[code];
+        EXPECT_GE(item.rows, 1) << code.toStdString() << " has its opening stock in the ledger";
+        EXPECT_EQ(goods::Quantity::fromStored(items.value(row, s(u"数量")).toDouble()), item.stock)
+            << code.toStdString();
+        EXPECT_EQ(goods::Quantity::fromStored(items.value(row, s(u"销售总数")).toDouble()), item.sold)
+            << code.toStdString();
+        // The sales rows are another table: the total sold must agree with them too.
+        EXPECT_EQ(goods::Quantity::fromStored(items.value(row, s(u"售出")).toDouble()), item.sold)
+            << code.toStdString();
+        EXPECT_EQ(item.lowest, goods::Quantity()) << code.toStdString() << " is never sold out of stock";
+        sold += item.sold.isZero() ? 0 : 1;
+    }
+    EXPECT_GE(sold, 4) << "most goods sell";
+}
+
+TEST_F(DemoHallTest, LedgerHoldsOpeningStockPurchasesAReturnSalesAndExchanges)
+{
+    // The catalogue was set up on the ledger's first day, at least 400 days ago and before the first member joined.
+    const QDate setup = dm().db().scalar(s(u"select min([日期]) from [商品进退单]")).toDate();
+    EXPECT_LE(setup, today().addDays(-400));
+    EXPECT_LT(setup, dm().db().scalar(s(u"select min([加入时间]) from [会员信息]")).toDate());
+    EXPECT_LT(setup, dm().db().scalar(s(u"select min([消费日期]) from [会员消费]")).toDate());
+    const Params setupDay{{QStringLiteral("day"), setup}};
+    // Opening stock: the first row of each counted item, on the day the hall was set up, at cost.
+    EXPECT_EQ(
+        count(s(u"select count(*) from [商品信息] g where [是否计库存]<>0 and not exists (select 1 from "
+                u"[商品进退单] l where l.rowid=(select min(rowid) from [商品进退单] where [商品编号]=g.[商品编号]) "
+                u"and l.[状态说明]='采购进货' and l.[日期]=:day and l.[数量]>0 and l.[单价]=g.[预设进价] and "
+                u"l.[折扣率]=1 and abs(l.[总金额]-l.[单价]*l.[数量])<0.001)"),
+              setupDay),
+        0);
+    EXPECT_EQ(count(s(u"select count(*) from [商品进退单] where [状态说明]='采购进货' and [日期]=:day"), setupDay),
+              count(s(u"select count(*) from [商品信息] where [是否计库存]<>0")))
+        << "one opening row per counted item";
+    EXPECT_GE(count(s(u"select count(*) from [商品进退单] where [状态说明]='采购进货' and [日期]>:day"), setupDay), 2)
+        << "purchases after the opening";
+    EXPECT_EQ(count(s(u"select count(*) from [商品进退单] where [状态说明]='采购退货'")), 1);
+    EXPECT_EQ(count(s(u"select count(*) from [商品进退单] l join [商品信息] g on g.[商品编号]=l.[商品编号] where "
+                      u"l.[状态说明]='采购退货' and l.[数量]=-2 and l.[单价]=g.[预设进价] and l.[折扣率]=1 and "
+                      u"abs(l.[总金额]-2*g.[预设进价])<0.001")),
+              1)
+        << "two units sent back, the amount positive";
+    EXPECT_EQ(count(s(u"select count(*) from [商品进退单] l join [商品信息] g on g.[商品编号]=l.[商品编号] where "
+                      u"l.[状态说明] in ('采购进货','采购退货') and (l.[单价]<>g.[预设进价] or l.[总金额]<=0 or "
+                      u"abs(l.[总金额]-l.[单价]*abs(l.[数量]))>0.001)")),
+              0)
+        << "purchases and returns at cost, amounts positive";
+    // Sales: one ledger row per sales row of a counted item, the amounts the negated line totals.
+    EXPECT_EQ(count(s(u"select count(*) from [商品进退单] where [状态说明]='商品销售'")),
+              count(s(u"select count(*) from [会员消费] x join [商品信息] g on g.[商品编号]=x.[商品编号] where "
+                      u"g.[是否计库存]<>0")));
+    EXPECT_EQ(count(s(u"select count(*) from [商品信息] g where abs(coalesce((select sum([总金额]) from [商品进退单] l "
+                      u"where l.[商品编号]=g.[商品编号] and l.[状态说明]='商品销售'),0)+coalesce((select "
+                      u"sum(case when g.[是否计库存]<>0 then [总金额] else 0 end) from [会员消费] x where "
+                      u"x.[商品编号]=g.[商品编号]),0))>0.001")),
+              0);
+    // Exchanges: every exchanged item may be had for points, and takes its stock through the ledger.
+    EXPECT_EQ(count(s(u"select count(*) from [兑换商品] e join [商品信息] g on g.[商品编号]=e.[商品编号] where "
+                      u"g.[是否兑换]=0 or e.[兑换积分]<>e.[数量]*g.[兑换积分]")),
+              0);
+    EXPECT_EQ(count(s(u"select count(*) from [商品信息] g where coalesce((select sum([数量]) from [商品进退单] l where "
+                      u"l.[商品编号]=g.[商品编号] and l.[状态说明]='兑换商品'),0)+coalesce((select sum([数量]) from "
+                      u"[兑换商品] e where e.[商品编号]=g.[商品编号]),0)<>0")),
+              0);
+    EXPECT_GE(count(s(u"select count(*) from [商品信息] where [是否兑换]<>0 and [是否计库存]<>0 and [兑换积分]>0")), 2);
+}
+
+TEST_F(DemoHallTest, ServicesAreServedByStaffAndCountNoStock)
+{
+    EXPECT_GE(count(s(u"select count(*) from [商品信息] where [人工服务]<>0 and [是否计库存]=0 and [数量]=0 and "
+                      u"[销售总数]=0")),
+              3);
+    EXPECT_EQ(count(s(u"select count(*) from [商品信息] where [人工服务]<>0 and [是否计库存]<>0")), 0);
+    EXPECT_EQ(count(s(u"select count(*) from [商品进退单] l join [商品信息] g on g.[商品编号]=l.[商品编号] where "
+                      u"g.[是否计库存]=0")),
+              0);
+    EXPECT_GE(count(s(u"select count(*) from [会员消费] x join [商品信息] g on g.[商品编号]=x.[商品编号] where "
+                      u"g.[人工服务]<>0")),
+              1)
+        << "a service was sold";
+    EXPECT_EQ(count(s(u"select count(*) from [会员消费] x join [商品信息] g on g.[商品编号]=x.[商品编号] where "
+                      u"g.[人工服务]<>0 and x.[服务员工] not in (select [姓名] from [员工设置])")),
+              0)
+        << "each service line names who served it";
 }
 
 TEST_F(DemoHallTest, VisitsFallInsideTheCardsValidity)
@@ -379,6 +553,77 @@ TEST(DemoHallRows, VisitsAndMembersAreStoredAsTheDeskAndRegistrationStoreThem)
               formsOf(db.dm(), s(u"会员信息"), s(u"[会员卡号]='900001'")));
     EXPECT_EQ(formsOf(db.dm(), s(u"会员充值"), s(u"[会员卡号]='000002' and [备注]='添加会员时续费'")),
               formsOf(db.dm(), s(u"会员充值"), s(u"[会员卡号]='900001'")));
+}
+
+TEST(DemoHallRows, GoodsRowsAreStoredAsTheCatalogueCheckoutAndPurchasingStoreThem)
+{
+    test::TestDatabase db;
+    demo::generate(db.dm(), smallHall(), QDate(2024, 3, 15));
+    TvelunDMForm& dm = db.dm();
+    const CommandContext desk{dm, demo::deskOperatorName(), test::fixedMoment()};
+    const QString last = QStringLiteral("rowid=(select max(rowid) from [%1])");
+    auto lastOf = [&](const char16_t* table) { return last.arg(s(table)); };
+    // The generated row to hold against the program's own: the first of its kind.
+    auto firstLedgerRow = [](const char16_t* kind, const char16_t* more = u"") {
+        return QStringLiteral("rowid=(select min(rowid) from [商品进退单] where [状态说明]='%1'%2)")
+            .arg(s(kind), s(more));
+    };
+
+    const qint64 leaf = dm.db().scalar(s(u"select [编号] from [商品类别] where [类别名称]='成人道服'")).toInt();
+    ASSERT_TRUE(goods::addCategory(desk, leaf, s(u"新类别")).ok());
+    EXPECT_EQ(formsOf(dm, s(u"商品类别"), s(u"[类别名称]='成人道服'")),
+              formsOf(dm, s(u"商品类别"), lastOf(u"商品类别")));
+
+    goods::ItemEntry item;
+    item.categoryId = leaf;
+    item.categoryName = s(u"成人道服");
+    item.code = QStringLiteral("T0001");
+    item.name = s(u"新道服");
+    item.unit = s(u"套");
+    item.purchasePrice = QStringLiteral("80");
+    item.salePrice = QStringLiteral("160");
+    item.counted = true;
+    item.quantity = QStringLiteral("5");
+    item.points = QStringLiteral("0");
+    ASSERT_TRUE(goods::saveItem(desk, item).ok());
+    EXPECT_EQ(formsOf(dm, s(u"商品信息"), s(u"[商品编号]='100001'")),
+              formsOf(dm, s(u"商品信息"), s(u"[商品编号]='T0001'")));
+    EXPECT_EQ(formsOf(dm, s(u"商品进退单"), firstLedgerRow(u"采购进货")),
+              formsOf(dm, s(u"商品进退单"), lastOf(u"商品进退单")))
+        << "opening stock";
+
+    using goods::purchasing::Direction;
+    for (const Direction direction : {Direction::Purchase, Direction::SupplierReturn}) {
+        goods::purchasing::openWorkList(dm);
+        ASSERT_TRUE(goods::purchasing::addLine(
+                        desk, direction,
+                        {QStringLiteral("100001"), s(u"成人道服"), s(u"套"), QStringLiteral("80"), QStringLiteral("2")})
+                        .ok());
+        ASSERT_TRUE(goods::purchasing::post(desk, direction).ok());
+        const QString generated =
+            direction == Direction::Purchase
+                ? firstLedgerRow(u"采购进货", u" and [日期]>(select min([日期]) from [商品进退单])")
+                : firstLedgerRow(u"采购退货");
+        EXPECT_EQ(formsOf(dm, s(u"商品进退单"), generated), formsOf(dm, s(u"商品进退单"), lastOf(u"商品进退单")))
+            << (direction == Direction::Purchase ? "purchase" : "supplier return");
+    }
+
+    goods::ShoppingList list(dm);
+    list.clear();
+    ASSERT_TRUE(list.add(QStringLiteral("100001"), QStringLiteral("1"), goods::Rate::fromHundredths(95)).ok());
+    goods::CheckoutInput sale;
+    sale.cardNumber = QStringLiteral("000001");
+    sale.means = goods::PaymentMeans::StoredValue;
+    ASSERT_TRUE(goods::checkout(desk, sale).ok());
+    // A discounted line against a discounted line: the engine keeps a rate of 1 as a whole number.
+    EXPECT_EQ(formsOf(dm, s(u"商品进退单"), firstLedgerRow(u"商品销售", u" and [折扣率]=0.95")),
+              formsOf(dm, s(u"商品进退单"), lastOf(u"商品进退单")))
+        << "sale";
+    EXPECT_EQ(formsOf(dm, s(u"会员消费"),
+                      s(u"rowid=(select min(rowid) from [会员消费] where [商品编号] like '1%' and [折扣率]=0.95)")),
+              formsOf(dm, s(u"会员消费"), lastOf(u"会员消费")));
+    EXPECT_EQ(formsOf(dm, s(u"金额记录"), s(u"rowid=(select min(rowid) from [金额记录])")),
+              formsOf(dm, s(u"金额记录"), lastOf(u"金额记录")));
 }
 
 TEST(DemoHallSizes, VisitsAddUpWhateverTheSize)
