@@ -1,6 +1,7 @@
 #include "LoggedInProgram.h"
 #include "ModalAnswer.h"
 #include "PdfText.h"
+#include "Previews.h"
 #include "TestDatabase.h"
 #include "Widgets.h"
 #include "cardtypes/CardTypes.h"
@@ -66,14 +67,7 @@ protected:
         dm().change(QStringLiteral("insert into [员工设置] ([姓名],[职务],[状态]) values('王教练','教练','正常')"));
         dm().change(QStringLiteral("update [其它设置] set [消费积分]=10"));
     }
-    void TearDown() override
-    {
-        QList<gui::TmypreviewForm*> previews;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* preview = qobject_cast<gui::TmypreviewForm*>(w))
-                previews << preview;
-        qDeleteAll(previews);
-    }
+    void TearDown() override { test::closePreviews(); }
     gui::TmypreviewForm* openPreview() const
     {
         for (QWidget* w : QApplication::topLevelWidgets())

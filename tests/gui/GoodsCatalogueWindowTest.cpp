@@ -1,6 +1,7 @@
 #include "LoggedInProgram.h"
 #include "ModalAnswer.h"
 #include "PdfText.h"
+#include "Previews.h"
 #include "Widgets.h"
 #include "goods/Catalogue.h"
 #include "goods/Categories.h"
@@ -35,14 +36,7 @@ const test::ModalBounds kWholeFlow{60s, 5s};
 
 class GoodsCatalogueWindow : public test::LoggedInProgram {
 protected:
-    void TearDown() override
-    {
-        QList<gui::TmypreviewForm*> previews;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* preview = qobject_cast<gui::TmypreviewForm*>(w))
-                previews << preview;
-        qDeleteAll(previews);
-    }
+    void TearDown() override { test::closePreviews(); }
 
     static void click(QTreeWidget* tree, QTreeWidgetItem* node)
     {

@@ -1,3 +1,4 @@
+#include "Previews.h"
 #include "ScriptedMessages.h"
 #include "SmsSimulator.h"
 #include "TestDatabase.h"
@@ -63,15 +64,7 @@ protected:
         picker = std::make_unique<gui::TxzjsrForm>(context.session());
         form = std::make_unique<gui::ThyjfForm>(context.session(), context.sms(), picker.get());
     }
-    void TearDown() override
-    {
-        // Collected first: a preview takes its own top-level children with it.
-        QList<gui::TmypreviewForm*> previews;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* preview = qobject_cast<gui::TmypreviewForm*>(w))
-                previews << preview;
-        qDeleteAll(previews);
-    }
+    void TearDown() override { test::closePreviews(); }
     void addType(const QString& code, const QString& name, const QString& days, int price)
     {
         cardtypes::Input input;
