@@ -138,7 +138,10 @@ TEST_F(PurchasingWindow, APurchaseLineIsAddedEditedDeletedAndPosted)
                 in<QLineEdit>(line, "quantityEdit")->setText(QStringLiteral("3"));
                 in<QLineEdit>(line, "priceEdit")->setText(QStringLiteral("45.5"));
                 EXPECT_EQ(in<QLineEdit>(line, "totalEdit")->text(), QStringLiteral("136.5"));
-                in<QPushButton>(line, "okButton")->click();
+                // Enter from the quantity reaches 确定 past the shown values and the history, and presses it.
+                QTest::keyClick(in<QLineEdit>(line, "quantityEdit"), Qt::Key_Return);
+                ASSERT_EQ(line->focusWidget(), in<QPushButton>(line, "okButton"));
+                QTest::keyClick(in<QPushButton>(line, "okButton"), Qt::Key_Return);
             });
         ASSERT_EQ(lines->result().rowCount(), 1);
         EXPECT_EQ(lines->value(0, s(u"商品名称")).toText(), s(u"道服"));

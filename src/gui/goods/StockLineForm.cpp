@@ -26,6 +26,10 @@ StockLineForm::StockLineForm(Session& session, Direction direction, QWidget* par
         auto* e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
         e->setReadOnly(readOnly);
+        // Shown values are selectable with the mouse, but Enter and Tab go from price to quantity
+        // to 确定.
+        if (readOnly)
+            e->setFocusPolicy(Qt::ClickFocus);
         return e;
     };
     m_code = edit("codeEdit", true);
@@ -56,6 +60,7 @@ StockLineForm::StockLineForm(Session& session, Direction direction, QWidget* par
     auto* pastLayout = new QVBoxLayout(past);
     m_history = new DataGrid(past);
     m_history->setObjectName(QStringLiteral("historyGrid"));
+    m_history->setFocusPolicy(Qt::ClickFocus);
     const QString day = purchase ? QStringLiteral("进货日期") : QStringLiteral("退货日期");
     m_history->setColumnWidths(
         {{day, 110}, {QStringLiteral("上次价格"), 90}, {QStringLiteral("数量"), 86}, {QStringLiteral("总金额"), 86}});
