@@ -357,6 +357,55 @@ TEST_F(FrontDesk, VisitListNumbersFromTheOldestAndShowsTheNewestFirst)
     EXPECT_EQ(other.value(0, s(u"登记时间")).toDateTime(), at(3, 5));
 }
 
+// The visit list after a check-in, whatever it held before: the member's visits, oldest numbered 1,
+// newest first.
+TEST_F(FrontDesk, AfterACheckInTheVisitListHoldsTheMembersVisitsWhateverItHeldBefore)
+{
+    addMember(QStringLiteral("1"), s(u"长期卡"), QDate(2024, 1, 1));
+    addMember(QStringLiteral("2"), s(u"长期卡"), QDate(2024, 1, 1));
+    addMember(QStringLiteral("3"), s(u"长期卡"), QDate(2024, 1, 1));
+    for (int day : {1, 2})
+        ASSERT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, day)}, QStringLiteral("1")).refused());
+    ASSERT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, 3)}, QStringLiteral("2")).refused());
+    auto shown = [this] {
+        const ResultSet list = dm().open(QStringLiteral("ADODS_tmphydj"));
+        QList<int> days;
+        for (int i = 0; i < list.rowCount(); ++i) {
+            EXPECT_EQ(list.value(i, s(u"序号")).toInt(), list.rowCount() - i) << "row " << i;
+            days << list.value(i, s(u"登记时间")).toDateTime().date().day();
+        }
+        return days;
+    };
+    auto checkIn = [this](const char* card, int day) {
+        ASSERT_FALSE(frontdesk::checkIn({dm(), s(u"前台"), at(3, day)}, QString::fromLatin1(card)).refused());
+    };
+
+    frontdesk::rebuildVisitList(dm(), QStringLiteral("1"));
+    checkIn("1", 4);
+    EXPECT_EQ(shown(), (QList<int>{4, 2, 1})) << "the member's own list";
+
+    checkIn("2", 5);
+    EXPECT_EQ(shown(), (QList<int>{5, 3})) << "another member's list";
+
+    // A visit written behind the list's back leaves it stale.
+    dm().change(QStringLiteral("insert into [会员登记] ([会员卡号],[登记时间]) values('2',:d)"),
+                {{QStringLiteral("d"), at(3, 6)}});
+    checkIn("2", 7);
+    EXPECT_EQ(shown(), (QList<int>{7, 6, 5, 3})) << "a stale list";
+
+    // A visit dated after the check-in (a clock set back) is listed after it, as a rebuild orders them.
+    dm().change(QStringLiteral("insert into [会员登记] ([会员卡号],[登记时间]) values('1',:d)"),
+                {{QStringLiteral("d"), at(3, 20)}});
+    frontdesk::rebuildVisitList(dm(), QStringLiteral("1"));
+    checkIn("1", 8);
+    EXPECT_EQ(shown(), (QList<int>{20, 8, 4, 2, 1})) << "a later visit already listed";
+
+    checkIn("3", 9);
+    EXPECT_EQ(shown(), (QList<int>{9})) << "a first visit";
+    checkIn("3", 10);
+    EXPECT_EQ(shown(), (QList<int>{10, 9}));
+}
+
 TEST_F(FrontDesk, ASwipeReadsThePanelAndEveryListInItsOrder)
 {
     addMember(QStringLiteral("1"), s(u"长期卡"), QDate(2024, 1, 1));

@@ -16,7 +16,7 @@ namespace {
 
 using test::s;
 
-// Results past a few hundred rows are held packed; everything read from them must be what a small
+// Results past a few dozen rows are held packed; everything read from them must be what a small
 // result of the same rows reads.
 class LargeResult : public ::testing::Test {
 protected:
@@ -57,11 +57,13 @@ TEST_F(LargeResult, ReadsEveryCellAsASmallResultDoes)
     const QString all = s(u"select * from [样本] where [数量] is null or [数量]>=0");
     const ResultSet large = db.select(all);
     ASSERT_EQ(large.rowCount(), 1500);
-    for (int from = 0; from < 1500; from += 300) {
+    constexpr int kSlice = 50;
+    static_assert(kSlice < ResultSet::Builder::kSmallRows);
+    for (int from = 0; from < 1500; from += kSlice) {
         // The same rows in slices small enough to be held as values.
-        const ResultSet slice = db.select(all + QStringLiteral(" limit 300 offset %1").arg(from));
-        ASSERT_EQ(slice.rowCount(), 300);
-        for (int r = 0; r < 300; ++r)
+        const ResultSet slice = db.select(all + QStringLiteral(" limit %1 offset %2").arg(kSlice).arg(from));
+        ASSERT_EQ(slice.rowCount(), kSlice);
+        for (int r = 0; r < kSlice; ++r)
             for (int c = 0; c < slice.columns().size(); ++c)
                 ASSERT_EQ(large.value(from + r, c), slice.value(r, c))
                     << "row " << from + r << " column " << slice.columns()[c].toStdString();

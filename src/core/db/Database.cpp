@@ -104,11 +104,13 @@ void Database::open(const QString& path, const QString& key, OpenMode mode)
     m_db = db;
     m_path = path;
     ++m_generation;
-    // Every page read is decrypted: a larger page cache keeps the desk's lists in memory. The journal
-    // file is kept between commits rather than made and removed for each check-in; every commit is
-    // still synced in full, so a payment written is a payment kept.
+    // Every page read is decrypted: a larger page cache keeps the desk's lists in memory. The program
+    // runs once per folder, so the connection keeps the file to itself and commits by appending to a
+    // write-ahead log: one synced write per commit instead of three, and no lock or journal check at
+    // each transaction's start. Every commit is still synced in full, so a payment written is a payment
+    // kept. Closing folds the log back into the file and removes it, so a file copied after closing is whole.
     executeScript(QStringLiteral("PRAGMA cache_size=-32000; PRAGMA synchronous=FULL; PRAGMA temp_store=MEMORY;"
-                                 " PRAGMA foreign_keys=OFF; PRAGMA journal_mode=PERSIST"));
+                                 " PRAGMA foreign_keys=OFF; PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=WAL"));
 }
 
 void Database::clearCache()
@@ -315,9 +317,12 @@ void Database::compactInto(const QString& targetPath, const QString& key)
         throw DbError(QStringLiteral("目标文件已存在：%1").arg(targetPath));
     const int version = userVersion();
     {
-        // An attached file is opened with this connection's flags, which never create one.
-        Database target;
-        target.open(targetPath, key, OpenMode::CreateIfMissing);
+        // An attached file is opened with this connection's flags, which never create one. An empty
+        // file is an empty database: opening it here would write its header in the page size of
+        // this program before the attach has been told that size.
+        QFile target(targetPath);
+        if (!target.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            throw DbError(QStringLiteral("无法创建文件：%1").arg(targetPath), SQLITE_CANTOPEN);
     }
     execute(QStringLiteral("attach database :path as [tkd_compact] key :key"),
             {{QStringLiteral("path"), targetPath}, {QStringLiteral("key"), key}});
@@ -360,10 +365,11 @@ bool Database::tableExists(const QString& name)
 
 Transaction::Transaction(Database& db) : m_db(db), m_level(db.m_transactionDepth), m_generation(db.m_generation)
 {
+    // Prepared once and kept, as every statement is: the desk begins and ends a few hundred a day.
     if (m_level == 0)
-        m_db.executeScript(QStringLiteral("BEGIN IMMEDIATE"));
+        m_db.execute(QStringLiteral("BEGIN IMMEDIATE"));
     else
-        m_db.executeScript(QStringLiteral("SAVEPOINT tkd_level_%1").arg(m_level));
+        m_db.execute(QStringLiteral("SAVEPOINT tkd_level_%1").arg(m_level));
     ++m_db.m_transactionDepth;
 }
 
@@ -390,9 +396,9 @@ void Transaction::commit()
         throw DbError(QStringLiteral("数据库连接已经关闭，本次修改没有保存"));
     }
     if (m_level == 0)
-        m_db.executeScript(QStringLiteral("COMMIT"));
+        m_db.execute(QStringLiteral("COMMIT"));
     else
-        m_db.executeScript(QStringLiteral("RELEASE tkd_level_%1").arg(m_level));
+        m_db.execute(QStringLiteral("RELEASE tkd_level_%1").arg(m_level));
     m_done = true;
     --m_db.m_transactionDepth;
 }

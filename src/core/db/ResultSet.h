@@ -19,9 +19,10 @@ enum class ColumnType { Unknown, Text, Integer, Number, Money, YesNo, DateTime }
 // data-access layer of the system always did) or position; filtered in memory and
 // unfiltered again without running the select again.
 //
-// A small result keeps its cells as values, row by row in one block. A large one (the member list's
-// hundred thousand rows) keeps each column packed in one block of bytes and makes a cell's value when
-// it is read: a third of the memory, and no allocation per cell while the statement steps.
+// A small result keeps its cells as values, row by row in one block. A larger one (a member's hundreds
+// of visits, the member list's hundred thousand rows) keeps each column packed in one block of bytes and
+// makes a cell's value when it is read: a third of the memory, no allocation per cell while the
+// statement steps, and no date or text made for a row a grid never shows.
 class ResultSet {
 public:
     class Builder;
@@ -118,7 +119,7 @@ public:
     void expect(qint64 rows) { m_expected = rows; }
 
     // Rows kept as values before a result is packed.
-    static constexpr int kSmallRows = 512;
+    static constexpr int kSmallRows = 64;
 
 private:
     ResultSet m_result;

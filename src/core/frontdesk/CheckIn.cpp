@@ -199,6 +199,7 @@ Outcome<Visit> checkIn(const CommandContext& context, const QString& cardNumber)
          {QStringLiteral("djsj"),
           QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()))},
          {QStringLiteral("czy"), context.operatorName}});
+    const qint64 visitId = dm.db().lastInsertId();
     Visit visit;
     visit.countCard = type && cardtypes::isCountCard(*type);
     c.swipes += 1;
@@ -207,7 +208,7 @@ Outcome<Visit> checkIn(const CommandContext& context, const QString& cardNumber)
     c.lessonsDone += 1;
     c.lessonsLeft = c.lessonsLeft > 1 ? c.lessonsLeft - 1 : 0;
     writeCounters(dm, cardNumber, c);
-    rebuildVisitList(dm, cardNumber);
+    addVisitToList(dm, cardNumber, visitId);
     tx.commit();
 
     visit.opened = opened.toString(kDate);

@@ -133,6 +133,41 @@ void rebuildVisitList(TvelunDMForm& dm, const QString& cardNumber)
                 {{QStringLiteral("hykh"), cardNumber}});
 }
 
+void addVisitToList(TvelunDMForm& dm, const QString& cardNumber, qint64 visitId)
+{
+    // A check-in follows the member's own swipe, so the list usually holds the member's earlier
+    // visits already: one row appended then gives what a rebuild gives. The list is the member's when
+    // it has as many rows as the member had visits, with the same sum of keys, and ends with the
+    // member's latest earlier visit; the new visit must also sort last. Anything else rebuilds it.
+    const Params params{{QStringLiteral("hykh"), cardNumber}, {QStringLiteral("bh"), visitId}};
+    const ResultSet listed = dm.list(
+        QStringLiteral("select count(*) as [n],sum([编号]) as [s],(select [编号] from [临时会员登记] order by [序号] "
+                       "desc limit 1) as [last] from [临时会员登记]"));
+    const ResultSet stored =
+        dm.list(QStringLiteral("select count(*) as [n],sum([编号]) as [s] from [会员登记] where [会员卡号]=:hykh "
+                               "and [编号]<>:bh"),
+                params);
+    const ResultSet latest = dm.list(
+        QStringLiteral("select [编号],[登记时间]>(select [登记时间] from [会员登记] where [编号]=:bh) as [later] "
+                       "from [会员登记] where [会员卡号]=:hykh and [编号]<>:bh order by [登记时间] desc,[编号] desc "
+                       "limit 1"),
+        params);
+    auto number = [](const ResultSet& rows, const char16_t* column) {
+        const Value v = rows.first(QString::fromUtf16(column));
+        return v.isNull() ? std::optional<qint64>() : std::optional<qint64>(v.toInt());
+    };
+    const bool same = number(listed, u"n") == number(stored, u"n") && number(listed, u"s") == number(stored, u"s") &&
+                      number(listed, u"last") == number(latest, u"编号") && number(latest, u"later").value_or(0) == 0;
+    if (!same) {
+        rebuildVisitList(dm, cardNumber);
+        return;
+    }
+    dm.change(
+        QStringLiteral("insert into [临时会员登记] ([登记时间],[操作员],[编号]) select [登记时间],[操作员],[编号] "
+                       "from [会员登记] where [编号]=:bh"),
+        {{QStringLiteral("bh"), visitId}});
+}
+
 void clearMemberLists(TvelunDMForm& dm)
 {
     Transaction tx(dm.db());

@@ -63,6 +63,10 @@ std::optional<std::pair<QDate, QDate>> leaveCovering(TvelunDMForm& dm, const QSt
 // Refills the visit list (临时会员登记) with the member's visits numbered from the oldest.
 void rebuildVisitList(TvelunDMForm& dm, const QString& cardNumber);
 
+// The visit list after the member's new visit: the visit appended when the list holds the member's
+// earlier visits, the list rebuilt otherwise; either way it ends as rebuildVisitList leaves it.
+void addVisitToList(TvelunDMForm& dm, const QString& cardNumber, qint64 visitId);
+
 // Empties the scratch lists that belong to the member shown.
 void clearMemberLists(TvelunDMForm& dm);
 
