@@ -86,9 +86,10 @@ protected:
             return {};
         const QString path = m_dir.filePath(QString::fromLatin1(name));
         EXPECT_TRUE(preview->renderer().renderToPdf(path));
-        const QString text = test::PdfText(path).text();
+        const test::PdfText pdf(path);
+        m_lastWidthMm = pdf.pageSizeMm().width();
         test::closePreviews();
-        return text;
+        return pdf.text();
     }
     // Picks "会员退柜" or "衣柜续费" from the desk's locker menu, once it is open.
     void pickFromLockerMenu(const QString& entry)
@@ -104,6 +105,8 @@ protected:
         });
     }
     QTemporaryDir m_dir;
+    // The paper width of the last preview read back.
+    qreal m_lastWidthMm = 0;
 };
 
 TEST_F(LockerWindows, RegisterThreeMarkOneDamagedAndDeleteOne)
@@ -269,6 +272,7 @@ TEST_F(LockerWindows, RentRenewAndReturnInTheManagementWindow)
             for (const char16_t* text : {u"衣柜状态统计", u"衣柜状态：损坏", u"打印时间：2024-03-15 09:00:00", u"A2"})
                 EXPECT_TRUE(states.contains(s(text))) << s(text).toStdString() << " in " << states.toStdString();
             EXPECT_FALSE(states.contains(QStringLiteral("A1")));
+            EXPECT_NEAR(m_lastWidthMm, 210, 1) << "the reports are A4";
             in<QPushButton>(form, "exitButton")->click();
         },
         {}, kWholeFlow);
@@ -305,6 +309,7 @@ TEST_F(LockerWindows, TheDeskRentsForTheDayAndForAMonth)
     for (const char16_t* line : {u"出租类型:临时租用", u"起始日期:2024-03-15", u"结束日期:2024-03-15"})
         EXPECT_TRUE(ticket.contains(s(line))) << s(line).toStdString() << " in " << ticket.toStdString();
     EXPECT_FALSE(ticket.contains(s(u"收费租金")));
+    EXPECT_NEAR(m_lastWidthMm, 58, 1) << "tickets are on the 58 mm roll";
 
     // The day's locker goes back at once.
     auto giveBack = test::answerNextModal<gui::ThytgForm>(
