@@ -1,7 +1,9 @@
 #include "LockerChoice.h"
 
+#include "Rentals.h"
 #include "data/ScratchList.h"
 #include "data/TvelunDMForm.h"
+#include "db/Database.h"
 #include "db/TextSearch.h"
 
 namespace tkd::lockers {
@@ -37,6 +39,13 @@ ResultSet searchLockers(TvelunDMForm& dm, bool showAll, const QString& number)
 Outcome<> holdForRegistration(const CommandContext& context, const RentalChoice& choice)
 {
     TvelunDMForm& dm = context.dm;
+    if (choice.lockerNumber.trimmed().isEmpty())
+        return Refusal::warning(QStringLiteral("请选择衣柜！"));
+    if (choice.rent < Money())
+        return Refusal::warning(QStringLiteral("租金不能为负数，请重新输入！"), rentalField::rent);
+    if (!choice.start.isValid() || !choice.end.isValid() || choice.end < choice.start)
+        return Refusal::error(QStringLiteral("结束日期不能小于起始日期！"), rentalField::end);
+    Transaction tx(dm.db());
     if (!isFree(dm, choice.lockerNumber))
         return Refusal::warning(QStringLiteral("该衣柜处于非可用状态，请选择其它的衣柜！"));
     // One row at most: a new choice replaces the one held before.
@@ -46,6 +55,7 @@ Outcome<> holdForRegistration(const CommandContext& context, const RentalChoice&
                  QStringLiteral("备注")},
                 {{Value(choice.lockerNumber), Value(choice.lockerName), Value(context.now), Value(choice.start),
                   Value(choice.end), Value(choice.rent), Value(choice.deposit), Value(choice.remark.trimmed())}});
+    tx.commit();
     return Done{};
 }
 
@@ -66,35 +76,26 @@ std::optional<RentalChoice> heldChoice(TvelunDMForm& dm, const QString& lockerNu
     return choice;
 }
 
-void rentHeldChoice(TvelunDMForm& dm, const RentalChoice& choice, const QString& cardNumber, const QString& name,
+bool rentHeldChoice(TvelunDMForm& dm, const RentalChoice& choice, const QString& cardNumber, const QString& name,
                     const QString& type)
 {
-    dm.change(
-        QStringLiteral("insert into [衣柜出租] ([会员卡号],[会员姓名],[会员类型],[衣柜编号],[登记日期],[出租状态],"
-                       "[起始日期],[截止日期],[租金],[押金],[备注]) values(:hykh,:hyxm,:hylx,:ygbh,:djrq,:czzt,"
-                       ":qsrq,:jzrq,:zj,:yj,:bz)"),
-        {{QStringLiteral("hykh"), cardNumber},
-         {QStringLiteral("hyxm"), name},
-         {QStringLiteral("hylx"), type},
-         {QStringLiteral("ygbh"), choice.lockerNumber},
-         {QStringLiteral("djrq"), choice.heldAt},
-         {QStringLiteral("czzt"), QStringLiteral("租用")},
-         {QStringLiteral("qsrq"), choice.start},
-         {QStringLiteral("jzrq"), choice.end},
-         {QStringLiteral("zj"), choice.rent},
-         {QStringLiteral("yj"), choice.deposit},
-         {QStringLiteral("bz"), choice.remark}});
-    const qint64 rental =
-        dm.list(QStringLiteral("select max([编号]) as [m] from [衣柜出租]")).first(QStringLiteral("m")).toInt();
-    dm.change(QStringLiteral("update [衣柜设置] set [状态]=\"已租\",[会员卡号]=:hykh,[会员姓名]=:hyxm,[会员类型]=:hylx,"
-                             "[到期日期]=:dqrq,[临时出租]=:lscz,[出租编号]=:czbh where [衣柜编号]=:ygbh"),
-              {{QStringLiteral("hykh"), cardNumber},
-               {QStringLiteral("hyxm"), name},
-               {QStringLiteral("hylx"), type},
-               {QStringLiteral("dqrq"), choice.end},
-               {QStringLiteral("lscz"), false},
-               {QStringLiteral("czbh"), rental},
-               {QStringLiteral("ygbh"), choice.lockerNumber}});
+    const std::optional<LockerView> locker = findLocker(dm, choice.lockerNumber);
+    if (!locker)
+        return false;
+    RentalRecord record;
+    record.lockerId = locker->id;
+    record.lockerNumber = locker->number;
+    record.cardNumber = cardNumber;
+    record.memberName = name;
+    record.memberType = type;
+    record.at = choice.heldAt;
+    record.start = choice.start;
+    record.end = choice.end;
+    record.rent = choice.rent;
+    // The deposit the operator was shown when the locker was held.
+    record.deposit = choice.deposit;
+    record.remark = choice.remark;
+    return writeRental(dm, record) != 0;
 }
 
 } // namespace tkd::lockers

@@ -37,8 +37,9 @@ Outcome<> holdForRegistration(const CommandContext& context, const RentalChoice&
 std::optional<RentalChoice> heldChoice(TvelunDMForm& dm, const QString& lockerNumber);
 
 // Writes the rental of a held choice for a member: the "租用" record and the locker marked rented.
-// Runs inside the caller's transaction.
-void rentHeldChoice(TvelunDMForm& dm, const RentalChoice& choice, const QString& cardNumber, const QString& name,
+// Runs inside the caller's transaction; false when the locker is gone or no longer free, and the
+// caller then rolls back.
+bool rentHeldChoice(TvelunDMForm& dm, const RentalChoice& choice, const QString& cardNumber, const QString& name,
                     const QString& type);
 
 bool isFree(TvelunDMForm& dm, const QString& lockerNumber);

@@ -13,8 +13,12 @@ QDate defaultRentalEnd(const QDate& today);
 // A renewal moves the current end on by 90 days unless the operator changes it.
 QDate defaultRenewalEnd(const QDate& currentEnd);
 
-// The rent as typed: blank is 0; anything else that is no amount is refused with
-// "租金必须是金额！" (error icon, focus on the field named rentField).
+// An amount as typed into a locker window: blank is 0; text that is no amount is refused with
+// caption + "必须是金额！" (error icon), an amount below zero with caption +
+// "不能为负数，请重新输入！" (warning icon), both focusing the field named.
+Outcome<Money> amountFromText(const QString& text, const QString& caption, const QString& field);
+
+// The rent as typed, read as amountFromText reads it ("租金必须是金额！"), focus on rentField.
 inline const QString rentField = QStringLiteral("rent");
 Outcome<Money> rentFromText(const QString& text);
 

@@ -198,8 +198,8 @@ Outcome<Registration> registerMember(const CommandContext& context, const Member
                                 {input.price, Money(), input.price, QStringLiteral("续费等级：") + type,
                                  input.payMethod.trimmed(), QStringLiteral("添加会员时续费")});
     }
-    if (locker)
-        lockers::rentHeldChoice(dm, *locker, card, name, type);
+    if (locker && !lockers::rentHeldChoice(dm, *locker, card, name, type))
+        return Refusal::warning(QStringLiteral("该衣柜处于非可用状态，请选择其它的衣柜！"), field::locker);
     if (!input.introducer.trimmed().isEmpty() && !input.introducerCard.trimmed().isEmpty()) {
         const qint64 points = referralPoints(input.price, settings::load(dm).referralYuanPerPoint);
         if (points != 0)

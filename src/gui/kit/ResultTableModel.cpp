@@ -51,6 +51,11 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const
     }
     if (role == Qt::DisplayRole)
         return displayText(row, column);
+    if (role == Qt::ForegroundRole && m_rowColour) {
+        const QColor colour = m_rowColour(m_result, row);
+        if (colour.isValid())
+            return colour;
+    }
     return {};
 }
 

@@ -3,6 +3,8 @@
 #include "db/ResultSet.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
+#include <functional>
 
 namespace tkd::gui {
 
@@ -16,6 +18,9 @@ public:
     // Keeps its own copy, so the caller may refilter or drop its result afterwards.
     void setResult(const ResultSet& result);
     const ResultSet& result() const { return m_result; }
+    // A text colour per row (e.g. by a state column); an invalid colour keeps the house one.
+    using RowColour = std::function<QColor(const ResultSet& result, int row)>;
+    void setRowColour(RowColour colour) { m_rowColour = std::move(colour); }
 
     // -1 when the result has no such column (names compare as ResultSet compares them).
     int columnIndex(const QString& column) const { return m_result.columnIndex(column); }
@@ -33,6 +38,7 @@ public:
 
 private:
     ResultSet m_result;
+    RowColour m_rowColour;
 };
 
 } // namespace tkd::gui

@@ -1,6 +1,7 @@
 #include "TxzygForm.h"
 
 #include "app/Session.h"
+#include "kit/CaptionedValue.h"
 #include "kit/Chooser.h"
 #include "kit/DataGrid.h"
 #include "kit/FormKit.h"
@@ -38,7 +39,30 @@ TxzygForm::TxzygForm(Session& session, QWidget* parent) : QDialog(parent), m_ses
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("rentalPages"));
-    auto* longTerm = new QWidget(m_pages);
+
+    m_temporaryPage = new QWidget(m_pages);
+    m_tempNumber = new QLabel(m_temporaryPage);
+    m_tempNumber->setObjectName(QStringLiteral("tempLockerNumberValue"));
+    m_tempName = new QLabel(m_temporaryPage);
+    m_tempName->setObjectName(QStringLiteral("tempLockerNameValue"));
+    m_tempDeposit = new QLabel(m_temporaryPage);
+    m_tempDeposit->setObjectName(QStringLiteral("tempDepositValue"));
+    m_tempRemark = new QLineEdit(m_temporaryPage);
+    m_tempRemark->setObjectName(QStringLiteral("tempRemarkEdit"));
+    InputMethodFields::markFreeText(m_tempRemark);
+    auto* note = new QLabel(QStringLiteral("提示说明：临时衣柜只在会员健身时有效，会员退场时需要把临时衣柜退掉。"),
+                            m_temporaryPage);
+    note->setWordWrap(true);
+    auto* temporaryForm = new QGridLayout(m_temporaryPage);
+    kit::addRow(temporaryForm, 0, 0, QStringLiteral("衣柜编号："), m_tempNumber);
+    kit::addRow(temporaryForm, 0, 2, QStringLiteral("衣柜名称："), m_tempName);
+    kit::addRow(temporaryForm, 1, 0, QStringLiteral("押金："), m_tempDeposit);
+    kit::addRow(temporaryForm, 1, 2, QStringLiteral("备注信息："), m_tempRemark);
+    temporaryForm->addWidget(note, 2, 0, 1, 4);
+    m_pages->addTab(m_temporaryPage, QStringLiteral("临时租用衣柜登记"));
+
+    m_longTermPage = new QWidget(m_pages);
+    QWidget* longTerm = m_longTermPage;
     m_number = new QLabel(longTerm);
     m_number->setObjectName(QStringLiteral("lockerNumberValue"));
     m_name = new QLabel(longTerm);
@@ -71,6 +95,8 @@ TxzygForm::TxzygForm(Session& session, QWidget* parent) : QDialog(parent), m_ses
     kit::addRow(form, 3, 0, QStringLiteral("金额合计："), m_total);
     kit::addRow(form, 3, 2, QStringLiteral("备    注："), m_remark);
     m_pages->addTab(longTerm, QStringLiteral("长期租用衣柜登记"));
+    for (QLabel* value : {m_tempNumber, m_tempName, m_tempDeposit, m_number, m_name, m_deposit, m_total})
+        kit::captionValue(value, value->accessibleName());
 
     m_printTicket = new QCheckBox(QStringLiteral("打印出租小票"), this);
     m_printTicket->setObjectName(QStringLiteral("printTicketCheck"));
@@ -98,14 +124,20 @@ DataGrid* TxzygForm::grid() const
     return m_list->grid();
 }
 
-void TxzygForm::prepare(Mode mode, const QString&, const QString&, const QString&)
+void TxzygForm::prepare(Mode mode, const QString& cardNumber, const QString&, const QString&)
 {
     m_mode = mode;
+    m_card = cardNumber;
     m_chosen.clear();
-    // Registration only holds the choice: no ticket yet.
-    m_printTicket->setVisible(false);
+    m_ticket = {};
+    const bool desk = mode == Mode::FrontDesk;
+    // Registration only holds the choice, for a period: no ticket and no day's locker yet.
+    m_printTicket->setVisible(desk);
+    m_pages->setTabVisible(m_pages->indexOf(m_temporaryPage), desk);
+    m_pages->setCurrentWidget(desk ? m_temporaryPage : m_longTermPage);
     const QDate today = m_session.now().date();
     m_remark->clear();
+    m_tempRemark->clear();
     m_start->setDate(today);
     m_end->setDate(lockers::defaultRentalEnd(today));
     m_rent->setText(QStringLiteral("0"));
@@ -116,19 +148,26 @@ void TxzygForm::prepare(Mode mode, const QString&, const QString&, const QString
     m_list->open();
 }
 
+bool TxzygForm::printTicket() const
+{
+    return m_printTicket->isChecked();
+}
+
 void TxzygForm::showLocker(int row)
 {
     const ResultSet& rows = m_list->rows();
     if (row < 0 || row >= rows.rowCount()) {
-        m_number->clear();
-        m_name->clear();
-        m_deposit->clear();
+        for (QLabel* value : {m_number, m_name, m_deposit, m_tempNumber, m_tempName, m_tempDeposit})
+            value->clear();
         m_depositAmount = Money();
     } else {
         m_number->setText(rows.value(row, QStringLiteral("衣柜编号")).toText());
         m_name->setText(rows.value(row, QStringLiteral("衣柜名称")).toText());
         m_depositAmount = rows.value(row, QStringLiteral("押金")).toMoney();
         m_deposit->setText(m_depositAmount.toYuanText());
+        m_tempNumber->setText(m_number->text());
+        m_tempName->setText(m_name->text());
+        m_tempDeposit->setText(m_deposit->text());
     }
     updateTotal();
 }
@@ -145,6 +184,14 @@ void TxzygForm::save()
         Messages::warning(this, QStringLiteral("请选择衣柜！"));
         return;
     }
+    if (m_mode == Mode::Registration)
+        hold();
+    else
+        rent();
+}
+
+void TxzygForm::hold()
+{
     const Outcome<Money> rent = lockers::rentFromText(m_rent->text());
     if (rent.refused()) {
         Messages::refusal(this, rent.refusal());
@@ -164,6 +211,31 @@ void TxzygForm::save()
         return;
     }
     m_chosen = choice.lockerNumber;
+    accept();
+}
+
+void TxzygForm::rent()
+{
+    const bool temporary = m_pages->currentWidget() == m_temporaryPage;
+    lockers::RentalInput input;
+    input.cardNumber = m_card;
+    input.lockerNumber = m_number->text();
+    input.kind = temporary ? lockers::RentalKind::Temporary : lockers::RentalKind::LongTerm;
+    input.start = m_start->date();
+    input.end = m_end->date();
+    input.rent = m_rent->text();
+    input.remark = temporary ? m_tempRemark->text() : m_remark->text();
+    const Outcome<lockers::RentalTicket> rented = lockers::rentLocker(m_session.command(), input);
+    if (rented.refused()) {
+        Messages::refusal(this, rented.refusal());
+        if (rented.refusal().field == lockers::rentalField::rent)
+            m_rent->setFocus();
+        else if (rented.refusal().field == lockers::rentalField::end)
+            m_end->setFocus();
+        return;
+    }
+    m_ticket = rented.value();
+    m_chosen = m_ticket.lockerNumber;
     accept();
 }
 
