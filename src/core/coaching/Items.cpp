@@ -3,6 +3,7 @@
 #include "Packages.h"
 #include "data/TvelunDMForm.h"
 #include "db/Database.h"
+#include "goods/Quantities.h"
 
 namespace tkd::coaching {
 
@@ -38,6 +39,16 @@ std::optional<Money> itemPrice(TvelunDMForm& dm, const QString& name)
     if (row.isEmpty())
         return std::nullopt;
     return row.first(QStringLiteral("项目单价")).toMoney();
+}
+
+std::optional<ItemInput> findItem(TvelunDMForm& dm, const QString& code)
+{
+    const ResultSet row =
+        dm.list(QStringLiteral("select * from [私教项目] where [项目编号]=:xmbh"), {{QStringLiteral("xmbh"), code}});
+    if (row.isEmpty())
+        return std::nullopt;
+    return ItemInput{row.first(QStringLiteral("项目编号")).toText(), row.first(QStringLiteral("项目名称")).toText(),
+                     goods::priceText(row.first(QStringLiteral("项目单价")).toMoney())};
 }
 
 Outcome<> saveItem(const CommandContext& context, const ItemInput& input, const std::optional<QString>& editedCode)

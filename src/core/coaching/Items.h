@@ -33,6 +33,10 @@ struct ItemInput {
     QString price;
 };
 
+// The stored item as the edit window shows it (the price with its third and fourth decimals when
+// it has them); none when it is gone.
+std::optional<ItemInput> findItem(TvelunDMForm& dm, const QString& code);
+
 // Adds an item (editedCode empty) or rewrites the one of that code, checking in order: the item
 // still there when rewriting ("该项目已不存在！"), code ("项目编号不能为空！"), name ("项目名称不能为空！"),
 // price ("项目单价必须是金额！", "项目单价不能为零！", no negative amount), and on adding a code not in
