@@ -284,8 +284,9 @@ TEST_P(BookingRefusal, ComesInOrderAndWritesNothing)
     EXPECT_EQ(booked.refusal().icon, GetParam().icon);
     EXPECT_EQ(booked.refusal().field, GetParam().field);
     EXPECT_EQ(count(s(u"私教消费")), 0);
-    if (!packageRow(id).isEmpty())
+    if (!packageRow(id).isEmpty()) {
         EXPECT_EQ(left(id), 3);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <utility>
 
 namespace tkd::gui {
 

@@ -20,6 +20,7 @@
 #include "staff/Staff.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,7 +61,7 @@ TsjglForm::TsjglForm(Session& session, Windows windows, QWidget* parent)
     setObjectName(QStringLiteral("sjglForm"));
     setWindowTitle(QStringLiteral("私教管理"));
     resize(900, 620);
-    auto grid = [this](QWidget* parent, const char* name, const QString& accessible) {
+    auto grid = [](QWidget* parent, const char* name, const QString& accessible) {
         auto* g = new DataGrid(parent);
         g->setObjectName(QString::fromLatin1(name));
         g->setAccessibleName(accessible);
