@@ -25,7 +25,7 @@ TsjxmglForm::TsjxmglForm(Session& session, QWidget* parent)
     actOnDoubleClick(addButton(QStringLiteral("修改"), "editButton", kit::guard(this, [this] { editItem(); })));
     addButton(QStringLiteral("删除"), "deleteButton", kit::guard(this, [this] {
                   const QString code = current(QStringLiteral("项目编号")).toText();
-                  deleteCurrent([this, code] { return coaching::removeItem(session().command(), code); });
+                  deleteCurrent([this, code] { return coaching::removeItem(this->session().command(), code); });
               }));
     addExitButton();
 }
