@@ -1,9 +1,9 @@
-#include "coaching/CoachingLists.h"
-#include "coaching/Items.h"
-#include "coaching/Packages.h"
 #include "GoodsValues.h"
 #include "ParamNames.h"
 #include "TestDatabase.h"
+#include "coaching/CoachingLists.h"
+#include "coaching/Items.h"
+#include "coaching/Packages.h"
 #include "db/Database.h"
 
 #include <functional>
@@ -75,7 +75,10 @@ public:
     qint64 left(qint64 id) { return packageRow(id).first(s(u"剩余数量")).toInt(); }
     qint64 count(const QString& table)
     {
-        return dm().list(QStringLiteral("select count(*) as [n] from [%1]").arg(table)).first(QStringLiteral("n")).toInt();
+        return dm()
+            .list(QStringLiteral("select count(*) as [n] from [%1]").arg(table))
+            .first(QStringLiteral("n"))
+            .toInt();
     }
     ResultSet lessonRows() { return dm().list(s(u"select * from [私教消费] order by [编号]")); }
 
@@ -153,15 +156,12 @@ TEST_P(LessonValues, AreRoundedToTheCentHalvesToEven)
     EXPECT_EQ(booked.first(s(u"购买单价")).toMoney(), money(GetParam().price));
 }
 
-INSTANTIATE_TEST_SUITE_P(Coaching, LessonValues,
-                         ::testing::Values(LessonValueCase{"12.125", "1", "12.12"},
-                                           LessonValueCase{"12.125", "3", "36.38"},
-                                           LessonValueCase{"12.135", "1", "12.14"},
-                                           LessonValueCase{"12.125", "2", "24.25"},
-                                           LessonValueCase{"0.0050", "1", "0.00"}),
-                         [](const auto& info) {
-                             return test::nameFrom(std::string(info.param.price) + "x" + info.param.quantity);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Coaching, LessonValues,
+    ::testing::Values(LessonValueCase{"12.125", "1", "12.12"}, LessonValueCase{"12.125", "3", "36.38"},
+                      LessonValueCase{"12.135", "1", "12.14"}, LessonValueCase{"12.125", "2", "24.25"},
+                      LessonValueCase{"0.0050", "1", "0.00"}),
+    [](const auto& info) { return test::nameFrom(std::string(info.param.price) + "x" + info.param.quantity); });
 
 TEST_F(Coaching, ALessonCopiesThePackageAndTheStoredMember)
 {
@@ -313,24 +313,21 @@ INSTANTIATE_TEST_SUITE_P(
                        u"消费数量不能为空或零！", Refusal::Icon::Error, field::quantity},
         RefusedBooking{"NoOpenPackage", [](Coaching&, LessonInput& i) { i.packageId.reset(); },
                        u"该会员没有购买过私教不能消费！", Refusal::Icon::Warning, QString()},
-        RefusedBooking{"MemberGone",
-                       [](Coaching& t, LessonInput&) {
-                           t.dm().change(s(u"delete from [会员信息] where [会员卡号]='1001'"));
-                       },
-                       u"会员卡号不存在！", Refusal::Icon::Warning, QString()},
+        RefusedBooking{
+            "MemberGone",
+            [](Coaching& t, LessonInput&) { t.dm().change(s(u"delete from [会员信息] where [会员卡号]='1001'")); },
+            u"会员卡号不存在！", Refusal::Icon::Warning, QString()},
         RefusedBooking{"EndedYesterday",
                        [](Coaching& t, LessonInput& i) {
-                           t.dm().change(s(u"update [购买私教] set [有效日期]=:d where [编号]=:bh"),
-                                         {{QStringLiteral("d"), QDate(2024, 3, 14)},
-                                          {QStringLiteral("bh"), *i.packageId}});
+                           t.dm().change(
+                               s(u"update [购买私教] set [有效日期]=:d where [编号]=:bh"),
+                               {{QStringLiteral("d"), QDate(2024, 3, 14)}, {QStringLiteral("bh"), *i.packageId}});
                        },
                        u"该项目已到期！", Refusal::Icon::Warning, QString()},
         RefusedBooking{"MoreThanLeft", [](Coaching&, LessonInput& i) { i.quantity = QStringLiteral("4"); },
                        u"消费数量不能大于余额数量！", Refusal::Icon::Warning, field::quantity},
         RefusedBooking{"PackageDeletedMeanwhile",
-                       [](Coaching& t, LessonInput& i) {
-                           ASSERT_TRUE(removePurchase(t.command(), *i.packageId).ok());
-                       },
+                       [](Coaching& t, LessonInput& i) { ASSERT_TRUE(removePurchase(t.command(), *i.packageId).ok()); },
                        u"消费数量不能大于余额数量！", Refusal::Icon::Warning, field::quantity},
         RefusedBooking{"AnotherMembersPackage",
                        [](Coaching&, LessonInput& i) { i.cardNumber = QStringLiteral("1002"); },
@@ -539,7 +536,8 @@ TEST_F(Coaching, ItemsAreAddedChangedAndDeletedByCode)
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->code, QStringLiteral("X2"));
     EXPECT_EQ(shown->price, QStringLiteral("12.125")) << "shown as stored, so saving again keeps it";
-    ASSERT_TRUE(saveItem(command(), {QStringLiteral("X2"), s(u"品势进阶"), QStringLiteral("20")}, QStringLiteral("X2")).ok());
+    ASSERT_TRUE(
+        saveItem(command(), {QStringLiteral("X2"), s(u"品势进阶"), QStringLiteral("20")}, QStringLiteral("X2")).ok());
     EXPECT_EQ(itemPrice(dm(), s(u"品势进阶")), money("20"));
     EXPECT_FALSE(itemPrice(dm(), s(u"品势")));
     EXPECT_EQ(packageRow(id).first(s(u"项目名称")).toText(), s(u"品势")) << "purchases keep the old name";
@@ -579,21 +577,34 @@ TEST_P(ItemRefusals, ComeInOrderAndWriteNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Coaching, ItemRefusals,
-    ::testing::Values(
-        RefusedItem{"BlankCodeFirst", {QStringLiteral(" "), QString(), QStringLiteral("0")}, u"项目编号不能为空！",
-                    itemField::code},
-        RefusedItem{"BlankNameBeforeADuplicate", {QStringLiteral("X1"), QStringLiteral("  "), QStringLiteral("0")},
-                    u"项目名称不能为空！", itemField::name},
-        RefusedItem{"ZeroPriceBeforeADuplicate", {QStringLiteral("X1"), QStringLiteral("A"), QStringLiteral("0.00")},
-                    u"项目单价不能为零！", itemField::price},
-        RefusedItem{"BlankPriceIsZero", {QStringLiteral("X9"), QStringLiteral("A"), QString()}, u"项目单价不能为零！",
-                    itemField::price},
-        RefusedItem{"PriceNotAnAmount", {QStringLiteral("X9"), QStringLiteral("A"), QStringLiteral("1..5")},
-                    u"项目单价必须是金额！", itemField::price},
-        RefusedItem{"NegativePrice", {QStringLiteral("X9"), QStringLiteral("A"), QStringLiteral("-80")},
-                    u"项目单价不能为负数，请重新输入！", itemField::price},
-        RefusedItem{"DuplicateCodeTrimmedAnyCase", {QStringLiteral(" x1 "), QStringLiteral("A"), QStringLiteral("80")},
-                    u"重复的项目编号！", itemField::code}),
+    ::testing::Values(RefusedItem{"BlankCodeFirst",
+                                  {QStringLiteral(" "), QString(), QStringLiteral("0")},
+                                  u"项目编号不能为空！",
+                                  itemField::code},
+                      RefusedItem{"BlankNameBeforeADuplicate",
+                                  {QStringLiteral("X1"), QStringLiteral("  "), QStringLiteral("0")},
+                                  u"项目名称不能为空！",
+                                  itemField::name},
+                      RefusedItem{"ZeroPriceBeforeADuplicate",
+                                  {QStringLiteral("X1"), QStringLiteral("A"), QStringLiteral("0.00")},
+                                  u"项目单价不能为零！",
+                                  itemField::price},
+                      RefusedItem{"BlankPriceIsZero",
+                                  {QStringLiteral("X9"), QStringLiteral("A"), QString()},
+                                  u"项目单价不能为零！",
+                                  itemField::price},
+                      RefusedItem{"PriceNotAnAmount",
+                                  {QStringLiteral("X9"), QStringLiteral("A"), QStringLiteral("1..5")},
+                                  u"项目单价必须是金额！",
+                                  itemField::price},
+                      RefusedItem{"NegativePrice",
+                                  {QStringLiteral("X9"), QStringLiteral("A"), QStringLiteral("-80")},
+                                  u"项目单价不能为负数，请重新输入！",
+                                  itemField::price},
+                      RefusedItem{"DuplicateCodeTrimmedAnyCase",
+                                  {QStringLiteral(" x1 "), QStringLiteral("A"), QStringLiteral("80")},
+                                  u"重复的项目编号！",
+                                  itemField::code}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

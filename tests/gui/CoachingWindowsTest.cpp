@@ -176,7 +176,8 @@ TEST_F(CoachingWindows, AtTheDeskTenLessonsAreBoughtAndTwoBooked)
     gui::DataGrid* packages = tabs()->grid(QStringLiteral("coachingGrid"));
     ASSERT_EQ(packages->result().rowCount(), 1) << "the coaching tab was read again";
     EXPECT_EQ(packages->value(0, s(u"数量")).toInt(), 10);
-    EXPECT_EQ(dm().list(s(u"select [总金额] from [购买私教]")).first(s(u"总金额")).toMoney(), Money::fromUnits(1212500));
+    EXPECT_EQ(dm().list(s(u"select [总金额] from [购买私教]")).first(s(u"总金额")).toMoney(),
+              Money::fromUnits(1212500));
 
     const auto booked = test::answerNextModal<gui::TsjxfForm>([&](gui::TsjxfForm* form) {
         EXPECT_EQ(label(form, "packageCoachLabel"), s(u"金教练"));
@@ -228,7 +229,8 @@ TEST_F(CoachingWindows, PermissionsGuardManagementAndPurchasesButNotLessons)
     run("coachingManagement");
     swipe(QStringLiteral("1001"));
     run("buyCoaching");
-    EXPECT_EQ(messages.texts, (QStringList{s(u"对不起，您无权进行私教管理！"), s(u"对不起，您无权进行购买私教操作！")}));
+    EXPECT_EQ(messages.texts,
+              (QStringList{s(u"对不起，您无权进行私教管理！"), s(u"对不起，您无权进行购买私教操作！")}));
     EXPECT_FALSE(registry().hasWindow<gui::TsjglForm>());
     EXPECT_FALSE(registry().hasWindow<gui::TgmsjForm>());
 
@@ -264,7 +266,8 @@ TEST_F(CoachingWindows, TheManagementWindowSummarisesFiltersDeletesAndPrints)
         EXPECT_TRUE(in<QRadioButton>(form, "summaryRadio")->isChecked());
         EXPECT_EQ(form->purchaseDates()->from(), QDate(2024, 2, 14)) << "30 days back";
         EXPECT_EQ(form->purchaseDates()->to(), QDate(2024, 3, 15));
-        EXPECT_EQ(column(form->summaryGrid(), s(u"会员卡号")), (QStringList{QStringLiteral("1001"), QStringLiteral("1002")}));
+        EXPECT_EQ(column(form->summaryGrid(), s(u"会员卡号")),
+                  (QStringList{QStringLiteral("1001"), QStringLiteral("1002")}));
         EXPECT_EQ(column(form->summaryGrid(), s(u"数量")), (QStringList{QStringLiteral("6"), QStringLiteral("5")}))
             << "two packages of one coach and item make one row";
         EXPECT_EQ(in<QGroupBox>(form, "packageBox")->title(), s(u"（张三）购买消费私教明细"));
@@ -294,13 +297,14 @@ TEST_F(CoachingWindows, TheManagementWindowSummarisesFiltersDeletesAndPrints)
         form->purchaseDates()->setRange(QDate(2024, 3, 1), QDate(2024, 3, 10));
         in<QLineEdit>(form, "purchaseCardEdit")->setText(QStringLiteral("100"));
         in<QPushButton>(form->purchaseDates(), "queryButton")->click();
-        ASSERT_EQ(column(form->purchaseGrid(), s(u"会员卡号")), (QStringList{QStringLiteral("1001"), QStringLiteral("1001")}))
+        ASSERT_EQ(column(form->purchaseGrid(), s(u"会员卡号")),
+                  (QStringList{QStringLiteral("1001"), QStringLiteral("1001")}))
             << "both ends of the range are listed";
         in<QPushButton>(form, "printPurchasesButton")->click();
         if (const auto pdf = printedPreview()) {
-            for (const char16_t* text : {u"会员购买私教明细记录", u"查询时间：2024-03-01 至 2024-03-10",
-                                         u"打印时间：2024-03-15 09:00:00", u"数量合计：", u"7", u"金额合计：",
-                                         u"1050.00", u"购买"})
+            for (const char16_t* text :
+                 {u"会员购买私教明细记录", u"查询时间：2024-03-01 至 2024-03-10", u"打印时间：2024-03-15 09:00:00",
+                  u"数量合计：", u"7", u"金额合计：", u"1050.00", u"购买"})
                 EXPECT_TRUE(pdf->shows(s(text))) << s(text).toStdString() << " in " << pdf->text().toStdString();
         }
         // The older package, bought on the 1st, is the second row.

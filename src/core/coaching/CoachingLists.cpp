@@ -17,12 +17,14 @@ ResultSet memberPackages(TvelunDMForm& dm, const QString& cardNumber)
 
 ResultSet purchases(TvelunDMForm& dm, const DayRange& days)
 {
-    return dm.open(QStringLiteral("ADOQ_gmsj"), {{QStringLiteral("time1"), days.first}, {QStringLiteral("time2"), days.last}});
+    return dm.open(QStringLiteral("ADOQ_gmsj"),
+                   {{QStringLiteral("time1"), days.first}, {QStringLiteral("time2"), days.last}});
 }
 
 ResultSet lessons(TvelunDMForm& dm, const DayRange& days)
 {
-    return dm.open(QStringLiteral("ADOQ_sjxf"), {{QStringLiteral("time1"), days.first}, {QStringLiteral("time2"), days.last}});
+    return dm.open(QStringLiteral("ADOQ_sjxf"),
+                   {{QStringLiteral("time1"), days.first}, {QStringLiteral("time2"), days.last}});
 }
 
 ResultSet purchaseHistory(TvelunDMForm& dm, const QString& cardNumber)
@@ -33,10 +35,11 @@ ResultSet purchaseHistory(TvelunDMForm& dm, const QString& cardNumber)
 ResultSet openPackages(TvelunDMForm& dm, const QString& cardNumber)
 {
     // The catalogue's list in table order, made explicit: the oldest package is used up first.
-    return dm.list(QStringLiteral("select [购买日期],[教练姓名] as [私教姓名],[项目名称],[剩余数量],[有效日期],[状态],[备注],"
-                                  "[操作员],[编号],[单价] from [购买私教] where [会员卡号]=:hykh and [剩余数量]>0 "
-                                  "order by [编号]"),
-                   {{QStringLiteral("hykh"), cardNumber}});
+    return dm.list(
+        QStringLiteral("select [购买日期],[教练姓名] as [私教姓名],[项目名称],[剩余数量],[有效日期],[状态],[备注],"
+                       "[操作员],[编号],[单价] from [购买私教] where [会员卡号]=:hykh and [剩余数量]>0 "
+                       "order by [编号]"),
+        {{QStringLiteral("hykh"), cardNumber}});
 }
 
 Filter listFilter(const QString& cardText, const QString& coach, const QString& item, const QString& coachColumn)

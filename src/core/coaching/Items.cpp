@@ -74,8 +74,9 @@ Outcome<> saveItem(const CommandContext& context, const ItemInput& input, const 
         return Refusal::error(QStringLiteral("重复的项目编号！"), itemField::code);
 
     if (editedCode) {
-        dm.change(QStringLiteral("update [私教项目] set [项目名称]=:xmmc,[项目单价]=:xmdj where [项目编号]=:xmbh"),
-                  {{QStringLiteral("xmmc"), name}, {QStringLiteral("xmdj"), *price}, {QStringLiteral("xmbh"), *editedCode}});
+        dm.change(
+            QStringLiteral("update [私教项目] set [项目名称]=:xmmc,[项目单价]=:xmdj where [项目编号]=:xmbh"),
+            {{QStringLiteral("xmmc"), name}, {QStringLiteral("xmdj"), *price}, {QStringLiteral("xmbh"), *editedCode}});
     } else {
         dm.change(QStringLiteral("insert into [私教项目] ([项目编号],[项目名称],[项目单价]) values(:xmbh,:xmmc,:xmdj)"),
                   {{QStringLiteral("xmbh"), code}, {QStringLiteral("xmmc"), name}, {QStringLiteral("xmdj"), *price}});

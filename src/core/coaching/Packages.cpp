@@ -122,22 +122,23 @@ Outcome<qint64> purchase(const CommandContext& context, const PurchaseInput& inp
     if (!name)
         return memberGone();
     const Money total = Money::fromUnits(price.units() * *quantity);
-    dm.change(QStringLiteral("insert into [购买私教] ([购买日期],[会员卡号],[会员姓名],[教练姓名],[项目名称],[单价],[数量],"
-                             "[剩余数量],[总金额],[有效日期],[状态],[备注],[操作员]) values(:gmrq,:hykh,:hyxm,:jlxm,"
-                             ":xmmc,:dj,:sl,:sysl,:zje,:yxrq,:zt,:bz,:czy)"),
-              {{QStringLiteral("gmrq"), input.purchaseDate},
-               {QStringLiteral("hykh"), card},
-               {QStringLiteral("hyxm"), *name},
-               {QStringLiteral("jlxm"), coach},
-               {QStringLiteral("xmmc"), input.item.trimmed()},
-               {QStringLiteral("dj"), price},
-               {QStringLiteral("sl"), *quantity},
-               {QStringLiteral("sysl"), *quantity},
-               {QStringLiteral("zje"), total},
-               {QStringLiteral("yxrq"), input.validUntil ? Value(*input.validUntil) : Value::null()},
-               {QStringLiteral("zt"), input.gift ? kGift : kBought},
-               {QStringLiteral("bz"), input.remark.trimmed()},
-               {QStringLiteral("czy"), context.operatorName}});
+    dm.change(
+        QStringLiteral("insert into [购买私教] ([购买日期],[会员卡号],[会员姓名],[教练姓名],[项目名称],[单价],[数量],"
+                       "[剩余数量],[总金额],[有效日期],[状态],[备注],[操作员]) values(:gmrq,:hykh,:hyxm,:jlxm,"
+                       ":xmmc,:dj,:sl,:sysl,:zje,:yxrq,:zt,:bz,:czy)"),
+        {{QStringLiteral("gmrq"), input.purchaseDate},
+         {QStringLiteral("hykh"), card},
+         {QStringLiteral("hyxm"), *name},
+         {QStringLiteral("jlxm"), coach},
+         {QStringLiteral("xmmc"), input.item.trimmed()},
+         {QStringLiteral("dj"), price},
+         {QStringLiteral("sl"), *quantity},
+         {QStringLiteral("sysl"), *quantity},
+         {QStringLiteral("zje"), total},
+         {QStringLiteral("yxrq"), input.validUntil ? Value(*input.validUntil) : Value::null()},
+         {QStringLiteral("zt"), input.gift ? kGift : kBought},
+         {QStringLiteral("bz"), input.remark.trimmed()},
+         {QStringLiteral("czy"), context.operatorName}});
     const qint64 id = dm.db().lastInsertId();
     tx.commit();
     return id;
@@ -177,18 +178,19 @@ Outcome<> bookLessons(const CommandContext& context, const LessonInput& input)
     if (lowered == 0)
         return tooMany;
     const Money price = stored.first(QStringLiteral("单价")).toMoney();
-    dm.change(QStringLiteral("insert into [私教消费] ([消费日期],[会员卡号],[会员姓名],[消费数量],[购买单价],[总金额],[教练],"
-                             "[项目名称],[备注],[操作员]) values(:xfrq,:hykh,:hyxm,:xfsl,:gmdj,:zje,:jl,:xmmc,:bz,:czy)"),
-              {{QStringLiteral("xfrq"), input.day},
-               {QStringLiteral("hykh"), card},
-               {QStringLiteral("hyxm"), *name},
-               {QStringLiteral("xfsl"), *quantity},
-               {QStringLiteral("gmdj"), price},
-               {QStringLiteral("zje"), lessonValue(price, *quantity)},
-               {QStringLiteral("jl"), stored.first(QStringLiteral("教练姓名")).toText()},
-               {QStringLiteral("xmmc"), stored.first(QStringLiteral("项目名称")).toText()},
-               {QStringLiteral("bz"), input.remark.trimmed()},
-               {QStringLiteral("czy"), context.operatorName}});
+    dm.change(
+        QStringLiteral("insert into [私教消费] ([消费日期],[会员卡号],[会员姓名],[消费数量],[购买单价],[总金额],[教练],"
+                       "[项目名称],[备注],[操作员]) values(:xfrq,:hykh,:hyxm,:xfsl,:gmdj,:zje,:jl,:xmmc,:bz,:czy)"),
+        {{QStringLiteral("xfrq"), input.day},
+         {QStringLiteral("hykh"), card},
+         {QStringLiteral("hyxm"), *name},
+         {QStringLiteral("xfsl"), *quantity},
+         {QStringLiteral("gmdj"), price},
+         {QStringLiteral("zje"), lessonValue(price, *quantity)},
+         {QStringLiteral("jl"), stored.first(QStringLiteral("教练姓名")).toText()},
+         {QStringLiteral("xmmc"), stored.first(QStringLiteral("项目名称")).toText()},
+         {QStringLiteral("bz"), input.remark.trimmed()},
+         {QStringLiteral("czy"), context.operatorName}});
     tx.commit();
     return Done{};
 }

@@ -26,8 +26,8 @@ void registerCoachingCommands(CommandRegistry& r)
         // A purchase needs its own right, from the management window as from the desk.
         windows.mayBuy = [&r] {
             Session& session = r.session();
-            const MaybeRefusal refusal = security::checkPermission(session.velunDMForm(), session.currentOperator(),
-                                                                   QStringLiteral("购买私教"));
+            const MaybeRefusal refusal =
+                security::checkPermission(session.velunDMForm(), session.currentOperator(), QStringLiteral("购买私教"));
             if (refusal)
                 Messages::refusal(r.window<TsjglForm>(), *refusal);
             return !refusal;

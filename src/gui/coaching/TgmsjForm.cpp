@@ -106,8 +106,9 @@ TgmsjForm::TgmsjForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
     connect(m_price, &QLineEdit::textChanged, this, [this] { showTotal(); });
     connect(m_quantity, &QLineEdit::textChanged, this, [this] { showTotal(); });
 
-    const QWidget* order[] = {m_member->cardEdit(), m_member->pickButton(), m_coach, m_date, m_item, m_price,
-                              m_quantity, m_validUntil, m_gift, m_remark, buttons.ok, buttons.cancel};
+    const QWidget* order[] = {
+        m_member->cardEdit(), m_member->pickButton(), m_coach, m_date,   m_item,     m_price,
+        m_quantity,           m_validUntil,           m_gift,  m_remark, buttons.ok, buttons.cancel};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
     kit::installEnterMovesFocus(this);

@@ -16,7 +16,8 @@ Report TgmsjhzreportForm::build(const ResultSet& summary)
                    {QStringLiteral("教练姓名"), {}, 35},
                    {QStringLiteral("项目名称"), {}, 40},
                    {QStringLiteral("数量"), {}, 25, Qt::AlignRight}});
-    report.addTotals({{}, {}, {}, QStringLiteral("合计："), coachingreport::total(summary, QStringLiteral("数量"), false)});
+    report.addTotals(
+        {{}, {}, {}, QStringLiteral("合计："), coachingreport::total(summary, QStringLiteral("数量"), false)});
     return report;
 }
 

@@ -20,7 +20,6 @@
 #include "staff/Staff.h"
 
 #include <QComboBox>
-#include <algorithm>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,6 +29,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tkd::gui {
 
@@ -151,7 +151,8 @@ TsjglForm::TsjglForm(Session& session, Windows windows, QWidget* parent)
 
     connect(m_summaryRadio, &QRadioButton::clicked, this, [this] { showSummaryPage(true); });
     connect(m_detailRadio, &QRadioButton::clicked, this, [this] { showSummaryPage(false); });
-    connect(m_summaryGrid, &DataGrid::currentRowChanged, this, kit::guard(this, [this](int row) { showMemberOf(row); }));
+    connect(m_summaryGrid, &DataGrid::currentRowChanged, this,
+            kit::guard(this, [this](int row) { showMemberOf(row); }));
     connect(m_purchaseDates, &DateRangeBar::queryRequested, this, kit::guard(this, [this] { queryPurchases(); }));
     connect(m_lessonDates, &DateRangeBar::queryRequested, this, kit::guard(this, [this] { queryLessons(); }));
     for (QLineEdit* card : {m_summaryFilters.card, m_purchaseFilters.card, m_lessonFilters.card})
@@ -161,8 +162,7 @@ TsjglForm::TsjglForm(Session& session, Windows windows, QWidget* parent)
     connect(m_lessonFilters.card, &QLineEdit::returnPressed, this, kit::guard(this, [this] { queryLessons(); }));
 }
 
-TsjglForm::Filters TsjglForm::makeFilters(QWidget* parent, const char* prefix,
-                                          const std::function<void(QWidget*)>& add)
+TsjglForm::Filters TsjglForm::makeFilters(QWidget* parent, const char* prefix, const std::function<void(QWidget*)>& add)
 {
     const QString name = QString::fromLatin1(prefix);
     Filters filters;

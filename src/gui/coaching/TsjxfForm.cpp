@@ -82,8 +82,8 @@ TsjxfForm::TsjxfForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
     connect(m_member, &CoachingMemberBox::pickRequested, this, kit::guard(this, [this] { pickMember(); }));
     connect(m_packages, &DataGrid::currentRowChanged, this, [this](int row) { selectPackage(row); });
 
-    const QWidget* order[] = {m_member->cardEdit(), m_member->pickButton(), m_quantity, m_date, m_remark,
-                              m_packages, buttons.ok, buttons.cancel};
+    const QWidget* order[] = {m_member->cardEdit(), m_member->pickButton(), m_quantity, m_date, m_remark, m_packages,
+                              buttons.ok,           buttons.cancel};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
     kit::installEnterMovesFocus(this);

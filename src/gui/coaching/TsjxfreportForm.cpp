@@ -20,8 +20,14 @@ Report TsjxfreportForm::build(const ResultSet& lessons, const QDate& from, const
                    {QStringLiteral("项目名称"), {}, 24},
                    {QStringLiteral("备注"), QStringLiteral("备    注"), 34},
                    {QStringLiteral("操作员"), {}, 18}});
-    report.addTotals({{}, {}, QStringLiteral("消费合计："), coachingreport::total(lessons, QStringLiteral("消费数量"), false),
-                      {}, {}, {}, {}});
+    report.addTotals({{},
+                      {},
+                      QStringLiteral("消费合计："),
+                      coachingreport::total(lessons, QStringLiteral("消费数量"), false),
+                      {},
+                      {},
+                      {},
+                      {}});
     return report;
 }
 

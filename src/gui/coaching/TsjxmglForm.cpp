@@ -17,7 +17,8 @@ TsjxmglForm::TsjxmglForm(Session& session, QWidget* parent)
     grid()->setObjectName(QStringLiteral("itemGrid"));
     grid()->setAccessibleName(QStringLiteral("私教项目"));
     setSource([this] { return coaching::items(dm()); });
-    setColumns({{QStringLiteral("项目编号"), 100}, {QStringLiteral("项目名称"), 160}, {QStringLiteral("项目单价"), 100}});
+    setColumns(
+        {{QStringLiteral("项目编号"), 100}, {QStringLiteral("项目名称"), 160}, {QStringLiteral("项目单价"), 100}});
     addButton(QStringLiteral("添加"), "addButton", kit::guard(this, [this] {
                   m_entry->prepareAdd();
                   runEntry(m_entry);
