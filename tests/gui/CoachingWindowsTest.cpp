@@ -201,8 +201,12 @@ TEST_F(CoachingWindows, AtTheDeskTenLessonsAreBoughtAndTwoBooked)
 TEST_F(CoachingWindows, AStaleBookingWindowIsRefusedAndShowsWhatIsLeft)
 {
     const qint64 id = buy(QStringLiteral("1001"), s(u"金教练"), s(u"品势"), "3");
+    // A later package with an earlier date: the oldest package is still the one preselected.
+    buy(QStringLiteral("1001"), s(u"李教练"), s(u"腿法"), "7", QDate(2024, 1, 2));
     swipe(QStringLiteral("1001"));
     const auto booked = test::answerNextModal<gui::TsjxfForm>([&](gui::TsjxfForm* form) {
+        EXPECT_EQ(form->packageGrid()->result().rowCount(), 2);
+        EXPECT_EQ(label(form, "packageCoachLabel"), s(u"金教练"));
         EXPECT_EQ(label(form, "packageLeftLabel"), QStringLiteral("3"));
         // Another desk books two of the three meanwhile.
         book(QStringLiteral("1001"), id, "2");
@@ -216,7 +220,7 @@ TEST_F(CoachingWindows, AStaleBookingWindowIsRefusedAndShowsWhatIsLeft)
     ASSERT_TRUE(booked->result());
     EXPECT_EQ(messages.texts, QStringList{s(u"消费数量不能大于余额数量！")});
     EXPECT_EQ(number(s(u"select count(*) as [n] from [私教消费]")), 1);
-    EXPECT_EQ(number(s(u"select [剩余数量] as [n] from [购买私教]")), 1);
+    EXPECT_EQ(number(s(u"select [剩余数量] as [n] from [购买私教] where [编号]=") + QString::number(id)), 1);
 }
 
 TEST_F(CoachingWindows, PermissionsGuardManagementAndPurchasesButNotLessons)
@@ -371,6 +375,8 @@ TEST_F(CoachingWindows, PurchasesAndLessonsFromTheManagementWindowPickTheirMembe
         choose(in<QComboBox>(form, "lessonCoachCombo"), s(u"李教练"));
         in<QPushButton>(form->lessonDates(), "queryButton")->click();
         EXPECT_EQ(form->lessonGrid()->result().rowCount(), 1);
+        // Dates changed without "查询" are not what the list shows.
+        form->lessonDates()->setRange(QDate(2024, 1, 1), QDate(2024, 1, 2));
         in<QPushButton>(form, "printLessonsButton")->click();
         if (const auto pdf = printedPreview()) {
             for (const char16_t* text : {u"会员消费私教记录", u"消费时间：2024-02-14 至 2024-03-15", u"消费合计：",

@@ -248,6 +248,7 @@ void TsjglForm::showMemberOf(int row)
 
 void TsjglForm::queryPurchases()
 {
+    m_purchaseDays = {m_purchaseDates->from(), m_purchaseDates->to()};
     m_purchases = coaching::purchases(m_session.velunDMForm(), m_purchaseDates->range());
     m_purchases.setFilter(filterOf(m_purchaseFilters, QStringLiteral("教练姓名")));
     m_purchaseGrid->setResult(m_purchases);
@@ -255,6 +256,7 @@ void TsjglForm::queryPurchases()
 
 void TsjglForm::queryLessons()
 {
+    m_lessonDays = {m_lessonDates->from(), m_lessonDates->to()};
     m_lessons = coaching::lessons(m_session.velunDMForm(), m_lessonDates->range());
     m_lessons.setFilter(filterOf(m_lessonFilters, QStringLiteral("教练")));
     m_lessonGrid->setResult(m_lessons);
@@ -298,7 +300,7 @@ void TsjglForm::deleteRecord()
     if (removed.refused())
         Messages::refusal(this, removed.refusal());
     readSummary();
-    m_purchases = coaching::purchases(m_session.velunDMForm(), m_purchaseDates->range());
+    m_purchases = coaching::purchases(m_session.velunDMForm(), dayRange(m_purchaseDays.first, m_purchaseDays.second));
     m_purchases.setFilter(filterOf(m_purchaseFilters, QStringLiteral("教练姓名")));
     m_purchaseGrid->setResult(m_purchases, DataGrid::KeepRow);
 }
@@ -318,16 +320,15 @@ void TsjglForm::printPurchases()
         TmypreviewForm::open(TgmsjhzreportForm::build(m_summaryGrid->result()), this);
         return;
     }
-    TmypreviewForm::open(TgmsjmxreportForm::build(m_purchaseGrid->result(), m_purchaseDates->from(),
-                                                  m_purchaseDates->to(), m_session.now()),
+    TmypreviewForm::open(TgmsjmxreportForm::build(m_purchaseGrid->result(), m_purchaseDays.first, m_purchaseDays.second,
+                                                  m_session.now()),
                          this);
 }
 
 void TsjglForm::printLessons()
 {
     TmypreviewForm::open(
-        TsjxfreportForm::build(m_lessonGrid->result(), m_lessonDates->from(), m_lessonDates->to(), m_session.now()),
-        this);
+        TsjxfreportForm::build(m_lessonGrid->result(), m_lessonDays.first, m_lessonDays.second, m_session.now()), this);
 }
 
 void TsjglForm::done(int result)

@@ -2,8 +2,10 @@
 
 #include "db/ResultSet.h"
 
+#include <QDate>
 #include <QDialog>
 #include <functional>
+#include <utility>
 
 class QComboBox;
 class QGroupBox;
@@ -93,6 +95,9 @@ private:
     DataGrid* m_purchaseGrid;
     DateRangeBar* m_lessonDates;
     DataGrid* m_lessonGrid;
+    // The days the shown lists were read for: what their printouts name.
+    std::pair<QDate, QDate> m_purchaseDays;
+    std::pair<QDate, QDate> m_lessonDays;
     ResultSet m_summary;
     ResultSet m_purchases;
     ResultSet m_lessons;
