@@ -168,16 +168,23 @@ TEST_F(CoachingWindows, AtTheDeskTenLessonsAreBoughtAndTwoBooked)
         EXPECT_EQ(in<QLineEdit>(form, "priceEdit")->text(), QStringLiteral("12.125")) << "the item's list price";
         in<QLineEdit>(form, "quantityEdit")->setText(QStringLiteral("10"));
         EXPECT_EQ(label(form, "totalLabel"), s(u"121.25元"));
+        auto* validUntil = in<QDateEdit>(form, "validUntilEdit");
+        validUntil->setDate(QDate(2024, 3, 14));
+        in<QPushButton>(form, "saveButton")->click();
+        EXPECT_EQ(messages.texts.value(1), s(u"有效日期不能早于购买日期！"));
+        in<QToolButton>(form, "clearValidUntilButton")->click();
+        EXPECT_TRUE(validUntil->text().trimmed().isEmpty());
         in<QPushButton>(form, "saveButton")->click();
     });
     buyButton->click();
     ASSERT_TRUE(bought->result());
-    ASSERT_EQ(messages.texts, QStringList{s(u"请选择教练！")});
+    ASSERT_EQ(messages.texts, (QStringList{s(u"请选择教练！"), s(u"有效日期不能早于购买日期！")}));
     gui::DataGrid* packages = tabs()->grid(QStringLiteral("coachingGrid"));
     ASSERT_EQ(packages->result().rowCount(), 1) << "the coaching tab was read again";
     EXPECT_EQ(packages->value(0, s(u"数量")).toInt(), 10);
-    EXPECT_EQ(dm().list(s(u"select [总金额] from [购买私教]")).first(s(u"总金额")).toMoney(),
-              Money::fromUnits(1212500));
+    const ResultSet stored = dm().list(s(u"select [总金额],[有效日期] from [购买私教]"));
+    EXPECT_EQ(stored.first(s(u"总金额")).toMoney(), Money::fromUnits(1212500));
+    EXPECT_TRUE(stored.first(s(u"有效日期")).isNull()) << "no last day";
 
     const auto booked = test::answerNextModal<gui::TsjxfForm>([&](gui::TsjxfForm* form) {
         EXPECT_EQ(label(form, "packageCoachLabel"), s(u"金教练"));
@@ -195,7 +202,7 @@ TEST_F(CoachingWindows, AtTheDeskTenLessonsAreBoughtAndTwoBooked)
     ASSERT_EQ(lessons->result().rowCount(), 1);
     EXPECT_EQ(lessons->value(0, s(u"消费数量")).toInt(), 2);
     EXPECT_EQ(lessons->value(0, s(u"教练")).toText(), s(u"金教练"));
-    EXPECT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts.size(), 2);
 }
 
 TEST_F(CoachingWindows, AStaleBookingWindowIsRefusedAndShowsWhatIsLeft)
