@@ -54,6 +54,7 @@ void registerAllCommands(CommandRegistry& registry, TmainForm& frame)
     registerCatalogueCommands(registry);
     registerPurchasingCommands(registry);
     registerCheckoutCommands(registry);
+    registerCoachingCommands(registry);
 }
 
 void registerAppCommands(CommandRegistry& r, TmainForm& frame)

@@ -23,5 +23,6 @@ void registerSecurityCommands(CommandRegistry& registry);
 void registerCatalogueCommands(CommandRegistry& registry);
 void registerPurchasingCommands(CommandRegistry& registry);
 void registerCheckoutCommands(CommandRegistry& registry);
+void registerCoachingCommands(CommandRegistry& registry);
 
 } // namespace tkd::gui

@@ -1,0 +1,81 @@
+#include "CoachingMemberBox.h"
+
+#include "coaching/Packages.h"
+#include "kit/CaptionedValue.h"
+#include "kit/FormKit.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <utility>
+
+namespace tkd::gui {
+
+namespace {
+const char16_t* const kCaptions[] = {u"会员姓名：", u"会员类型：", u"到期日期：", u"私教次数：", u"会员状态："};
+const char* const kNames[] = {"memberNameLabel", "cardTypeLabel", "expiryLabel", "lessonsLeftLabel",
+                              "memberStatusLabel"};
+} // namespace
+
+CoachingMemberBox::CoachingMemberBox(QWidget* parent) : QGroupBox(QStringLiteral("会员信息"), parent)
+{
+    setObjectName(QStringLiteral("memberBox"));
+    m_card = new QLineEdit(this);
+    m_card->setObjectName(QStringLiteral("cardNumberEdit"));
+    m_card->setReadOnly(true);
+    m_card->setPlaceholderText(QStringLiteral("请点击按钮查询会员"));
+    m_pick = new QToolButton(this);
+    m_pick->setObjectName(QStringLiteral("pickMemberButton"));
+    m_pick->setText(QStringLiteral("…"));
+    m_pick->setToolTip(QStringLiteral("请点击按钮查询会员"));
+    m_pick->setAccessibleName(QStringLiteral("选择会员"));
+    connect(m_pick, &QToolButton::clicked, this, &CoachingMemberBox::pickRequested);
+
+    auto* grid = new QGridLayout(this);
+    auto* cardRow = new QHBoxLayout;
+    cardRow->addWidget(m_card, 1);
+    cardRow->addWidget(m_pick);
+    QLabel* cardCaption = kit::captionFor(m_card, QStringLiteral("会员卡号："), this);
+    grid->addWidget(cardCaption, 0, 0);
+    grid->addLayout(cardRow, 0, 1);
+    for (int i = 0; i < 5; ++i) {
+        const QString caption = QString::fromUtf16(kCaptions[i]);
+        auto* value = new QLabel(this);
+        value->setObjectName(QString::fromLatin1(kNames[i]));
+        value->setMinimumWidth(90);
+        kit::captionValue(value, caption);
+        const int row = (i + 1) / 2;
+        const int column = (i + 1) % 2 * 2;
+        grid->addWidget(new QLabel(caption, this), row, column);
+        grid->addWidget(value, row, column + 1);
+        m_values.insert(caption, value);
+    }
+}
+
+void CoachingMemberBox::clear(bool pickable)
+{
+    m_card->clear();
+    for (QLabel* value : std::as_const(m_values))
+        value->clear();
+    m_pick->setVisible(pickable);
+}
+
+void CoachingMemberBox::show(const coaching::MemberInfo& member, bool lessonsShown)
+{
+    m_card->setText(member.cardNumber);
+    m_values.value(QStringLiteral("会员姓名："))->setText(member.name);
+    m_values.value(QStringLiteral("会员类型："))->setText(member.cardType);
+    m_values.value(QStringLiteral("到期日期："))->setText(member.expiry);
+    m_values.value(QStringLiteral("会员状态："))->setText(member.status);
+    m_values.value(QStringLiteral("私教次数："))
+        ->setText(lessonsShown ? QString::number(member.lessonsLeft) + QStringLiteral("次") : QString());
+}
+
+QString CoachingMemberBox::cardNumber() const
+{
+    return m_card->text().trimmed();
+}
+
+} // namespace tkd::gui
