@@ -304,7 +304,7 @@ TEST_F(GoodsCatalogueWindow, ModifyingAnItemLeavesItsCodeAndStock)
             points->setText(QStringLiteral("99999999999"));
             in<QPushButton>(dialog, "okButton")->click();
             EXPECT_EQ(messages.texts, QStringList{s(u"请输入正确的兑换积分！")});
-            EXPECT_EQ(QApplication::focusWidget(), points);
+            EXPECT_EQ(dialog->focusWidget(), points) << "the refused field takes the focus";
             points->setText(QStringLiteral("20"));
             in<QLineEdit>(dialog, "salePriceEdit")->setText(QStringLiteral("3.5"));
             in<QPushButton>(dialog, "okButton")->click();
