@@ -323,7 +323,7 @@ int main(int argc, char* argv[])
         const std::vector<bench::GoodsLine> goodsLines = bench::timeGoods(dm, operatorName, today, samples);
         dm.disconnect();
         printFloors();
-        return bench::reportGoods(out, goodsLines, bare) ? 0 : 2;
+        return bench::reportGoods(out, goodsLines, bare, commit) ? 0 : 2;
     }
 
     const Figures lookup = summarise(time(lookupCards, swipe));
@@ -443,6 +443,6 @@ int main(int argc, char* argv[])
     const bool listSmall = list.peakKb >= 0 && list.peakKb < 150 * 1024;
     out << "member list: under 300 ms " << (listFast ? "yes" : "NO") << ", peak under 150 MB "
         << (listSmall ? "yes" : "NO") << Qt::endl;
-    const bool goodsMet = bench::reportGoods(out, goodsLines, bare);
+    const bool goodsMet = bench::reportGoods(out, goodsLines, bare, commit);
     return met && everyoneIn && listFast && listSmall && goodsMet ? 0 : 2;
 }

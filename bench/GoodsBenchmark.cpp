@@ -216,7 +216,8 @@ std::vector<GoodsLine> timeGoods(TvelunDMForm& dm, const QString& operatorName, 
                          QStringLiteral("%1 of %2 sales shown again at the desk, %3 refused")
                              .arg(accepted)
                              .arg(samples)
-                             .arg(refused)});
+                             .arg(refused),
+                         true});
     };
     checkoutLine(1, 4000);
     checkoutLine(20, 8000);
@@ -265,7 +266,7 @@ std::vector<GoodsLine> timeGoods(TvelunDMForm& dm, const QString& operatorName, 
     return lines;
 }
 
-bool reportGoods(QTextStream& out, const std::vector<GoodsLine>& lines, const Figures& bare)
+bool reportGoods(QTextStream& out, const std::vector<GoodsLine>& lines, const Figures& bare, const Figures& commit)
 {
     // Every line the windows need; a hall without goods or purchase history misses some.
     constexpr size_t kLines = 8;
@@ -282,6 +283,11 @@ bool reportGoods(QTextStream& out, const std::vector<GoodsLine>& lines, const Fi
                    .arg(line.figures.p95 / bare.p95, 6, 'f', 1)
                    .arg(line.samples)
             << Qt::endl;
+        if (line.commits)
+            out << QStringLiteral("  ratio to one synced commit: median %1x  p95 %2x")
+                       .arg(line.figures.median / commit.median, 0, 'f', 1)
+                       .arg(line.figures.p95 / commit.p95, 0, 'f', 1)
+                << Qt::endl;
         out << QStringLiteral("  %1; p95 under %2 ms %3")
                    .arg(line.detail)
                    .arg(line.targetMicros / 1000, 0, 'f', 0)

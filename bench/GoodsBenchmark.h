@@ -23,6 +23,8 @@ struct GoodsLine {
     int samples = 0;
     // What the line did, for the reader: rows shown, lines written, refusals.
     QString detail;
+    // A command that commits: its figures are compared with one synced commit too.
+    bool commits = false;
 };
 
 // Times what the goods windows call on the hall's catalogue, each at least `samples` times: the
@@ -33,8 +35,9 @@ struct GoodsLine {
 // sold, so that repeated runs leave the stock as it was and add only a few hundred sales.
 std::vector<GoodsLine> timeGoods(TvelunDMForm& dm, const QString& operatorName, const QDate& today, int samples);
 
-// Prints each line with its ratio to the bare member select and whether its 95th percentile is
-// under its target; true when every line is there and meets it.
-bool reportGoods(QTextStream& out, const std::vector<GoodsLine>& lines, const Figures& bare);
+// Prints each line with its ratio to the bare member select (and to one synced commit for the lines
+// that commit) and whether its 95th percentile is under its target; true when every line is there
+// and meets it.
+bool reportGoods(QTextStream& out, const std::vector<GoodsLine>& lines, const Figures& bare, const Figures& commit);
 
 } // namespace tkd::bench

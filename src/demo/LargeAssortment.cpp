@@ -226,8 +226,8 @@ Assortment largeAssortment(int items, int categories, int checkoutsPerMember)
             ranks[size_t(k)].push_back(r);
         shuffle(rng, ranks[size_t(k)]);
     }
-    // Of every sale line: counted goods about 80 in 100, goods sold without stock 12, services 8.
-    constexpr double kShare[3] = {0.08, 0.80, 0.12};
+    // Of every sale line: counted goods about 85 in 100, goods sold without stock 9, services 6.
+    constexpr double kShare[3] = {0.06, 0.85, 0.09};
     double harmonic[3] = {0, 0, 0};
     for (int k = 0; k < 3; ++k)
         for (int r = 0; r < perKind[k]; ++r)
@@ -259,12 +259,13 @@ Assortment largeAssortment(int items, int categories, int checkoutsPerMember)
         item.price = Money::fromUnits(qint64(rng.between(spec.lowest * 2, spec.highest * 2)) * 5000);
         if (!item.service)
             item.cost = Money::fromUnits(item.price.units() * rng.between(45, 68) / 100 / 100 * 100);
-        item.pack = item.price <= Money::fromYuan(6) ? 24 : 5;
+        // A large shop orders from its wholesaler's list by the piece.
+        item.pack = 1;
         if (item.counted && item.price <= Money::fromYuan(50) && rng.chance(25))
             item.points = int(std::max<qint64>(4, item.price.wholeYuan() * 2));
         if (item.counted) {
-            // The best sellers come every other day or so; the rest less often the less they sell.
-            item.deliveries = int(std::min<qint64>(250, 250LL * 410 / (rank + 10)));
+            // The best sellers are on the list most mornings; the rest less often the less they sell.
+            item.deliveries = int(std::min<qint64>(250, 250LL * 800 / (rank + 10)));
             if (root == 1 && rank < bestGearRank) {
                 bestGear = i;
                 bestGearRank = rank;
