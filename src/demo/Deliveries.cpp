@@ -30,12 +30,9 @@ void planDeliveries(Hall& hall)
     const Assortment& goods = hall.goods;
     hall.openingStock.assign(size_t(goods.count()), 0);
     std::vector<std::vector<Out>> outs(size_t(goods.count()));
-    Moment firstSale = momentOf(hall.today, 0);
     auto take = [&](Moment at, int g, int quantity) {
-        if (!goods[g].counted)
-            return;
-        outs[size_t(g)].push_back({at, quantity});
-        firstSale = std::min(firstSale, at);
+        if (goods[g].counted)
+            outs[size_t(g)].push_back({at, quantity});
     };
     for (const Member& m : hall.members) {
         for (const Checkout& c : m.checkouts)
@@ -45,8 +42,6 @@ void planDeliveries(Hall& hall)
             take(e.at, e.goods, e.quantity);
     }
 
-    const QDate first = dayOf(firstSale);
-    const qint64 span = std::max<qint64>(1, first.daysTo(hall.today) + 1);
     std::vector<PlannedLine> lines;
     for (int g = 0; g < goods.count(); ++g) {
         const GoodsItem& item = goods[g];
@@ -56,17 +51,21 @@ void planDeliveries(Hall& hall)
         std::sort(sold.begin(), sold.end(), [](const Out& a, const Out& b) { return a.at < b.at; });
         int stock = item.pack;
         hall.openingStock[size_t(g)] = stock;
-        // The delivery mornings as days after the first sale; a schedule denser than the days has one a day.
-        const qint64 deliveries = std::max(1, item.deliveries);
-        std::vector<qint64> days;
-        for (qint64 k = 0; k < deliveries; ++k)
-            if (days.empty() || days.back() != k * span / deliveries)
-                days.push_back(k * span / deliveries);
+        if (sold.empty())
+            continue;
+        // The buyer orders as sales add up: the delivery mornings are the days of evenly spaced
+        // sales in the item's list (the first one's among them), one a day at most.
+        const size_t deliveries = size_t(std::max(1, item.deliveries));
+        std::vector<QDate> days;
+        for (size_t k = 0; k < deliveries; ++k) {
+            const QDate day = dayOf(sold[k * sold.size() / deliveries].at);
+            if (days.empty() || days.back() != day)
+                days.push_back(day);
+        }
         size_t next = 0;
         for (size_t k = 0; k < days.size(); ++k) {
-            const Moment at = momentOf(first.addDays(days[k]), kDeliverySecond);
-            const Moment until =
-                k + 1 < days.size() ? momentOf(first.addDays(days[k + 1]), 0) : momentOf(hall.today.addDays(1), 0);
+            const Moment at = momentOf(days[k], kDeliverySecond);
+            const Moment until = momentOf(k + 1 < days.size() ? days[k + 1] : hall.today.addDays(1), 0);
             int need = 0;
             size_t end = next;
             while (end < sold.size() && sold[end].at < until)
