@@ -54,13 +54,20 @@ void planDeliveries(Hall& hall)
         if (sold.empty())
             continue;
         // The buyer orders as sales add up: the delivery mornings are the days of evenly spaced
-        // sales in the item's list (the first one's among them), one a day at most.
+        // sales in the item's list (the first one's among them), one a day at most. Sales crowd into
+        // the recent months, where many such sales fall on one day: more are spaced until the days
+        // are as many as the deliveries wanted, or every sale has been taken.
         const size_t deliveries = size_t(std::max(1, item.deliveries));
         std::vector<QDate> days;
-        for (size_t k = 0; k < deliveries; ++k) {
-            const QDate day = dayOf(sold[k * sold.size() / deliveries].at);
-            if (days.empty() || days.back() != day)
-                days.push_back(day);
+        for (size_t spread = deliveries;; spread += spread / 4 + 1) {
+            days.clear();
+            for (size_t k = 0; k < std::min(spread, sold.size()); ++k) {
+                const QDate day = dayOf(sold[k * sold.size() / std::min(spread, sold.size())].at);
+                if (days.empty() || days.back() != day)
+                    days.push_back(day);
+            }
+            if (days.size() >= deliveries || spread >= sold.size())
+                break;
         }
         size_t next = 0;
         for (size_t k = 0; k < days.size(); ++k) {

@@ -5,8 +5,9 @@
 namespace tkd::demo {
 
 // The stock of a large catalogue, once every member's sales and exchanges are planned: each item
-// counted in stock opens with one pack and is delivered up to GoodsItem::deliveries mornings, as
-// its sales add up (on the days of evenly spaced sales in its list, one delivery a day at most). A
+// counted in stock opens with one pack and is delivered about GoodsItem::deliveries mornings (as
+// many as it has days with sales at most), as its sales add up: on the days of evenly spaced sales
+// in its list, one delivery a day at most. A
 // delivery brings what the item will sell until the next one, plus a fifth, in whole packs, less
 // what is on the shelf; none comes when the shelf already holds enough, so no item is ever sold
 // out of stock. Now and then part of a

@@ -37,7 +37,7 @@ struct HallSize {
     // 0: the demo hall's goods and sales as above. Otherwise a large shop instead (the benchmark's):
     // this many goods in `categories` categories (see LargeAssortment.h), `checkoutsPerMember`
     // checkouts per member on average with one to three lines each, and every item counted in stock
-    // delivered on a schedule (see Deliveries.h).
+    // delivered as its sales add up (see Deliveries.h).
     int goods = 0;
     int categories = 400;
     int checkoutsPerMember = 5;

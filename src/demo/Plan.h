@@ -154,8 +154,8 @@ struct GoodsItem {
     int points = 0;
     // Bought by the box: a purchase is a whole number of packs.
     int pack = 1;
-    // How many deliveries the item gets over the hall's history (a large catalogue's items are
-    // delivered on a schedule); 0 for an item bought in whenever it runs low.
+    // At most how many deliveries the item gets over the hall's history (a large catalogue's items,
+    // see Deliveries.h); 0 for an item bought in whenever it runs low.
     int deliveries = 0;
     bool exchangeable() const { return points > 0; }
 };
