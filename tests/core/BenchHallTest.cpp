@@ -94,7 +94,8 @@ TEST_F(BenchHallTest, AFileOfAnotherVersionIsRefusedAndLeftAsItIs)
         EXPECT_FALSE(done.generated);
         EXPECT_EQ(done.shiftedDays, 0);
         EXPECT_EQ(stored().version, version) << "neither regenerated nor stamped anew";
-        EXPECT_EQ(stored().day, QDate(2025, 5, 20));
+        // A file without a stamp has no day either.
+        EXPECT_EQ(stored().day, version == 0 ? QDate() : QDate(2025, 5, 20));
         EXPECT_EQ(visits(), rows);
         EXPECT_EQ(QFileInfo(file()).lastModified(), modified) << "the file is not written to";
     }
