@@ -1,12 +1,14 @@
 // Times the desk's swipe and check-ins on a generated hall, with what the window does around the
 // core calls, and compares them with two floors measured on the same machine and file: one indexed
 // member select and one synced single-row commit. Also opens the member list's dataset (all members)
-// in a fresh process and reports its time and the process's peak memory.
-#include "BenchHall.h"
-#include "Percentile.h"
+// in a fresh process and reports its time and the process's peak memory, and times the goods
+// windows' calls on the hall's large catalogue (see GoodsBenchmark.h).
+#include "GoodsBenchmark.h"
+#include "Timing.h"
 #include "app/TimeZone.h"
 #include "data/Paths.h"
 #include "data/TvelunDMForm.h"
+#include "demo/BenchHall.h"
 #include "demo/DemoHall.h"
 #include "frontdesk/CheckIn.h"
 #include "frontdesk/DeskLookup.h"
@@ -35,16 +37,8 @@ namespace {
 
 const QString kMemberListSwitch = QStringLiteral("--member-list-of");
 
-struct Figures {
-    double median = 0;
-    double p95 = 0;
-};
-
-Figures summarise(std::vector<double> micros)
-{
-    std::sort(micros.begin(), micros.end());
-    return {bench::nearestRank(micros, 50), bench::nearestRank(micros, 95)};
-}
+using bench::Figures;
+using bench::summarise;
 
 // Times fn for each card; before(card), untimed, is what the desk did with the card just before.
 template <typename Fn, typename Before> std::vector<double> time(const QStringList& cards, Fn&& fn, Before&& before)
@@ -172,9 +166,12 @@ int main(int argc, char* argv[])
     const QCommandLineOption regenerateOption(QStringLiteral("regenerate"),
                                               QStringLiteral("Make a new hall even when the file can be reused."));
     const QCommandLineOption deskOnlyOption(QStringLiteral("desk-only"),
-                                            QStringLiteral("Time the desk alone, without the month of visits and the "
-                                                           "member list (for profiling)."));
-    parser.addOptions({fileOption, membersOption, visitsOption, samplesOption, regenerateOption, deskOnlyOption});
+                                            QStringLiteral("Time the desk alone, without the month of visits, the "
+                                                           "member list and the goods (for profiling)."));
+    const QCommandLineOption goodsOnlyOption(QStringLiteral("goods-only"),
+                                             QStringLiteral("Time the goods windows alone (for profiling)."));
+    parser.addOptions(
+        {fileOption, membersOption, visitsOption, samplesOption, regenerateOption, deskOnlyOption, goodsOnlyOption});
     parser.process(app);
 
     const QString file = QFileInfo(parser.value(fileOption)).absoluteFilePath();
@@ -191,12 +188,20 @@ int main(int argc, char* argv[])
     size.busiestVisits = kBusiest;
     // Enough members with 300 visits for every measurement to take fresh ones.
     size.busyMembers = 3 * samples + 10;
+    // A shop of a large hall: about 1,000,000 sales lines in 500,000 checkouts, 1,200,000 stock moves.
+    size.goods = 5000;
+    size.categories = 400;
+    size.checkoutsPerMember = 5;
 
     TvelunDMForm dm;
-    out << "hall file " << file << " (made anew when missing or of an older generator: " << members << " members, "
-        << visits << " visits)" << Qt::endl;
-    const bench::Preparation prepared =
-        bench::prepareHall(dm, file, photoFolder, size, today, parser.isSet(regenerateOption));
+    out << "hall file " << file << " (made anew when missing: " << members << " members, " << visits << " visits, "
+        << size.goods << " goods)" << Qt::endl;
+    const demo::Preparation prepared =
+        demo::prepareHall(dm, file, photoFolder, size, today, parser.isSet(regenerateOption));
+    if (!prepared.refusal.isEmpty()) {
+        out << prepared.refusal << Qt::endl;
+        return 1;
+    }
     if (prepared.repageSeconds > 0)
         out << "rewrote the file in pages of " << Database::kPageSize << " bytes in "
             << QString::number(prepared.repageSeconds, 'f', 1) << " s" << Qt::endl;
@@ -222,6 +227,11 @@ int main(int argc, char* argv[])
     const qint64 visitCount = count(dm, QStringLiteral("select count(*) from [会员登记]"));
     out << "hall: " << memberCount << " members, " << visitCount << " visits, file "
         << QFileInfo(file).size() / (1024 * 1024) << " MB" << Qt::endl;
+    out << "shop: " << count(dm, QStringLiteral("select count(*) from [商品信息]")) << " goods in "
+        << count(dm, QStringLiteral("select count(*) from [商品类别]")) << " categories, "
+        << count(dm, QStringLiteral("select count(*) from [会员消费]")) << " sales lines, "
+        << count(dm, QStringLiteral("select count(*) from [金额记录]")) << " payment rows, "
+        << count(dm, QStringLiteral("select count(*) from [商品进退单]")) << " stock moves" << Qt::endl;
 
     std::mt19937 rng(7);
     QStringList anyCards;
@@ -231,7 +241,7 @@ int main(int argc, char* argv[])
     const QStringList attendedCards = busyCards.mid(samples, samples);
     const QStringList unattendedCards = busyCards.mid(2 * samples, samples);
     const QString warmCard = busyCards.back();
-    const int photosWritten = bench::ensurePhotos(dm, busyCards.mid(0, 3 * samples) << warmCard);
+    const int photosWritten = demo::ensurePhotos(dm, busyCards.mid(0, 3 * samples) << warmCard);
     if (photosWritten > 0)
         out << "wrote " << photosWritten << " photos of timed members" << Qt::endl;
     out << "timed members, on average: " << historyOf(dm, busyCards.mid(0, 3 * samples)) << Qt::endl;
@@ -297,6 +307,25 @@ int main(int argc, char* argv[])
                   {{QStringLiteral("hykh"), card}});
         tx.commit();
     }));
+    auto printFloors = [&] {
+        out << QStringLiteral("bare member select        median %1 us  p95 %2 us  (%3 samples)")
+                   .arg(bare.median, 9, 'f', 1)
+                   .arg(bare.p95, 9, 'f', 1)
+                   .arg(anyCards.size())
+            << Qt::endl;
+        out << QStringLiteral("synced single-row commit  median %1 us  p95 %2 us  (%3 samples)")
+                   .arg(commit.median, 9, 'f', 1)
+                   .arg(commit.p95, 9, 'f', 1)
+                   .arg(samples)
+            << Qt::endl;
+    };
+    if (parser.isSet(goodsOnlyOption)) {
+        const std::vector<bench::GoodsLine> goodsLines = bench::timeGoods(dm, operatorName, today, samples);
+        dm.disconnect();
+        printFloors();
+        return bench::reportGoods(out, goodsLines, bare, commit) ? 0 : 2;
+    }
+
     const Figures lookup = summarise(time(lookupCards, swipe));
     int attendedAccepted = 0;
     const Figures attended = summarise(time(
@@ -352,6 +381,8 @@ int main(int argc, char* argv[])
     }));
 
     const bool deskOnly = parser.isSet(deskOnlyOption);
+    const std::vector<bench::GoodsLine> goodsLines =
+        deskOnly ? std::vector<bench::GoodsLine>() : bench::timeGoods(dm, operatorName, today, samples);
     qint64 monthRows = 0;
     qint64 monthMs = -1;
     if (!deskOnly) {
@@ -384,16 +415,7 @@ int main(int argc, char* argv[])
                    .arg(f.p95 / commit.p95, 0, 'f', 1)
             << Qt::endl;
     };
-    out << QStringLiteral("bare member select        median %1 us  p95 %2 us  (%3 samples)")
-               .arg(bare.median, 9, 'f', 1)
-               .arg(bare.p95, 9, 'f', 1)
-               .arg(anyCards.size())
-        << Qt::endl;
-    out << QStringLiteral("synced single-row commit  median %1 us  p95 %2 us  (%3 samples)")
-               .arg(commit.median, 9, 'f', 1)
-               .arg(commit.p95, 9, 'f', 1)
-               .arg(samples)
-        << Qt::endl;
+    printFloors();
     row("lookup (whole swipe)", lookup);
     row("attended check-in", attended);
     row("unattended check-in", unattended);
@@ -453,5 +475,6 @@ int main(int argc, char* argv[])
     const bool listSmall = list.peakKb >= 0 && list.peakKb < 150 * 1024;
     out << "member list: under 300 ms " << (listFast ? "yes" : "NO") << ", peak under 150 MB "
         << (listSmall ? "yes" : "NO") << Qt::endl;
-    return met && everyoneIn && listFast && listSmall ? 0 : 2;
+    const bool goodsMet = bench::reportGoods(out, goodsLines, bare, commit);
+    return met && everyoneIn && listFast && listSmall && goodsMet ? 0 : 2;
 }

@@ -1,7 +1,9 @@
 #include "DemoHall.h"
 
 #include "Coaching.h"
+#include "Deliveries.h"
 #include "Exchanges.h"
+#include "LargeAssortment.h"
 #include "Lockers.h"
 #include "Members.h"
 #include "Payments.h"
@@ -51,6 +53,8 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
 {
     Hall hall;
     hall.today = today;
+    hall.goods =
+        size.goods > 0 ? largeAssortment(size.goods, size.categories, size.checkoutsPerMember) : demoAssortment();
     hall.pointUnit = Money::fromYuan(10);
     const Value unit = dm.db().scalar(QStringLiteral("select [消费积分] from [其它设置]"));
     if (!unit.isNull())
@@ -89,7 +93,10 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
     hall.setupDay = today.addDays(-400);
     for (const Member& m : hall.members)
         hall.setupDay = std::min(hall.setupDay, dayOf(m.joinedAt).addDays(-7));
-    planStock(hall);
+    if (size.goods > 0)
+        planDeliveries(hall);
+    else
+        planStock(hall);
 
     Transaction tx(dm.db());
     Books books{dm, hall, std::vector<std::vector<Books::OpenPackage>>(size_t(members))};

@@ -34,6 +34,13 @@ struct HallSize {
     // How many members get busiestVisits (the first one included), spread over the hall; the benchmark
     // looks up hundreds of them.
     int busyMembers = 1;
+    // 0: the demo hall's goods and sales as above. Otherwise a large shop instead (the benchmark's):
+    // this many goods in `categories` categories (see LargeAssortment.h), `checkoutsPerMember`
+    // checkouts per member on average with one to three lines each, and every item counted in stock
+    // delivered as its sales add up (see Deliveries.h).
+    int goods = 0;
+    int categories = 400;
+    int checkoutsPerMember = 5;
 };
 
 // The card number of the member at this index (0-based): six digits, zero-padded.

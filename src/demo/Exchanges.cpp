@@ -16,33 +16,34 @@ void planExchanges(Rng& rng, Hall& hall, Member& m)
     Moment at = m.checkouts.back().at;
     for (int e = 0; e < count; ++e) {
         std::vector<int> affordable;
-        for (int g = 0; g < kGoodsCount; ++g)
-            if (goods(g).exchangeable() && goods(g).points <= m.points)
+        for (const int g : hall.goods.exchangeable)
+            if (hall.goods[g].points <= m.points)
                 affordable.push_back(g);
         if (affordable.empty())
             return;
         const QDate day = std::min(hall.today, dayOf(at).addDays(rng.between(1, 20)));
         at = std::max(at + 60, momentOf(day, rng.between(10 * 3600, 21 * 3600 - 1)));
         const int g = affordable[size_t(rng.below(int(affordable.size())))];
-        const int quantity = std::min<qint64>(rng.between(1, 3), m.points / goods(g).points);
+        const int points = hall.goods[g].points;
+        const int quantity = int(std::min<qint64>(rng.between(1, 3), m.points / points));
         m.exchanges.push_back({at, g, quantity, m.points});
-        m.points -= qint64(quantity) * goods(g).points;
+        m.points -= qint64(quantity) * points;
     }
 }
 
 void writeExchange(Books& books, const Member& m, const Exchange& exchange)
 {
     TvelunDMForm& dm = books.dm;
-    const GoodsSpec& g = goods(exchange.goods);
-    const QString code = QString::fromUtf16(g.code);
-    const QString name = QString::fromUtf16(g.name);
+    const GoodsItem& g = books.hall.goods[exchange.goods];
+    const QString& code = g.code;
+    const QString& name = g.name;
     const QString operatorName = operatorAt(exchange.at);
     const QDate today = dayOf(exchange.at);
     goods::StockMove move;
     move.kind = goods::StockMoveKind::Exchange;
     move.code = code;
     move.name = name;
-    move.unit = QString::fromUtf16(g.unit);
+    move.unit = g.unit;
     move.quantity = -goods::Quantity::whole(exchange.quantity);
     move.day = today;
     move.operatorName = operatorName;

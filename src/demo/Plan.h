@@ -132,8 +132,52 @@ struct Posting {
     std::vector<PostingLine> lines;
 };
 
+// The goods catalogue as planned: categories (a parent always before its children) and the items,
+// each in a category without children.
+struct GoodsCategory {
+    QString name;
+    // Index of the parent category; -1 for a top-level one.
+    int parent = -1;
+};
+struct GoodsItem {
+    QString code;
+    QString name;
+    // Index of the category.
+    int category = 0;
+    QString unit;
+    Money cost;
+    Money price;
+    // Goods are counted in stock; services and some goods are not.
+    bool counted = false;
+    bool service = false;
+    // Points for one unit; 0 for goods that cannot be had for points.
+    int points = 0;
+    // Bought by the box: a purchase is a whole number of packs.
+    int pack = 1;
+    // At most how many deliveries the item gets over the hall's history (a large catalogue's items,
+    // see Deliveries.h); 0 for an item bought in whenever it runs low.
+    int deliveries = 0;
+    bool exchangeable() const { return points > 0; }
+};
+struct Assortment {
+    std::vector<GoodsCategory> categories;
+    std::vector<GoodsItem> items;
+    // The goods a busy member buys first.
+    int firstPurchase = 0;
+    // How the goods of a sale are picked: uniformly (the demo hall), or by a weight per item, kept
+    // as running sums (the large catalogue: a few goods sell far more than the rest).
+    std::vector<qint64> runningWeights;
+    // Exchangeable goods in index order.
+    std::vector<int> exchangeable;
+    // Checkouts per member on average; 0 keeps the demo hall's few (about 0.6).
+    int checkoutsPerMember = 0;
+    int count() const { return int(items.size()); }
+    const GoodsItem& operator[](int index) const { return items[size_t(index)]; }
+};
+
 struct Hall {
     QDate today;
+    Assortment goods;
     // The day the catalogues were set up, before the first member joined (400 days ago or earlier).
     QDate setupDay;
     // Yuan that earn one point at a checkout (其它设置.消费积分).

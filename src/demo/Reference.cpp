@@ -30,6 +30,28 @@ const CardTypeSpec kTypes[TypeCount] = {
 const GradeSpec kGrades[kGradeCount] = {{u"白带", 20, 50},  {u"黄带", 30, 100}, {u"绿带", 40, 150},
                                         {u"蓝带", 50, 200}, {u"红带", 60, 300}, {u"黑带", 80, 500}};
 
+struct CategorySpec {
+    const char16_t* name;
+    // Index of the parent category; -1 for a top-level one.
+    int parent;
+};
+constexpr int kCategoryCount = 27;
+
+struct GoodsSpec {
+    const char16_t* code;
+    const char16_t* name;
+    // Index of the category, always a leaf.
+    int category;
+    const char16_t* unit;
+    int cost;
+    int price;
+    bool service;
+    // Points for one unit; 0 for goods that cannot be had for points.
+    int points;
+};
+constexpr int kGoodsCount = 15;
+constexpr int kProtectiveGear = 6;
+
 // Parents come before their children, as categories are added in the catalogue window.
 constexpr CategorySpec kCategories[kCategoryCount] = {
     {u"服装", -1},     {u"道服", 0},      {u"儿童道服", 1},  {u"成人道服", 1},  {u"腰带", 0},      {u"级别腰带", 4},
@@ -142,22 +164,24 @@ void writeGoods(Books& books)
 {
     const CommandContext context{books.dm, QStringLiteral("超级用户"),
                                  dateTimeOf(momentOf(books.hall.setupDay, 10 * 3600))};
+    const Assortment& assortment = books.hall.goods;
     std::vector<qint64> categoryIds;
-    for (const CategorySpec& c : kCategories) {
+    categoryIds.reserve(assortment.categories.size());
+    for (const GoodsCategory& c : assortment.categories) {
         const qint64 parent = c.parent < 0 ? goods::kRootCategory : categoryIds[size_t(c.parent)];
-        categoryIds.push_back(require(goods::addCategory(context, parent, t(c.name)), t(c.name)));
+        categoryIds.push_back(require(goods::addCategory(context, parent, c.name), c.name));
     }
-    for (int i = 0; i < kGoodsCount; ++i) {
-        const GoodsSpec& g = kGoods[i];
+    for (int i = 0; i < assortment.count(); ++i) {
+        const GoodsItem& g = assortment[i];
         goods::ItemEntry item;
         item.categoryId = categoryIds[size_t(g.category)];
-        item.categoryName = t(kCategories[g.category].name);
-        item.code = t(g.code);
-        item.name = t(g.name);
-        item.unit = t(g.unit);
-        item.purchasePrice = QString::number(g.cost);
-        item.salePrice = QString::number(g.price);
-        item.counted = g.counted();
+        item.categoryName = assortment.categories[size_t(g.category)].name;
+        item.code = g.code;
+        item.name = g.name;
+        item.unit = g.unit;
+        item.purchasePrice = g.cost.toString();
+        item.salePrice = g.price.toString();
+        item.counted = g.counted;
         item.quantity = QString::number(books.hall.openingStock[size_t(i)]);
         item.exchangeable = g.exchangeable();
         item.points = QString::number(g.points);
@@ -197,9 +221,30 @@ const GradeSpec& grade(int index)
     return kGrades[index];
 }
 
-const GoodsSpec& goods(int index)
+Assortment demoAssortment()
 {
-    return kGoods[index];
+    Assortment a;
+    for (const CategorySpec& c : kCategories)
+        a.categories.push_back({t(c.name), c.parent});
+    for (const GoodsSpec& g : kGoods) {
+        GoodsItem item;
+        item.code = t(g.code);
+        item.name = t(g.name);
+        item.category = g.category;
+        item.unit = t(g.unit);
+        item.cost = Money::fromYuan(g.cost);
+        item.price = Money::fromYuan(g.price);
+        item.counted = !g.service;
+        item.service = g.service;
+        item.points = g.points;
+        item.pack = g.price <= 6 ? 24 : 5;
+        a.items.push_back(item);
+    }
+    a.firstPurchase = kProtectiveGear;
+    for (int g = 0; g < a.count(); ++g)
+        if (a[g].exchangeable())
+            a.exchangeable.push_back(g);
+    return a;
 }
 
 bool delivered(int goodsIndex)

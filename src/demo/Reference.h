@@ -36,38 +36,12 @@ const GradeSpec& grade(int index);
 // Visits that take a member one grade up.
 constexpr int kVisitsPerGrade = 50;
 
-// The goods catalogue: a tree of categories three deep, the goods in its leaves.
-struct CategorySpec {
-    const char16_t* name;
-    // Index of the parent category; -1 for a top-level one.
-    int parent;
-};
-constexpr int kCategoryCount = 27;
-
-struct GoodsSpec {
-    const char16_t* code;
-    const char16_t* name;
-    // Index of the category, always a leaf.
-    int category;
-    const char16_t* unit;
-    int cost;
-    int price;
-    bool service;
-    // Points for one unit; 0 for goods that cannot be had for points.
-    int points;
-    // Goods are counted in stock; services are not.
-    bool counted() const { return !service; }
-    bool exchangeable() const { return points > 0; }
-    // Bought by the box: a purchase is a whole number of packs.
-    int pack() const { return price <= 6 ? 24 : 5; }
-};
-constexpr int kGoodsCount = 15;
-const GoodsSpec& goods(int index);
-// The goods a busy member buys first.
-constexpr int kProtectiveGear = 6;
-// The goods sent back to the supplier once (a delivery in the wrong sizes).
+// The demo hall's goods: categories three deep, twelve goods counted in stock (protective gear
+// first among them for a busy member), three services, and the goods points buy.
+Assortment demoAssortment();
+// Of the demo hall's goods: the one sent back to the supplier once (a delivery in the wrong sizes).
 constexpr int kReturnedGoods = 1;
-// The goods delivered weekly from the start: the drinks.
+// Of the demo hall's goods: those delivered weekly from the start, the drinks.
 bool delivered(int goodsIndex);
 
 struct CoachingItemSpec {
@@ -96,9 +70,9 @@ template <typename T> const T& require(const Outcome<T>& outcome, const QString&
 // Who writes a row at that moment: the desk's operator by day, the super user (the owner) in the evening.
 QString operatorAt(Moment moment);
 
-// Everything above, written once before the hall's history starts. Card types, staff, the
-// operator, the goods categories and the goods go through the program's own operations; the goods
-// counted in stock get their opening stock (Hall::openingStock) as the catalogue records it.
+// Everything above and the hall's goods, written once before the hall's history starts. Card types,
+// staff, the operator, the goods categories and the goods go through the program's own operations;
+// the goods counted in stock get their opening stock (Hall::openingStock) as the catalogue records it.
 void writeCatalogues(Books& books);
 
 } // namespace tkd::demo

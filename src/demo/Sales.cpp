@@ -21,10 +21,20 @@ goods::Rate rateOf(const Member& m)
 }
 
 // The line total as the checkout computes it.
-SaleLine line(int goodsIndex, int quantity, goods::Rate rate)
+SaleLine line(const Assortment& goodsOnSale, int goodsIndex, int quantity, goods::Rate rate)
 {
     return {goodsIndex, quantity,
-            goods::lineTotal(Money::fromYuan(goods(goodsIndex).price), goods::Quantity::whole(quantity), rate)};
+            goods::lineTotal(goodsOnSale[goodsIndex].price, goods::Quantity::whole(quantity), rate)};
+}
+
+// Goods of a line: any item alike, or as often as its weight says.
+int pickGoods(Rng& rng, const Assortment& goodsOnSale)
+{
+    const std::vector<qint64>& running = goodsOnSale.runningWeights;
+    if (running.empty())
+        return rng.below(goodsOnSale.count());
+    const qint64 r = qint64(rng.below(int(running.back())));
+    return int(std::upper_bound(running.begin(), running.end(), r) - running.begin());
 }
 
 } // namespace
@@ -44,7 +54,13 @@ QString meansCaption(Means means)
 
 void planSales(Rng& rng, Hall& hall, Member& m)
 {
-    const int count = m.busy ? rng.between(2, 4) : rng.chance(40) ? rng.between(1, 2) : 0;
+    const Assortment& goodsOnSale = hall.goods;
+    const int perMember = goodsOnSale.checkoutsPerMember;
+    const int count = perMember > 0
+                          ? (m.busy ? rng.between(2 * perMember, 3 * perMember) : rng.between(0, 2 * perMember))
+                      : m.busy         ? rng.between(2, 4)
+                      : rng.chance(40) ? rng.between(1, 2)
+                                       : 0;
     if (count == 0)
         return;
     const goods::Rate rate = rateOf(m);
@@ -55,11 +71,11 @@ void planSales(Rng& rng, Hall& hall, Member& m)
     std::sort(moments.begin(), moments.end());
     for (int c = 0; c < count; ++c) {
         Checkout checkout{std::max(moments[size_t(c)], m.joinedAt + 1200), Means::Cash, {}, Money()};
-        const int lineCount = rng.between(1, 2);
+        const int lineCount = rng.between(1, perMember > 0 ? 3 : 2);
         for (int l = 0; l < lineCount; ++l) {
-            const int g = m.busy && c == 0 && l == 0 ? kProtectiveGear : rng.below(kGoodsCount);
-            const int quantity = goods(g).price <= 6 ? rng.between(1, 6) : 1;
-            checkout.lines.push_back(line(g, quantity, rate));
+            const int g = m.busy && c == 0 && l == 0 ? goodsOnSale.firstPurchase : pickGoods(rng, goodsOnSale);
+            const int quantity = goodsOnSale[g].price <= Money::fromYuan(6) ? rng.between(1, 6) : 1;
+            checkout.lines.push_back(line(goodsOnSale, g, quantity, rate));
             checkout.sum += checkout.lines.back().total;
         }
         if (m.balance >= checkout.sum) {
@@ -90,13 +106,13 @@ void writeCheckout(Books& books, const Member& m, const Checkout& checkout)
                {QStringLiteral("czy"), operatorName}});
     const goods::Rate rate = rateOf(m);
     for (const SaleLine& l : checkout.lines) {
-        const GoodsSpec& g = goods(l.goods);
-        const Money price = Money::fromYuan(g.price);
+        const GoodsItem& g = books.hall.goods[l.goods];
+        const Money price = g.price;
         goods::StockMove move;
         move.kind = goods::StockMoveKind::Sale;
-        move.code = t(g.code);
-        move.name = t(g.name);
-        move.unit = t(g.unit);
+        move.code = g.code;
+        move.name = g.name;
+        move.unit = g.unit;
         move.price = price;
         move.quantity = -goods::Quantity::whole(l.quantity);
         move.rate = rate;
@@ -111,9 +127,9 @@ void writeCheckout(Books& books, const Member& m, const Checkout& checkout)
             {{QStringLiteral("xfrq"), when},
              {QStringLiteral("hykh"), m.card},
              {QStringLiteral("hyxm"), m.name},
-             {QStringLiteral("spbh"), t(g.code)},
-             {QStringLiteral("spmc"), t(g.name)},
-             {QStringLiteral("dw"), t(g.unit)},
+             {QStringLiteral("spbh"), g.code},
+             {QStringLiteral("spmc"), g.name},
+             {QStringLiteral("dw"), g.unit},
              {QStringLiteral("dj"), price},
              {QStringLiteral("sl"), double(l.quantity)},
              {QStringLiteral("zkl"), rate.toDouble()},

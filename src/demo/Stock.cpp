@@ -29,20 +29,22 @@ int wholePacks(int quantity, int pack)
 
 void planStock(Hall& hall)
 {
+    const Assortment& goods = hall.goods;
+    const int goodsCount = goods.count();
     std::vector<Movement> moves;
-    std::vector<int> demand(kGoodsCount, 0);
+    std::vector<int> demand(size_t(goodsCount), 0);
     for (const Member& m : hall.members) {
         for (const Checkout& c : m.checkouts)
             for (const SaleLine& l : c.lines)
-                if (goods(l.goods).counted())
+                if (goods[l.goods].counted)
                     moves.push_back({c.at, l.goods, l.quantity, Move::Out});
         for (const Exchange& e : m.exchanges)
-            if (goods(e.goods).counted())
+            if (goods[e.goods].counted)
                 moves.push_back({e.at, e.goods, e.quantity, Move::Out});
     }
     for (const Movement& mv : moves)
         demand[size_t(mv.goods)] += mv.quantity;
-    for (int g = 0; g < kGoodsCount; ++g)
+    for (int g = 0; g < goodsCount; ++g)
         if (delivered(g))
             moves.push_back({momentOf(hall.setupDay.addDays(7), kPostingSecond), g, 0, Move::Delivery});
     moves.push_back(
@@ -51,12 +53,12 @@ void planStock(Hall& hall)
 
     // An order is about thirty days of sales; an item runs low below a quarter of an order.
     const qint64 days = std::max<qint64>(1, hall.setupDay.daysTo(hall.today));
-    std::vector<int> order(kGoodsCount, 0);
-    std::vector<int> lowMark(kGoodsCount, 0);
-    for (int g = 0; g < kGoodsCount; ++g) {
-        if (!goods(g).counted())
+    std::vector<int> order(size_t(goodsCount), 0);
+    std::vector<int> lowMark(size_t(goodsCount), 0);
+    for (int g = 0; g < goodsCount; ++g) {
+        if (!goods[g].counted)
             continue;
-        order[size_t(g)] = wholePacks(int(qint64(demand[size_t(g)]) * 30 / days), goods(g).pack());
+        order[size_t(g)] = wholePacks(int(qint64(demand[size_t(g)]) * 30 / days), goods[g].pack);
         lowMark[size_t(g)] = std::max(2, order[size_t(g)] / 4);
     }
     std::vector<int> stock = order;
@@ -117,9 +119,8 @@ void writePosting(Books& books, const Posting& posting)
     const Direction direction = posting.supplierReturn ? Direction::SupplierReturn : Direction::Purchase;
     openWorkList(books.dm);
     for (const PostingLine& line : posting.lines) {
-        const GoodsSpec& g = goods(line.goods);
-        const LineInput input{QString::fromUtf16(g.code), QString::fromUtf16(g.name), QString::fromUtf16(g.unit),
-                              QString::number(g.cost), QString::number(line.quantity)};
+        const GoodsItem& g = books.hall.goods[line.goods];
+        const LineInput input{g.code, g.name, g.unit, g.cost.toString(), QString::number(line.quantity)};
         require(addLine(context, direction, input), input.name);
     }
     require(post(context, direction), QStringLiteral("商品进货"));

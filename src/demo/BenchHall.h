@@ -1,6 +1,6 @@
 #pragma once
 
-#include "demo/DemoHall.h"
+#include "DemoHall.h"
 
 #include <QDate>
 #include <QString>
@@ -11,13 +11,13 @@ class Database;
 class TvelunDMForm;
 } // namespace tkd
 
-namespace tkd::bench {
+namespace tkd::demo {
 
 // Which generator made a bench file and which day its dates are relative to, kept in the file's
 // application id so that it changes in the same transaction as the dates themselves.
 // Version 1 was the generator that wrote each member's rows together; it carried no stamp. Version 2
-// had a flat goods catalogue and no purchases.
-inline constexpr int kBenchFileVersion = 3;
+// had a flat goods catalogue and no purchases; version 3 the demo hall's fifteen goods and few sales.
+inline constexpr int kBenchFileVersion = 4;
 struct Stamp {
     int version = 0;
     QDate day;
@@ -29,8 +29,10 @@ void writeStamp(Database& db, const Stamp& stamp);
 
 // What preparing the hall did.
 struct Preparation {
+    // Why the file was not used, empty when it was: a file of another version is left as it is.
+    QString refusal;
     bool generated = false;
-    // Why a new hall was made: "no file", "a file of an older generator", "asked for".
+    // Why a new hall was made: "no file", "asked for".
     QString why;
     double generationSeconds = 0;
     // Days the dates of a reused file were moved by to be relative to today.
@@ -40,12 +42,14 @@ struct Preparation {
     double repageSeconds = 0;
 };
 
-// Opens the bench file, making it when missing, of an older version or asked for: the hall is
-// generated with every member's photo path in photoFolder. A reused file has its dates moved to today.
+// Opens the bench file, making it when missing or asked for: the hall is generated with every
+// member's photo path in photoFolder. A reused file has its dates moved to today. A file of another
+// generator's version is refused (see Preparation::refusal) and left untouched: making a hall takes
+// minutes, and the file may be someone else's.
 Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& photoFolder, const demo::HallSize& size,
                         const QDate& today, bool regenerate);
 
 // Writes the photo files of those members that lack one (the bench writes only the photos it shows).
 int ensurePhotos(TvelunDMForm& dm, const QStringList& cards);
 
-} // namespace tkd::bench
+} // namespace tkd::demo

@@ -1,10 +1,10 @@
 #include "BenchHall.h"
 
+#include "DateShift.h"
+#include "Photos.h"
 #include "data/Paths.h"
 #include "data/TvelunDMForm.h"
 #include "db/DbError.h"
-#include "demo/DateShift.h"
-#include "demo/Photos.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,7 +13,7 @@
 
 #include <unistd.h>
 
-namespace tkd::bench {
+namespace tkd::demo {
 namespace {
 
 // application_id = version * 10,000,000 + (Julian day - 2,400,000): a signed 32-bit number for centuries.
@@ -68,34 +68,51 @@ Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& ph
     Preparation done;
     done.why = QStringLiteral("no file");
     if (QFileInfo::exists(file)) {
-        dm.connect(file, key);
-        const Stamp stamp = readStamp(dm.db());
-        if (!regenerate && stamp.version == kBenchFileVersion && dm.db().pageSize() != Database::kPageSize) {
-            // Made by an earlier release in smaller pages: measure the file a hall has after compaction.
-            QElapsedTimer timer;
-            timer.start();
-            const QString fresh = file + QStringLiteral(".pages");
-            QFile::remove(fresh);
-            dm.db().compactInto(fresh, key);
-            {
-                Database copy;
-                copy.open(fresh, key);
-                writeStamp(copy, stamp);
-            }
-            dm.disconnect();
-            if (!QFile::remove(file) || !QFile::rename(fresh, file))
-                throw DbError(QStringLiteral("cannot replace %1").arg(file));
-            dm.connect(file, key);
-            done.repageSeconds = double(timer.elapsed()) / 1000;
+        // Read without the program's connection, which would upgrade an older file's schema.
+        Stamp stamp;
+        {
+            Database peek;
+            peek.open(file, key);
+            stamp = readStamp(peek);
         }
-        if (!regenerate && stamp.version == kBenchFileVersion) {
+        if (!regenerate && stamp.version != kBenchFileVersion) {
+            done.refusal = QStringLiteral("%1 was made by the hall generator of version %2, not %3: use a new --file "
+                                          "(or --regenerate to replace it)")
+                               .arg(file)
+                               .arg(stamp.version)
+                               .arg(kBenchFileVersion);
+            return done;
+        }
+        if (regenerate) {
+            done.why = QStringLiteral("asked for");
+            QFile::remove(file);
+        } else {
+            dm.connect(file, key);
+            if (dm.db().pageSize() != Database::kPageSize) {
+                // Made by an earlier release in smaller pages: measure the file a hall has after compaction.
+                QElapsedTimer timer;
+                timer.start();
+                const QString fresh = file + QStringLiteral(".pages");
+                QFile::remove(fresh);
+                dm.db().compactInto(fresh, key);
+                {
+                    Database copy;
+                    copy.open(fresh, key);
+                    writeStamp(copy, stamp);
+                }
+                dm.disconnect();
+                if (!QFile::remove(file) || !QFile::rename(fresh, file))
+                    throw DbError(QStringLiteral("cannot replace %1").arg(file));
+                dm.connect(file, key);
+                done.repageSeconds = double(timer.elapsed()) / 1000;
+            }
             done.shiftedDays = int(stamp.day.daysTo(today));
             if (done.shiftedDays != 0) {
                 QElapsedTimer timer;
                 timer.start();
                 dm.db().execute(QStringLiteral("PRAGMA cache_size=-2000000"));
                 Transaction tx(dm.db());
-                demo::shiftDates(dm, done.shiftedDays);
+                shiftDates(dm, done.shiftedDays);
                 writeStamp(dm.db(), {kBenchFileVersion, today});
                 tx.commit();
                 done.shiftSeconds = double(timer.elapsed()) / 1000;
@@ -104,9 +121,6 @@ Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& ph
             }
             return done;
         }
-        done.why = regenerate ? QStringLiteral("asked for") : QStringLiteral("a file of an older generator");
-        dm.disconnect();
-        QFile::remove(file);
     }
     QDir(photoFolder).removeRecursively();
     QDir().mkpath(photoFolder);
@@ -117,8 +131,8 @@ Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& ph
     // that holds the whole file spares rewriting pages again and again. The measurements run on a
     // new connection with the program's own settings.
     dm.db().execute(QStringLiteral("PRAGMA cache_size=-2000000"));
-    demo::generate(dm, size, today,
-                   [&](int, const QString& card) { return QDir(photoFolder).filePath(card + QStringLiteral(".jpg")); });
+    generate(dm, size, today,
+             [&](int, const QString& card) { return QDir(photoFolder).filePath(card + QStringLiteral(".jpg")); });
     writeStamp(dm.db(), {kBenchFileVersion, today});
     dm.disconnect();
     dm.connect(file, key);
@@ -137,7 +151,7 @@ int ensurePhotos(TvelunDMForm& dm, const QStringList& cards)
                                  .toText();
         if (path.isEmpty() || QFileInfo::exists(path))
             continue;
-        if (!demo::writePhoto(path, card.toInt()))
+        if (!writePhoto(path, card.toInt()))
             continue;
         ++written;
         // On disk before the timings start, so the kernel's write-back does not slow the synced commits.
@@ -148,4 +162,4 @@ int ensurePhotos(TvelunDMForm& dm, const QStringList& cards)
     return written;
 }
 
-} // namespace tkd::bench
+} // namespace tkd::demo
