@@ -210,6 +210,8 @@ void TxzygForm::hold()
     choice.remark = m_remark->text();
     if (const Outcome<> held = lockers::holdForRegistration(m_session.command(), choice); held.refused()) {
         Messages::refusal(this, held.refusal());
+        if (held.refusal().field == lockers::rentalField::end)
+            m_end->setFocus();
         return;
     }
     m_chosen = choice.lockerNumber;
