@@ -9,6 +9,7 @@
 #include "kit/DataGrid.h"
 #include "kit/ResultTableModel.h"
 #include "kit/report/TmypreviewForm.h"
+#include "lockers/Rentals.h"
 #include "lockers/TczygForm.h"
 #include "lockers/ThytgForm.h"
 #include "lockers/TxzygForm.h"
@@ -352,6 +353,46 @@ TEST_F(LockerWindows, TheDeskRentsForTheDayAndForAMonth)
     ASSERT_TRUE(giveBack->result());
     EXPECT_EQ(shown(u"衣柜编号："), QString());
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join(u',').toStdString();
+}
+
+TEST_F(LockerWindows, TheDesksRenewalAndReturnNameTheLockerByNumberAndTheRenterAsShown)
+{
+    test::addLocker(dm(), QStringLiteral("A1"), 50);
+    dm().change(s(u"update [衣柜设置] set [衣柜名称]='东区一号' where [衣柜编号]='A1'"));
+    lockers::RentalInput rental;
+    rental.cardNumber = QStringLiteral("1001");
+    rental.lockerNumber = QStringLiteral("A1");
+    rental.start = QDate(2024, 3, 15);
+    rental.end = QDate(2024, 4, 14);
+    rental.rent = QStringLiteral("100");
+    ASSERT_TRUE(lockers::rentLocker(context().command(), rental).ok());
+    // Renamed after renting: the locker row still carries the old name.
+    dm().change(s(u"update [会员信息] set [会员姓名]='张大龙' where [会员卡号]='1001'"));
+    swipe(QStringLiteral("1001"));
+
+    const auto renewal = test::answerNextModal<gui::TygxfForm>([](gui::TygxfForm* dialog) {
+        EXPECT_EQ(in<QLabel>(dialog, "lockerNameValue")->text(), s(u"A1衣柜"));
+        EXPECT_EQ(in<QLabel>(dialog, "memberValue")->text(), s(u"张大龙"));
+        in<QLineEdit>(dialog, "amountEdit")->setText(QStringLiteral("60"));
+        in<QCheckBox>(dialog, "printTicketCheck")->setChecked(true);
+        in<QPushButton>(dialog, "saveButton")->click();
+    });
+    pickFromLockerMenu(s(u"衣柜续费"));
+    panel()->button(QStringLiteral("lockerButton"))->click();
+    ASSERT_TRUE(renewal->result());
+    const QString ticket = previewText("desk-renewal.pdf");
+    for (const char16_t* line : {u"衣柜名称:A1衣柜", u"租用会员:张大龙(1001)", u"续费金额:60.00元"})
+        EXPECT_TRUE(ticket.contains(s(line))) << s(line).toStdString() << " in " << ticket.toStdString();
+
+    const auto giveBack = test::answerNextModal<gui::ThytgForm>([](gui::ThytgForm* dialog) {
+        EXPECT_EQ(in<QLabel>(dialog, "lockerNameValue")->text(), s(u"A1衣柜"));
+        EXPECT_EQ(in<QLabel>(dialog, "memberValue")->text(), s(u"张大龙"));
+        in<QPushButton>(dialog, "cancelButton")->click();
+    });
+    pickFromLockerMenu(s(u"会员退柜"));
+    panel()->button(QStringLiteral("lockerButton"))->click();
+    EXPECT_TRUE(giveBack->result());
+    EXPECT_EQ(test::lockerRow(dm(), QStringLiteral("A1")).first(s(u"状态")).toText(), s(u"已租"));
 }
 
 TEST_F(LockerWindows, TheDeskRefusesADamagedLockerAndAnEmptyList)

@@ -34,10 +34,19 @@ void chooseLocker(CommandRegistry& r, const QString& card)
                              r.frame());
 }
 
+// What the desk's renewal and return show: the desk names the locker by its number and the renter
+// as the panel shows the member.
+lockers::LockerView asTheDeskShowsIt(CommandRegistry& r, lockers::LockerView locker)
+{
+    locker.name = locker.number + QStringLiteral("衣柜");
+    locker.memberName = r.desk()->panel()->value(QStringLiteral("会员名称："))->text();
+    return locker;
+}
+
 void renew(CommandRegistry& r, const lockers::LockerView& locker)
 {
     TygxfForm* renewal = r.window<TygxfForm>();
-    renewal->prepare(locker);
+    renewal->prepare(asTheDeskShowsIt(r, locker));
     if (renewal->exec() != QDialog::Accepted)
         return;
     const lockers::RentalTicket ticket = renewal->ticket();
@@ -50,7 +59,7 @@ void renew(CommandRegistry& r, const lockers::LockerView& locker)
 void giveBack(CommandRegistry& r, const lockers::LockerView& locker)
 {
     ThytgForm* giveBack = r.window<ThytgForm>();
-    giveBack->prepare(locker);
+    giveBack->prepare(asTheDeskShowsIt(r, locker));
     if (giveBack->exec() == QDialog::Accepted)
         r.desk()->refreshShown();
 }

@@ -86,14 +86,16 @@ TxzygForm::TxzygForm(Session& session, QWidget* parent) : QDialog(parent), m_ses
     m_remark->setObjectName(QStringLiteral("remarkEdit"));
     InputMethodFields::markFreeText(m_remark);
     auto* form = new QGridLayout(longTerm);
+    // Laid out as the management window's rental dialog: the two dates side by side, the rent
+    // beside its total.
     kit::addRow(form, 0, 0, QStringLiteral("衣柜编号："), m_number);
     kit::addRow(form, 0, 2, QStringLiteral("衣柜名称："), m_name);
     kit::addRow(form, 1, 0, QStringLiteral("押金："), m_deposit);
-    kit::addRow(form, 1, 2, QStringLiteral("起始日期："), m_start);
-    kit::addRow(form, 2, 0, QStringLiteral("结束日期："), m_end);
-    kit::addRow(form, 2, 2, QStringLiteral("租金："), m_rent);
-    kit::addRow(form, 3, 0, QStringLiteral("金额合计："), m_total);
-    kit::addRow(form, 3, 2, QStringLiteral("备    注："), m_remark);
+    kit::addRow(form, 2, 0, QStringLiteral("起始日期："), m_start);
+    kit::addRow(form, 2, 2, QStringLiteral("结束日期："), m_end);
+    kit::addRow(form, 3, 0, QStringLiteral("租金："), m_rent);
+    kit::addRow(form, 3, 2, QStringLiteral("金额合计："), m_total);
+    kit::addRow(form, 4, 0, QStringLiteral("备    注："), m_remark, 3);
     m_pages->addTab(longTerm, QStringLiteral("长期租用衣柜登记"));
     for (QLabel* value : {m_tempNumber, m_tempName, m_tempDeposit, m_number, m_name, m_deposit, m_total})
         kit::captionValue(value, value->accessibleName());
@@ -208,6 +210,8 @@ void TxzygForm::hold()
     choice.remark = m_remark->text();
     if (const Outcome<> held = lockers::holdForRegistration(m_session.command(), choice); held.refused()) {
         Messages::refusal(this, held.refusal());
+        if (held.refusal().field == lockers::rentalField::end)
+            m_end->setFocus();
         return;
     }
     m_chosen = choice.lockerNumber;

@@ -116,6 +116,9 @@ void TygxfForm::save()
         return;
     }
     m_ticket = renewed.value();
+    // The ticket names the locker and the renter as this dialog showed them.
+    m_ticket.lockerName = m_locker.name;
+    m_ticket.memberName = m_locker.memberName;
     accept();
 }
 

@@ -17,7 +17,9 @@
 
 namespace tkd::gui {
 
-TzjygForm::TzjygForm(Session& session, QWidget* parent) : QDialog(parent), m_session(session)
+TzjygForm::TzjygForm(Session& session, QWidget* parent)
+    : QDialog(parent), m_session(session),
+      m_digits(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this))
 {
     setObjectName(QStringLiteral("zjygForm"));
     setWindowTitle(QStringLiteral("衣柜信息"));
@@ -72,7 +74,7 @@ void TzjygForm::prepareBatch()
     m_firstCaption->setText(QStringLiteral("起始编号："));
     m_secondCaption->setText(QStringLiteral("结束编号："));
     for (QLineEdit* number : {m_first, m_second}) {
-        number->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), number));
+        number->setValidator(m_digits);
         number->setText(QStringLiteral("0"));
     }
     m_prefix->clear();

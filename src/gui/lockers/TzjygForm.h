@@ -8,6 +8,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QValidator;
 
 namespace tkd {
 class Session;
@@ -37,6 +38,8 @@ private:
     Session& m_session;
     bool m_batch = true;
     qint64 m_id = 0;
+    // Shared by both numbers in batch mode; the edit mode takes free text.
+    QValidator* m_digits;
     QLabel* m_firstCaption;
     QLabel* m_secondCaption;
     QLineEdit* m_first;
