@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -197,6 +198,17 @@ TEST_F(PreviewWindow, ClosingFreesTheWindow)
     click("closeButton");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(m_form.isNull());
+}
+
+TEST_F(PreviewWindow, EscapeClosesTheWindowEvenWhenTheBarOverflows)
+{
+    m_form->showNormal();
+    m_form->resize(420, 500);
+    m_form->activateWindow();
+    QCoreApplication::processEvents();
+    QTest::keyClick(m_form->findChild<QPrintPreviewWidget*>(QStringLiteral("previewWidget")), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(m_form.isNull()) << "Escape closes the preview";
 }
 
 } // namespace

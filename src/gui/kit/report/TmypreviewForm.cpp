@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QShortcut>
 #include <QSlider>
 #include <QStyle>
 #include <QToolBar>
@@ -92,7 +93,14 @@ TmypreviewForm::TmypreviewForm(Report report, QWidget* parent)
     previousPageButton->setShortcut(QKeySequence::MoveToPreviousPage);
     nextPageButton->setShortcut(QKeySequence::MoveToNextPage);
     printButton->setShortcut(QKeySequence::Print);
-    closeButton->setShortcut(Qt::Key_Escape);
+    // The window's own shortcut: a button pushed into the tool bar's overflow menu takes no keys.
+    auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+    // Zooming and paging show their icons alone (each named by its hint), so the bar fits a
+    // narrow screen and 打印, 保存为PDF and 关闭 keep their words in sight.
+    for (QToolButton* button : {fitPageButton, fitWidthButton, actualSizeButton, firstPageButton, previousPageButton,
+                                nextPageButton, lastPageButton, pageSetupButton})
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
