@@ -171,14 +171,14 @@ TEST_F(CoachingWindows, AtTheDeskTenLessonsAreBoughtAndTwoBooked)
         auto* validUntil = in<QDateEdit>(form, "validUntilEdit");
         validUntil->setDate(QDate(2024, 3, 14));
         in<QPushButton>(form, "saveButton")->click();
-        EXPECT_EQ(messages.texts.value(1), s(u"有效日期不能早于购买日期！"));
+        EXPECT_EQ(messages.texts.value(1), s(u"有效日期不能小于购买日期！"));
         in<QToolButton>(form, "clearValidUntilButton")->click();
         EXPECT_TRUE(validUntil->text().trimmed().isEmpty());
         in<QPushButton>(form, "saveButton")->click();
     });
     buyButton->click();
     ASSERT_TRUE(bought->result());
-    ASSERT_EQ(messages.texts, (QStringList{s(u"请选择教练！"), s(u"有效日期不能早于购买日期！")}));
+    ASSERT_EQ(messages.texts, (QStringList{s(u"请选择教练！"), s(u"有效日期不能小于购买日期！")}));
     gui::DataGrid* packages = tabs()->grid(QStringLiteral("coachingGrid"));
     ASSERT_EQ(packages->result().rowCount(), 1) << "the coaching tab was read again";
     EXPECT_EQ(packages->value(0, s(u"数量")).toInt(), 10);
