@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -203,6 +204,31 @@ TEST_F(CoachingWindows, AtTheDeskTenLessonsAreBoughtAndTwoBooked)
     EXPECT_EQ(lessons->value(0, s(u"消费数量")).toInt(), 2);
     EXPECT_EQ(lessons->value(0, s(u"教练")).toText(), s(u"金教练"));
     EXPECT_EQ(messages.texts.size(), 2);
+}
+
+TEST_F(CoachingWindows, AnEmptiedPurchaseCountReadsZeroAndTheNextDigitReplacesIt)
+{
+    swipe(QStringLiteral("1001"));
+    const auto typed = test::answerNextModal<gui::TgmsjForm>([&](gui::TgmsjForm* form) {
+        auto* quantity = in<QLineEdit>(form, "quantityEdit");
+        in<QLineEdit>(form, "priceEdit")->setText(QStringLiteral("150"));
+        quantity->setText(QStringLiteral("12"));
+        EXPECT_EQ(label(form, "totalLabel"), s(u"1800.00元"));
+        quantity->setFocus();
+        quantity->end(false);
+        QTest::keyClick(quantity, Qt::Key_Backspace);
+        EXPECT_EQ(label(form, "totalLabel"), s(u"150.00元"));
+        QTest::keyClick(quantity, Qt::Key_Backspace);
+        EXPECT_EQ(quantity->text(), QStringLiteral("0")) << "an empty count is written back as 0";
+        EXPECT_EQ(label(form, "totalLabel"), s(u"0.00元"));
+        QTest::keyClicks(quantity, QStringLiteral("3"));
+        EXPECT_EQ(quantity->text(), QStringLiteral("3"));
+        EXPECT_EQ(label(form, "totalLabel"), s(u"450.00元"));
+        in<QPushButton>(form, "exitButton")->click();
+    });
+    tabs()->button(QStringLiteral("buyCoachingButton"))->click();
+    EXPECT_TRUE(typed->result());
+    EXPECT_EQ(number(s(u"select count(*) as [n] from [购买私教]")), 0);
 }
 
 TEST_F(CoachingWindows, AStaleBookingWindowIsRefusedAndShowsWhatIsLeft)

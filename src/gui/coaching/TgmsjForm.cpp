@@ -116,7 +116,15 @@ TgmsjForm::TgmsjForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
     connect(m_member, &CoachingMemberBox::pickRequested, this, kit::guard(this, [this] { pickMember(); }));
     connect(m_item, &QComboBox::activated, this, kit::guard(this, [this] { itemChosen(); }));
     connect(m_price, &QLineEdit::textChanged, this, [this] { showTotal(); });
-    connect(m_quantity, &QLineEdit::textChanged, this, [this] { showTotal(); });
+    connect(m_quantity, &QLineEdit::textChanged, this, [this](const QString& text) {
+        // An emptied count reads 0 again, selected so that the next digit replaces it.
+        if (text.isEmpty()) {
+            m_quantity->setText(QStringLiteral("0"));
+            m_quantity->selectAll();
+            return;
+        }
+        showTotal();
+    });
 
     const QWidget* order[] = {
         m_member->cardEdit(), m_member->pickButton(), m_coach, m_date,   m_item,     m_price,
