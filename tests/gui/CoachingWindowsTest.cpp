@@ -17,6 +17,7 @@
 #include "security/Operators.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -229,6 +230,32 @@ TEST_F(CoachingWindows, AnEmptiedPurchaseCountReadsZeroAndTheNextDigitReplacesIt
     tabs()->button(QStringLiteral("buyCoachingButton"))->click();
     EXPECT_TRUE(typed->result());
     EXPECT_EQ(number(s(u"select count(*) as [n] from [购买私教]")), 0);
+}
+
+TEST_F(CoachingWindows, AnEmptyLastDayOpensItsCalendarOnThePurchaseMonth)
+{
+    swipe(QStringLiteral("1001"));
+    const auto opened = test::answerNextModal<gui::TgmsjForm>([&](gui::TgmsjForm* form) {
+        auto* validUntil = in<QDateEdit>(form, "validUntilEdit");
+        QCalendarWidget* calendar = validUntil->calendarWidget();
+        // The drop-down arrow sits at the right end of the field.
+        QTest::mouseClick(validUntil, Qt::LeftButton, {}, QPoint(validUntil->width() - 4, validUntil->height() / 2));
+        ASSERT_TRUE(calendar->isVisible()) << "the arrow opens the calendar";
+        EXPECT_EQ(calendar->yearShown(), 2024);
+        EXPECT_EQ(calendar->monthShown(), 3) << "the month of the purchase date, today";
+        EXPECT_TRUE(validUntil->text().trimmed().isEmpty()) << "still no last day until one is picked";
+        calendar->window()->hide();
+
+        in<QDateEdit>(form, "purchaseDateEdit")->setDate(QDate(2023, 11, 20));
+        QTest::mouseClick(validUntil, Qt::LeftButton, {}, QPoint(validUntil->width() - 4, validUntil->height() / 2));
+        ASSERT_TRUE(calendar->isVisible());
+        EXPECT_EQ(calendar->yearShown(), 2023);
+        EXPECT_EQ(calendar->monthShown(), 11) << "follows the purchase date chosen";
+        calendar->window()->hide();
+        in<QPushButton>(form, "exitButton")->click();
+    });
+    tabs()->button(QStringLiteral("buyCoachingButton"))->click();
+    EXPECT_TRUE(opened->result());
 }
 
 TEST_F(CoachingWindows, AStaleBookingWindowIsRefusedAndShowsWhatIsLeft)

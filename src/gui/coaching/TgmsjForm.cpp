@@ -15,9 +15,11 @@
 #include "members/TxzjsrForm.h"
 #include "staff/Staff.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -63,6 +65,7 @@ TgmsjForm::TgmsjForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
     m_validUntil->setCalendarPopup(true);
     m_validUntil->setMinimumDate(noDate());
     m_validUntil->setSpecialValueText(QStringLiteral(" "));
+    m_validUntil->calendarWidget()->installEventFilter(this);
     m_gift = new QCheckBox(QStringLiteral("赠送"), group);
     m_gift->setObjectName(QStringLiteral("giftCheck"));
     m_total = new QLabel(group);
@@ -137,6 +140,15 @@ TgmsjForm::TgmsjForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
         .add(coaching::field::price, m_price)
         .add(coaching::field::quantity, m_quantity)
         .add(coaching::field::validUntil, m_validUntil);
+}
+
+bool TgmsjForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The empty date is a day in 2000: its calendar would open there, not near the purchase.
+    QCalendarWidget* calendar = m_validUntil->calendarWidget();
+    if (watched == calendar && event->type() == QEvent::Show && m_validUntil->date() == noDate())
+        calendar->setCurrentPage(m_date->date().year(), m_date->date().month());
+    return QDialog::eventFilter(watched, event);
 }
 
 void TgmsjForm::reset()

@@ -47,6 +47,9 @@ public:
     // The empty date of "有效日期：": no last day.
     static QDate noDate();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void reset();
     void showMember(const QString& cardNumber);
