@@ -65,7 +65,8 @@ TgmsjForm::TgmsjForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
     m_validUntil->setCalendarPopup(true);
     m_validUntil->setMinimumDate(noDate());
     m_validUntil->setSpecialValueText(QStringLiteral(" "));
-    m_validUntil->calendarWidget()->installEventFilter(this);
+    // Its calendar is made when first needed: a popup made up front would be one more window.
+    m_validUntil->installEventFilter(this);
     m_gift = new QCheckBox(QStringLiteral("赠送"), group);
     m_gift->setObjectName(QStringLiteral("giftCheck"));
     m_total = new QLabel(group);
@@ -144,10 +145,14 @@ TgmsjForm::TgmsjForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
 
 bool TgmsjForm::eventFilter(QObject* watched, QEvent* event)
 {
+    const QEvent::Type type = event->type();
+    if (watched == m_validUntil && !m_calendar && (type == QEvent::MouseButtonPress || type == QEvent::KeyPress)) {
+        m_calendar = m_validUntil->calendarWidget();
+        m_calendar->installEventFilter(this);
+    }
     // The empty date is a day in 2000: its calendar would open there, not near the purchase.
-    QCalendarWidget* calendar = m_validUntil->calendarWidget();
-    if (watched == calendar && event->type() == QEvent::Show && m_validUntil->date() == noDate())
-        calendar->setCurrentPage(m_date->date().year(), m_date->date().month());
+    if (type == QEvent::Show && watched == m_calendar && m_validUntil->date() == noDate())
+        m_calendar->setCurrentPage(m_date->date().year(), m_date->date().month());
     return QDialog::eventFilter(watched, event);
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -68,6 +69,8 @@ private:
     QLineEdit* m_price;
     QLineEdit* m_quantity;
     QDateEdit* m_validUntil;
+    // The calendar of m_validUntil once it was made.
+    QCalendarWidget* m_calendar = nullptr;
     QCheckBox* m_gift;
     QLabel* m_total;
     QLineEdit* m_remark;
