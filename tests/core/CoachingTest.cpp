@@ -246,9 +246,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedPurchase{"PriceTooLarge", [](PurchaseInput& i) { i.price = QStringLiteral("1000000000"); },
                         u"单价必须是金额！", Refusal::Icon::Error, field::price},
         RefusedPurchase{"NegativePrice", [](PurchaseInput& i) { i.price = QStringLiteral("-150"); },
-                        u"单价不能为负数，请重新输入！", Refusal::Icon::Error, field::price},
+                        u"单价不能为负数，请重新输入！", Refusal::Icon::Warning, field::price},
         RefusedPurchase{"LastDayBeforePurchase", [](PurchaseInput& i) { i.validUntil = QDate(2024, 3, 14); },
-                        u"有效日期不能早于购买日期！", Refusal::Icon::Error, field::validUntil},
+                        u"有效日期不能小于购买日期！", Refusal::Icon::Error, field::validUntil},
         RefusedPurchase{"MemberGone", [](PurchaseInput& i) { i.cardNumber = QStringLiteral("9999"); },
                         u"会员卡号不存在！", Refusal::Icon::Warning, QString()}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -561,6 +561,8 @@ struct RefusedItem {
     ItemInput input;
     const char16_t* message;
     QString field;
+    // Bad input is an error; a negative amount, as everywhere, a warning.
+    Refusal::Icon icon = Refusal::Icon::Error;
 };
 
 class ItemRefusals : public Coaching, public ::testing::WithParamInterface<RefusedItem> {};
@@ -570,7 +572,7 @@ TEST_P(ItemRefusals, ComeInOrderAndWriteNothing)
     const Outcome<> saved = saveItem(command(), GetParam().input);
     ASSERT_TRUE(saved.refused());
     EXPECT_EQ(saved.refusal().message, s(GetParam().message));
-    EXPECT_EQ(saved.refusal().icon, Refusal::Icon::Error);
+    EXPECT_EQ(saved.refusal().icon, GetParam().icon);
     EXPECT_EQ(saved.refusal().field, GetParam().field);
     EXPECT_EQ(items(dm()).rowCount(), 2);
 }
@@ -600,7 +602,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedItem{"NegativePrice",
                                   {QStringLiteral("X9"), QStringLiteral("A"), QStringLiteral("-80")},
                                   u"项目单价不能为负数，请重新输入！",
-                                  itemField::price},
+                                  itemField::price,
+                                  Refusal::Icon::Warning},
                       RefusedItem{"DuplicateCodeTrimmedAnyCase",
                                   {QStringLiteral(" x1 "), QStringLiteral("A"), QStringLiteral("80")},
                                   u"重复的项目编号！",

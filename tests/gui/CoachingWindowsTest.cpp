@@ -17,6 +17,7 @@
 #include "security/Operators.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -171,14 +173,14 @@ TEST_F(CoachingWindows, AtTheDeskTenLessonsAreBoughtAndTwoBooked)
         auto* validUntil = in<QDateEdit>(form, "validUntilEdit");
         validUntil->setDate(QDate(2024, 3, 14));
         in<QPushButton>(form, "saveButton")->click();
-        EXPECT_EQ(messages.texts.value(1), s(u"有效日期不能早于购买日期！"));
+        EXPECT_EQ(messages.texts.value(1), s(u"有效日期不能小于购买日期！"));
         in<QToolButton>(form, "clearValidUntilButton")->click();
         EXPECT_TRUE(validUntil->text().trimmed().isEmpty());
         in<QPushButton>(form, "saveButton")->click();
     });
     buyButton->click();
     ASSERT_TRUE(bought->result());
-    ASSERT_EQ(messages.texts, (QStringList{s(u"请选择教练！"), s(u"有效日期不能早于购买日期！")}));
+    ASSERT_EQ(messages.texts, (QStringList{s(u"请选择教练！"), s(u"有效日期不能小于购买日期！")}));
     gui::DataGrid* packages = tabs()->grid(QStringLiteral("coachingGrid"));
     ASSERT_EQ(packages->result().rowCount(), 1) << "the coaching tab was read again";
     EXPECT_EQ(packages->value(0, s(u"数量")).toInt(), 10);
@@ -203,6 +205,57 @@ TEST_F(CoachingWindows, AtTheDeskTenLessonsAreBoughtAndTwoBooked)
     EXPECT_EQ(lessons->value(0, s(u"消费数量")).toInt(), 2);
     EXPECT_EQ(lessons->value(0, s(u"教练")).toText(), s(u"金教练"));
     EXPECT_EQ(messages.texts.size(), 2);
+}
+
+TEST_F(CoachingWindows, AnEmptiedPurchaseCountReadsZeroAndTheNextDigitReplacesIt)
+{
+    swipe(QStringLiteral("1001"));
+    const auto typed = test::answerNextModal<gui::TgmsjForm>([&](gui::TgmsjForm* form) {
+        auto* quantity = in<QLineEdit>(form, "quantityEdit");
+        in<QLineEdit>(form, "priceEdit")->setText(QStringLiteral("150"));
+        quantity->setText(QStringLiteral("12"));
+        EXPECT_EQ(label(form, "totalLabel"), s(u"1800.00元"));
+        quantity->setFocus();
+        quantity->end(false);
+        QTest::keyClick(quantity, Qt::Key_Backspace);
+        EXPECT_EQ(label(form, "totalLabel"), s(u"150.00元"));
+        QTest::keyClick(quantity, Qt::Key_Backspace);
+        EXPECT_EQ(quantity->text(), QStringLiteral("0")) << "an empty count is written back as 0";
+        EXPECT_EQ(label(form, "totalLabel"), s(u"0.00元"));
+        QTest::keyClicks(quantity, QStringLiteral("3"));
+        EXPECT_EQ(quantity->text(), QStringLiteral("3"));
+        EXPECT_EQ(label(form, "totalLabel"), s(u"450.00元"));
+        in<QPushButton>(form, "exitButton")->click();
+    });
+    tabs()->button(QStringLiteral("buyCoachingButton"))->click();
+    EXPECT_TRUE(typed->result());
+    EXPECT_EQ(number(s(u"select count(*) as [n] from [购买私教]")), 0);
+}
+
+TEST_F(CoachingWindows, AnEmptyLastDayOpensItsCalendarOnThePurchaseMonth)
+{
+    swipe(QStringLiteral("1001"));
+    const auto opened = test::answerNextModal<gui::TgmsjForm>([&](gui::TgmsjForm* form) {
+        auto* validUntil = in<QDateEdit>(form, "validUntilEdit");
+        QCalendarWidget* calendar = validUntil->calendarWidget();
+        // The drop-down arrow sits at the right end of the field.
+        QTest::mouseClick(validUntil, Qt::LeftButton, {}, QPoint(validUntil->width() - 4, validUntil->height() / 2));
+        ASSERT_TRUE(calendar->isVisible()) << "the arrow opens the calendar";
+        EXPECT_EQ(calendar->yearShown(), 2024);
+        EXPECT_EQ(calendar->monthShown(), 3) << "the month of the purchase date, today";
+        EXPECT_TRUE(validUntil->text().trimmed().isEmpty()) << "still no last day until one is picked";
+        calendar->window()->hide();
+
+        in<QDateEdit>(form, "purchaseDateEdit")->setDate(QDate(2023, 11, 20));
+        QTest::mouseClick(validUntil, Qt::LeftButton, {}, QPoint(validUntil->width() - 4, validUntil->height() / 2));
+        ASSERT_TRUE(calendar->isVisible());
+        EXPECT_EQ(calendar->yearShown(), 2023);
+        EXPECT_EQ(calendar->monthShown(), 11) << "follows the purchase date chosen";
+        calendar->window()->hide();
+        in<QPushButton>(form, "exitButton")->click();
+    });
+    tabs()->button(QStringLiteral("buyCoachingButton"))->click();
+    EXPECT_TRUE(opened->result());
 }
 
 TEST_F(CoachingWindows, AStaleBookingWindowIsRefusedAndShowsWhatIsLeft)

@@ -69,7 +69,7 @@ Outcome<> saveItem(const CommandContext& context, const ItemInput& input, const 
     if (price->isZero())
         return Refusal::error(QStringLiteral("项目单价不能为零！"), itemField::price);
     if (*price < Money())
-        return Refusal::error(QStringLiteral("项目单价不能为负数，请重新输入！"), itemField::price);
+        return Refusal::warning(QStringLiteral("项目单价不能为负数，请重新输入！"), itemField::price);
     if (!editedCode && itemExists(dm, code))
         return Refusal::error(QStringLiteral("重复的项目编号！"), itemField::code);
 

@@ -110,11 +110,11 @@ Outcome<qint64> purchase(const CommandContext& context, const PurchaseInput& inp
         if (!typed)
             return Refusal::error(QStringLiteral("单价必须是金额！"), field::price);
         if (*typed < Money())
-            return Refusal::error(QStringLiteral("单价不能为负数，请重新输入！"), field::price);
+            return Refusal::warning(QStringLiteral("单价不能为负数，请重新输入！"), field::price);
         price = *typed;
     }
     if (input.validUntil && input.validUntil->isValid() && *input.validUntil < input.purchaseDate)
-        return Refusal::error(QStringLiteral("有效日期不能早于购买日期！"), field::validUntil);
+        return Refusal::error(QStringLiteral("有效日期不能小于购买日期！"), field::validUntil);
 
     TvelunDMForm& dm = context.dm;
     Transaction tx(dm.db());

@@ -15,9 +15,11 @@
 #include "members/TxzjsrForm.h"
 #include "staff/Staff.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -63,6 +65,8 @@ TgmsjForm::TgmsjForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
     m_validUntil->setCalendarPopup(true);
     m_validUntil->setMinimumDate(noDate());
     m_validUntil->setSpecialValueText(QStringLiteral(" "));
+    // Its calendar is made when first needed: a popup made up front would be one more window.
+    m_validUntil->installEventFilter(this);
     m_gift = new QCheckBox(QStringLiteral("赠送"), group);
     m_gift->setObjectName(QStringLiteral("giftCheck"));
     m_total = new QLabel(group);
@@ -116,7 +120,15 @@ TgmsjForm::TgmsjForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
     connect(m_member, &CoachingMemberBox::pickRequested, this, kit::guard(this, [this] { pickMember(); }));
     connect(m_item, &QComboBox::activated, this, kit::guard(this, [this] { itemChosen(); }));
     connect(m_price, &QLineEdit::textChanged, this, [this] { showTotal(); });
-    connect(m_quantity, &QLineEdit::textChanged, this, [this] { showTotal(); });
+    connect(m_quantity, &QLineEdit::textChanged, this, [this](const QString& text) {
+        // An emptied count reads 0 again, selected so that the next digit replaces it.
+        if (text.isEmpty()) {
+            m_quantity->setText(QStringLiteral("0"));
+            m_quantity->selectAll();
+            return;
+        }
+        showTotal();
+    });
 
     const QWidget* order[] = {
         m_member->cardEdit(), m_member->pickButton(), m_coach, m_date,   m_item,     m_price,
@@ -129,6 +141,19 @@ TgmsjForm::TgmsjForm(Session& session, std::function<TxzjsrForm*()> picker, QWid
         .add(coaching::field::price, m_price)
         .add(coaching::field::quantity, m_quantity)
         .add(coaching::field::validUntil, m_validUntil);
+}
+
+bool TgmsjForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == m_validUntil && !m_calendar && (type == QEvent::MouseButtonPress || type == QEvent::KeyPress)) {
+        m_calendar = m_validUntil->calendarWidget();
+        m_calendar->installEventFilter(this);
+    }
+    // The empty date is a day in 2000: its calendar would open there, not near the purchase.
+    if (type == QEvent::Show && watched == m_calendar && m_validUntil->date() == noDate())
+        m_calendar->setCurrentPage(m_date->date().year(), m_date->date().month());
+    return QDialog::eventFilter(watched, event);
 }
 
 void TgmsjForm::reset()

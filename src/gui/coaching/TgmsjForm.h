@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -47,6 +48,9 @@ public:
     // The empty date of "有效日期：": no last day.
     static QDate noDate();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void reset();
     void showMember(const QString& cardNumber);
@@ -65,6 +69,8 @@ private:
     QLineEdit* m_price;
     QLineEdit* m_quantity;
     QDateEdit* m_validUntil;
+    // The calendar of m_validUntil once it was made.
+    QCalendarWidget* m_calendar = nullptr;
     QCheckBox* m_gift;
     QLabel* m_total;
     QLineEdit* m_remark;
