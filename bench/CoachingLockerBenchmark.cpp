@@ -121,7 +121,7 @@ std::vector<AreaLine> timeCoachingAndLockers(TvelunDMForm& dm, const QString& op
 
     // A locker for the day from the chooser, renewed for a month from the desk's menu, then returned.
     const QStringList free = lockers::searchLockers(dm, false, QString()).texts(QStringLiteral("衣柜编号"));
-    std::vector<QString> rented(size_t(n));
+    std::vector<QString> rented(static_cast<size_t>(n));
     accepted = 0;
     auto rentForTheDay = [&](int i) {
         lockers::RentalInput input;
