@@ -117,7 +117,11 @@ void planLockers(Rng& rng, Hall& hall, const HallSize& size)
         if (m.lockerEnd <= m.joined)
             m.lockerEnd = m.joined.addDays(30);
         m.lockerMonths = rng.between(1, 12);
-        const QDate start = std::clamp(m.lockerEnd.addMonths(-m.lockerMonths), m.joined, today);
+        QDate start = std::clamp(m.lockerEnd.addMonths(-m.lockerMonths), m.joined, today);
+        // A large hall's long rentals began on earlier days, not thousands of them today.
+        if (size.lockers > 0 && start >= today)
+            start = std::clamp(today.addDays(-rng.between(1, 60)), m.joined, today);
+        m.lockerStart = start;
         m.lockerRented = std::max(m.joinedAt + 900, momentOf(start, rng.between(9 * 3600, 20 * 3600 - 1)));
         // A large hall's renter paid for a shorter time first and renewed before it ran out.
         const QDate lastRenewal = std::min(m.lockerEnd, today).addDays(-1);
@@ -181,7 +185,7 @@ void writeRental(Books& books, const Member& m)
     choice.lockerNumber = m.locker;
     choice.lockerName = lockerName(m.locker.mid(1).toInt() - 1);
     choice.end = m.lockerFirstEnd.isValid() ? m.lockerFirstEnd : m.lockerEnd;
-    choice.start = std::clamp(m.lockerEnd.addMonths(-m.lockerMonths), m.joined, books.hall.today);
+    choice.start = m.lockerStart;
     choice.rent = Money::fromYuan(50 * m.lockerMonths);
     choice.deposit = kDeposit;
     choice.heldAt = dateTimeOf(m.lockerRented);

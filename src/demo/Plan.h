@@ -117,6 +117,7 @@ struct Member {
     QDate lockerEnd;
     int lockerMonths = 0;
     Moment lockerRented = 0;
+    QDate lockerStart;
     // A renewed rental first ran to this day; invalid when never renewed.
     QDate lockerFirstEnd;
 
