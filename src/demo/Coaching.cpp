@@ -47,7 +47,7 @@ void planCoaching(Rng& rng, const QDate& today, Member& m)
     }
 }
 
-void planLargeCoaching(Rng& rng, const QDate& today, Member& m, int chance)
+void planLargeCoaching(Rng& rng, const QDate& today, Member& m, int chance, int bookedShare)
 {
     const QDate earliest = std::max(m.joined.addDays(1), today.addDays(-360));
     const QDate latest = today.addDays(-10);
@@ -93,7 +93,8 @@ void planLargeCoaching(Rng& rng, const QDate& today, Member& m, int chance)
     if (rng.chance(30))
         package.validUntil = dayOf(package.at).addDays(180);
     m.packages.push_back(package);
-    bookOn(package, rng.chance(10) ? package.lessons : rng.between(0, package.lessons));
+    // One in ten used up; the others booked up to the share of their lessons that gives the hall its count.
+    bookOn(package, rng.chance(10) ? package.lessons : rng.between(0, package.lessons * bookedShare / 1000));
 }
 
 namespace {

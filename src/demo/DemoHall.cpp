@@ -81,6 +81,11 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
             ? int(std::clamp<qint64>(qint64(size.packages - 3 * busyCount) * 10000 / std::max(1, members - busyCount),
                                      0, 10000))
             : 0;
+    // Lessons per package of a member who is not busy: a tenth are used up (twenty lessons on average),
+    // the rest booked from none to bookedShare per mille of their lessons, bookedShare / 100 on average.
+    const double perPackage =
+        double(std::max(0, size.lessons - 30 * busyCount)) / double(std::max(1, size.packages - 3 * busyCount));
+    const int bookedShare = int(std::clamp((perPackage - 2.0) / 0.9 * 100.0, 0.0, 1000.0));
     Rng history(20241210);
     for (Member& m : hall.members) {
         planVisits(history, m, today);
@@ -92,7 +97,7 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
         planSales(history, hall, m);
         planExchanges(history, hall, m);
         if (size.packages > 0)
-            planLargeCoaching(history, today, m, packageChance);
+            planLargeCoaching(history, today, m, packageChance, bookedShare);
         else
             planCoaching(history, today, m);
         settleCounters(m);

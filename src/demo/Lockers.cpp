@@ -55,26 +55,35 @@ void planPastRentals(Rng& rng, Hall& hall, int returns, int temporaries)
         return;
     const QDate& today = hall.today;
     const QDate last = today.addDays(-1);
-    std::vector<QDate> nextFree(free.size(), today.addDays(-360));
+    // Members without a locker by the moment they joined: a renter is drawn among those who had joined.
+    std::vector<std::pair<Moment, int>> renters;
+    for (int i = SpecialCount; i < members; ++i)
+        if (hall.members[size_t(i)].locker.isEmpty())
+            renters.push_back({hall.members[size_t(i)].joinedAt, i});
+    if (renters.empty())
+        return;
+    std::sort(renters.begin(), renters.end());
+    std::vector<QDate> nextFree(free.size(), std::max(today.addDays(-360), dayOf(renters.front().first).addDays(1)));
+    size_t turn = 0;
     for (int j = 0; j < total; ++j) {
-        const size_t slot = size_t(j) % free.size();
-        const QString locker = lockerNumber(free[slot]);
         // Spread the day's rentals evenly among the others.
         const bool forTheDay = (qint64(j) * temporaries) / total != (qint64(j + 1) * temporaries) / total;
-        const QDate day = nextFree[slot].addDays(rng.between(0, forTheDay ? 10 : 20));
         const int days = forTheDay ? 0 : rng.between(20, 60);
-        if (day.addDays(forTheDay ? 0 : 5) > last)
-            continue;
-        const Moment at = momentOf(day, rng.between(9 * 3600, 17 * 3600));
-        int renter = -1;
-        for (int attempt = 0; attempt < 20 && renter < 0; ++attempt) {
-            const int i = rng.between(SpecialCount, members - 1);
-            const Member& m = hall.members[size_t(i)];
-            if (m.locker.isEmpty() && m.joinedAt < at)
-                renter = i;
+        // The next locker in turn with room left for this rental before today.
+        size_t slot = free.size();
+        QDate day;
+        for (size_t tried = 0; tried < free.size() && slot == free.size(); ++tried, ++turn) {
+            day = nextFree[turn % free.size()].addDays(rng.between(0, forTheDay ? 10 : 20));
+            if (day.addDays(forTheDay ? 0 : 5) <= last)
+                slot = turn % free.size();
         }
-        if (renter < 0)
-            continue;
+        if (slot == free.size())
+            break;
+        const QString locker = lockerNumber(free[slot]);
+        const Moment at = momentOf(day, rng.between(9 * 3600, 17 * 3600));
+        const auto joined = std::lower_bound(renters.begin(), renters.end(), std::pair<Moment, int>{at, -1});
+        const int renter =
+            renters[size_t(rng.below(int(std::max<std::ptrdiff_t>(1, joined - renters.begin()))))].second;
         Moment back = 0;
         if (forTheDay) {
             back = at + rng.between(3600, 3 * 3600);
