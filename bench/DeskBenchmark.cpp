@@ -244,6 +244,19 @@ int main(int argc, char* argv[])
         << count(dm, QStringLiteral("select count(*) from [会员消费]")) << " sales lines, "
         << count(dm, QStringLiteral("select count(*) from [金额记录]")) << " payment rows, "
         << count(dm, QStringLiteral("select count(*) from [商品进退单]")) << " stock moves" << Qt::endl;
+    const Params onDay{{QStringLiteral("today"), today}};
+    out << "coaching: " << count(dm, QStringLiteral("select count(*) from [购买私教]")) << " packages ("
+        << count(dm, QStringLiteral("select count(*) from [购买私教] where [状态]='赠送'")) << " given, "
+        << count(dm, QStringLiteral("select count(*) from [购买私教] where [有效日期]<:today"), onDay) << " expired, "
+        << count(dm, QStringLiteral("select count(*) from [购买私教] where [剩余数量]=0")) << " used up), "
+        << count(dm, QStringLiteral("select count(*) from [私教消费]")) << " lessons" << Qt::endl;
+    out << "lockers: " << count(dm, QStringLiteral("select count(*) from [衣柜设置]")) << " lockers ("
+        << count(dm, QStringLiteral("select count(*) from [衣柜设置] where [状态]='已租'")) << " rented), "
+        << count(dm, QStringLiteral("select count(*) from [衣柜出租] where [出租状态]='租用'")) << " rentals ("
+        << count(dm,
+                 QStringLiteral("select count(*) from [衣柜出租] where [出租状态]='租用' and [起始日期]=[截止日期]"))
+        << " for the day), " << count(dm, QStringLiteral("select count(*) from [衣柜出租] where [出租状态]='退柜'"))
+        << " returns" << Qt::endl;
 
     std::mt19937 rng(7);
     QStringList anyCards;
