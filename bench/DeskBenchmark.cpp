@@ -2,7 +2,9 @@
 // core calls, and compares them with two floors measured on the same machine and file: one indexed
 // member select and one synced single-row commit. Also opens the member list's dataset (all members)
 // in a fresh process and reports its time and the process's peak memory, and times the goods
-// windows' calls on the hall's large catalogue (see GoodsBenchmark.h).
+// windows' calls on the hall's large catalogue (see GoodsBenchmark.h) and the coaching and locker
+// windows' calls (see CoachingLockerBenchmark.h).
+#include "CoachingLockerBenchmark.h"
 #include "GoodsBenchmark.h"
 #include "Timing.h"
 #include "app/TimeZone.h"
@@ -170,8 +172,11 @@ int main(int argc, char* argv[])
                                                            "member list and the goods (for profiling)."));
     const QCommandLineOption goodsOnlyOption(QStringLiteral("goods-only"),
                                              QStringLiteral("Time the goods windows alone (for profiling)."));
-    parser.addOptions(
-        {fileOption, membersOption, visitsOption, samplesOption, regenerateOption, deskOnlyOption, goodsOnlyOption});
+    const QCommandLineOption coachingLockersOnlyOption(
+        QStringLiteral("coaching-lockers-only"),
+        QStringLiteral("Time the coaching and locker windows alone (for profiling)."));
+    parser.addOptions({fileOption, membersOption, visitsOption, samplesOption, regenerateOption, deskOnlyOption,
+                       goodsOnlyOption, coachingLockersOnlyOption});
     parser.process(app);
 
     const QString file = QFileInfo(parser.value(fileOption)).absoluteFilePath();
@@ -192,6 +197,13 @@ int main(int argc, char* argv[])
     size.goods = 5000;
     size.categories = 400;
     size.checkoutsPerMember = 5;
+    // Coaching and lockers of a large hall: 10,000 packages and 100,000 lessons, 25,000 lockers with
+    // 5,000 returns and 2,000 rentals for the day, for 100,000 members.
+    size.packages = members / 10;
+    size.lessons = members;
+    size.lockers = members / 4;
+    size.lockerReturns = members / 20;
+    size.temporaryRentals = members / 50;
 
     TvelunDMForm dm;
     out << "hall file " << file << " (made anew when missing: " << members << " members, " << visits << " visits, "
@@ -232,6 +244,19 @@ int main(int argc, char* argv[])
         << count(dm, QStringLiteral("select count(*) from [会员消费]")) << " sales lines, "
         << count(dm, QStringLiteral("select count(*) from [金额记录]")) << " payment rows, "
         << count(dm, QStringLiteral("select count(*) from [商品进退单]")) << " stock moves" << Qt::endl;
+    const Params onDay{{QStringLiteral("today"), today}};
+    out << "coaching: " << count(dm, QStringLiteral("select count(*) from [购买私教]")) << " packages ("
+        << count(dm, QStringLiteral("select count(*) from [购买私教] where [状态]='赠送'")) << " given, "
+        << count(dm, QStringLiteral("select count(*) from [购买私教] where [有效日期]<:today"), onDay) << " expired, "
+        << count(dm, QStringLiteral("select count(*) from [购买私教] where [剩余数量]=0")) << " used up), "
+        << count(dm, QStringLiteral("select count(*) from [私教消费]")) << " lessons" << Qt::endl;
+    out << "lockers: " << count(dm, QStringLiteral("select count(*) from [衣柜设置]")) << " lockers ("
+        << count(dm, QStringLiteral("select count(*) from [衣柜设置] where [状态]='已租'")) << " rented), "
+        << count(dm, QStringLiteral("select count(*) from [衣柜出租] where [出租状态]='租用'")) << " rentals ("
+        << count(dm,
+                 QStringLiteral("select count(*) from [衣柜出租] where [出租状态]='租用' and [起始日期]=[截止日期]"))
+        << " for the day), " << count(dm, QStringLiteral("select count(*) from [衣柜出租] where [出租状态]='退柜'"))
+        << " returns" << Qt::endl;
 
     std::mt19937 rng(7);
     QStringList anyCards;
@@ -325,6 +350,13 @@ int main(int argc, char* argv[])
         printFloors();
         return bench::reportGoods(out, goodsLines, bare, commit) ? 0 : 2;
     }
+    if (parser.isSet(coachingLockersOnlyOption)) {
+        const std::vector<bench::AreaLine> areaLines =
+            bench::timeCoachingAndLockers(dm, operatorName, lookupCards, today, samples);
+        dm.disconnect();
+        printFloors();
+        return bench::reportCoachingAndLockers(out, areaLines, bare, commit) ? 0 : 2;
+    }
 
     const Figures lookup = summarise(time(lookupCards, swipe));
     int attendedAccepted = 0;
@@ -383,6 +415,9 @@ int main(int argc, char* argv[])
     const bool deskOnly = parser.isSet(deskOnlyOption);
     const std::vector<bench::GoodsLine> goodsLines =
         deskOnly ? std::vector<bench::GoodsLine>() : bench::timeGoods(dm, operatorName, today, samples);
+    const std::vector<bench::AreaLine> areaLines =
+        deskOnly ? std::vector<bench::AreaLine>()
+                 : bench::timeCoachingAndLockers(dm, operatorName, lookupCards, today, samples);
     qint64 monthRows = 0;
     qint64 monthMs = -1;
     if (!deskOnly) {
@@ -476,5 +511,6 @@ int main(int argc, char* argv[])
     out << "member list: under 300 ms " << (listFast ? "yes" : "NO") << ", peak under 150 MB "
         << (listSmall ? "yes" : "NO") << Qt::endl;
     const bool goodsMet = bench::reportGoods(out, goodsLines, bare, commit);
-    return met && everyoneIn && listFast && listSmall && goodsMet ? 0 : 2;
+    const bool areaMet = bench::reportCoachingAndLockers(out, areaLines, bare, commit);
+    return met && everyoneIn && listFast && listSmall && goodsMet && areaMet ? 0 : 2;
 }

@@ -16,8 +16,9 @@ namespace tkd::demo {
 // Which generator made a bench file and which day its dates are relative to, kept in the file's
 // application id so that it changes in the same transaction as the dates themselves.
 // Version 1 was the generator that wrote each member's rows together; it carried no stamp. Version 2
-// had a flat goods catalogue and no purchases; version 3 the demo hall's fifteen goods and few sales.
-inline constexpr int kBenchFileVersion = 4;
+// had a flat goods catalogue and no purchases; version 3 the demo hall's fifteen goods and few sales;
+// version 4 the demo hall's few coaching packages and no locker returns.
+inline constexpr int kBenchFileVersion = 5;
 struct Stamp {
     int version = 0;
     QDate day;

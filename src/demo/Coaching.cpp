@@ -1,7 +1,9 @@
 #include "Coaching.h"
 
 #include "Reference.h"
+#include "coaching/Packages.h"
 #include "data/TvelunDMForm.h"
+#include "db/DbError.h"
 
 #include <algorithm>
 
@@ -45,54 +47,98 @@ void planCoaching(Rng& rng, const QDate& today, Member& m)
     }
 }
 
+void planLargeCoaching(Rng& rng, const QDate& today, Member& m, int chance, int bookedShare)
+{
+    const QDate earliest = std::max(m.joined.addDays(1), today.addDays(-360));
+    const QDate latest = today.addDays(-10);
+    if (earliest > latest)
+        return;
+    auto bookOn = [&](const Package& package, int booked) {
+        const QDate first = dayOf(package.at).addDays(1);
+        const QDate last = package.validUntil.isValid() ? std::min(today, package.validUntil) : today;
+        if (first > last)
+            return;
+        const int span = int(first.daysTo(last));
+        std::vector<Moment> moments;
+        for (int k = 0; k < booked; ++k)
+            moments.push_back(momentOf(first.addDays(rng.below(span + 1)), rng.between(10 * 3600, 20 * 3600)));
+        std::sort(moments.begin(), moments.end());
+        for (const Moment at : moments)
+            m.lessons.push_back({at, int(m.packages.size()) - 1, 1});
+    };
+    const int span = int(earliest.daysTo(latest));
+    if (m.busy) {
+        // Three packages bought over the months, each still open with ten lessons left.
+        for (int k = 0; k < 3; ++k) {
+            Package package;
+            package.at = momentOf(earliest.addDays(k * span / 3 + rng.below(std::max(1, span / 3))),
+                                  rng.between(10 * 3600, 20 * 3600));
+            package.item = k % kCoachingItemCount;
+            package.coach = m.coach.isEmpty() ? coach(k % kCoachCount) : m.coach;
+            package.lessons = 20;
+            package.gift = false;
+            m.packages.push_back(package);
+            bookOn(package, 10);
+        }
+        return;
+    }
+    if (rng.below(10000) >= chance)
+        return;
+    Package package;
+    package.at = momentOf(earliest.addDays(rng.below(span + 1)), rng.between(10 * 3600, 20 * 3600));
+    package.item = rng.below(kCoachingItemCount);
+    package.coach = m.coach.isEmpty() ? coach(rng.below(kCoachCount)) : m.coach;
+    package.lessons = 10 * rng.between(1, 3);
+    package.gift = rng.chance(20);
+    if (rng.chance(30))
+        package.validUntil = dayOf(package.at).addDays(180);
+    m.packages.push_back(package);
+    // One in ten used up; the others booked up to the share of their lessons that gives the hall its count.
+    bookOn(package, rng.chance(10) ? package.lessons : rng.between(0, package.lessons * bookedShare / 1000));
+}
+
+namespace {
+
+[[noreturn]] void failWith(const Refusal& refusal)
+{
+    throw DbError(QStringLiteral("the hall generator was refused: %1").arg(refusal.message));
+}
+
+} // namespace
+
 void writePackage(Books& books, const Member& m, int index)
 {
     const Package& p = m.packages[size_t(index)];
-    const Money price = p.gift ? Money() : Money::fromYuan(coachingItem(p.item).price);
-    books.dm.change(
-        QStringLiteral(
-            "insert into [购买私教] ([购买日期],[会员卡号],[会员姓名],[教练姓名],[项目名称],[单价],[数量],"
-            "[剩余数量],[总金额],[有效日期],[状态],[备注],[操作员]) values(:gmrq,:hykh,:hyxm,:jlxm,:xmmc,:dj,"
-            ":sl,:sysl,:zje,:yxrq,:zt,:bz,:czy)"),
-        {{QStringLiteral("gmrq"), dayOf(p.at)},
-         {QStringLiteral("hykh"), m.card},
-         {QStringLiteral("hyxm"), m.name},
-         {QStringLiteral("jlxm"), p.coach},
-         {QStringLiteral("xmmc"), QString::fromUtf16(coachingItem(p.item).name)},
-         {QStringLiteral("dj"), price},
-         {QStringLiteral("sl"), p.lessons},
-         {QStringLiteral("sysl"), p.lessons},
-         {QStringLiteral("zje"), price.times(p.lessons)},
-         {QStringLiteral("yxrq"), p.validUntil.isValid() ? Value(p.validUntil) : Value()},
-         {QStringLiteral("zt"), p.gift ? QStringLiteral("赠送") : QStringLiteral("购买")},
-         {QStringLiteral("bz"), QString()},
-         {QStringLiteral("czy"), operatorAt(p.at)}});
+    coaching::PurchaseInput input;
+    input.cardNumber = m.card;
+    input.coach = p.coach;
+    input.item = QString::fromUtf16(coachingItem(p.item).name);
+    input.purchaseDate = dayOf(p.at);
+    input.price = QString::number(coachingItem(p.item).price);
+    input.quantity = QString::number(p.lessons);
+    if (p.validUntil.isValid())
+        input.validUntil = p.validUntil;
+    input.gift = p.gift;
+    const Outcome<qint64> bought = coaching::purchase({books.dm, operatorAt(p.at), dateTimeOf(p.at)}, input);
+    if (bought.refused())
+        failWith(bought.refusal());
     auto& open = books.packages[size_t(m.index)];
     open.resize(std::max(open.size(), size_t(index) + 1));
-    open[size_t(index)] = {books.dm.db().lastInsertId(), p.lessons};
+    open[size_t(index)] = {*bought, p.lessons};
 }
 
 void writeLesson(Books& books, const Member& m, const Lesson& lesson)
 {
-    const Package& p = m.packages[size_t(lesson.package)];
     Books::OpenPackage& open = books.packages[size_t(m.index)][size_t(lesson.package)];
-    const Money price = p.gift ? Money() : Money::fromYuan(coachingItem(p.item).price);
-    books.dm.change(
-        QStringLiteral("insert into [私教消费] ([消费日期],[会员卡号],[会员姓名],[消费数量],[购买单价],[总金额],[教练],"
-                       "[项目名称],[备注],[操作员]) values(:xfrq,:hykh,:hyxm,:xfsl,:gmdj,:zje,:jl,:xmmc,:bz,:czy)"),
-        {{QStringLiteral("xfrq"), dayOf(lesson.at)},
-         {QStringLiteral("hykh"), m.card},
-         {QStringLiteral("hyxm"), m.name},
-         {QStringLiteral("xfsl"), lesson.quantity},
-         {QStringLiteral("gmdj"), price},
-         {QStringLiteral("zje"), price.times(lesson.quantity).roundedToCentsHalfEven()},
-         {QStringLiteral("jl"), p.coach},
-         {QStringLiteral("xmmc"), QString::fromUtf16(coachingItem(p.item).name)},
-         {QStringLiteral("bz"), QString()},
-         {QStringLiteral("czy"), operatorAt(lesson.at)}});
+    coaching::LessonInput input;
+    input.cardNumber = m.card;
+    input.packageId = open.id;
+    input.quantity = QString::number(lesson.quantity);
+    input.day = dayOf(lesson.at);
+    const Outcome<> booked = coaching::bookLessons({books.dm, operatorAt(lesson.at), dateTimeOf(lesson.at)}, input);
+    if (booked.refused())
+        failWith(booked.refusal());
     open.left -= lesson.quantity;
-    books.dm.change(QStringLiteral("update [购买私教] set [剩余数量]=:sysl where [编号]=:bh"),
-                    {{QStringLiteral("sysl"), open.left}, {QStringLiteral("bh"), open.id}});
 }
 
 } // namespace tkd::demo

@@ -74,6 +74,18 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
     for (int i = 0; i < members; ++i)
         hall.members.push_back(planMember(rng, i, today, busy[size_t(i)]));
     shareVisits(hall.members, size);
+    // The chance, in ten-thousandths, that a member who is not busy holds a package of the large hall.
+    const int busyCount = int(std::count(busy.begin(), busy.end(), true));
+    const int packageChance =
+        size.packages > 0
+            ? int(std::clamp<qint64>(qint64(size.packages - 3 * busyCount) * 10000 / std::max(1, members - busyCount),
+                                     0, 10000))
+            : 0;
+    // Lessons per package of a member who is not busy: a tenth are used up (twenty lessons on average),
+    // the rest booked from none to bookedShare per mille of their lessons, bookedShare / 100 on average.
+    const double perPackage =
+        double(std::max(0, size.lessons - 30 * busyCount)) / double(std::max(1, size.packages - 3 * busyCount));
+    const int bookedShare = int(std::clamp((perPackage - 2.0) / 0.9 * 100.0, 0.0, 1000.0));
     Rng history(20241210);
     for (Member& m : hall.members) {
         planVisits(history, m, today);
@@ -84,10 +96,13 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
         planPayments(history, m, today);
         planSales(history, hall, m);
         planExchanges(history, hall, m);
-        planCoaching(history, today, m);
+        if (size.packages > 0)
+            planLargeCoaching(history, today, m, packageChance, bookedShare);
+        else
+            planCoaching(history, today, m);
         settleCounters(m);
     }
-    planLockers(rng, hall);
+    planLockers(rng, hall, size);
     // The catalogues, the goods' opening stock among them, come before the first member: a card held
     // long ago may have been bought more than a year before today.
     hall.setupDay = today.addDays(-400);

@@ -41,6 +41,17 @@ struct HallSize {
     int goods = 0;
     int categories = 400;
     int checkoutsPerMember = 5;
+    // A large hall's private lessons and lockers (the benchmark's); 0 keeps the demo hall's few.
+    // packages: about this many bought in the past year, a fifth of them given, some expired or used up,
+    //   with about `lessons` lessons booked against them; every busy member holds three packages with
+    //   thirty lessons booked and some still open.
+    int packages = 0;
+    int lessons = 0;
+    // lockers: the register's size; a third of the current rentals were renewed once, `lockerReturns`
+    //   earlier rentals were given back and `temporaryRentals` lockers rented for a day and returned.
+    int lockers = 0;
+    int lockerReturns = 0;
+    int temporaryRentals = 0;
 };
 
 // The card number of the member at this index (0-based): six digits, zero-padded.

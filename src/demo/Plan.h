@@ -61,6 +61,19 @@ struct Lesson {
     int quantity;
 };
 
+// A locker rented and returned by a member who holds it no longer, or a renewal of a current rental.
+enum class LockerStep : quint8 { Rent, RentForTheDay, Renew, Return };
+struct LockerEvent {
+    Moment at;
+    LockerStep step;
+    int member;
+    QString locker;
+    // A rental's days, a renewal's new end.
+    QDate start;
+    QDate end;
+    Money amount;
+};
+
 struct Exchange {
     Moment at;
     int goods;
@@ -104,6 +117,9 @@ struct Member {
     QDate lockerEnd;
     int lockerMonths = 0;
     Moment lockerRented = 0;
+    QDate lockerStart;
+    // A renewed rental first ran to this day; invalid when never renewed.
+    QDate lockerFirstEnd;
 
     std::vector<Moment> visits;
     std::vector<PlannedPayment> payments;
@@ -185,6 +201,8 @@ struct Hall {
     int lockerCount = 0;
     // Lockers G1 to G<rentedLockers> are rented, one to a member.
     int rentedLockers = 0;
+    // Rentals that ended in a return, renewals of current rentals, in time order.
+    std::vector<LockerEvent> lockerEvents;
     std::vector<Member> members;
     // Per goods: the stock the catalogue starts with (0 for services).
     std::vector<int> openingStock;

@@ -17,12 +17,24 @@ namespace {
 
 // What happened at a moment; at the same moment, in this order (a member registers before paying,
 // goods come in before anything else).
-enum class Kind : quint8 { Posting, Registration, Payment, Rental, Visit, Checkout, Leave, Package, Lesson, Exchange };
+enum class Kind : quint8 {
+    Posting,
+    Registration,
+    Payment,
+    Rental,
+    LockerStep,
+    Visit,
+    Checkout,
+    Leave,
+    Package,
+    Lesson,
+    Exchange
+};
 
 // Sixteen bytes: a hall of five million visits holds them all in memory at once.
 struct Event {
     Moment at;
-    // The member's index; for a posting, the posting's.
+    // The member's index; for a posting or a locker step, its own.
     qint32 member;
     // The row's place in the member's list of its kind; a visit needs none (its moment is all it holds).
     quint16 index;
@@ -43,7 +55,7 @@ bool before(const Event& a, const Event& b)
 std::vector<Event> eventsOf(const Hall& hall)
 {
     const std::vector<Member>& members = hall.members;
-    size_t count = hall.postings.size();
+    size_t count = hall.postings.size() + hall.lockerEvents.size();
     for (const Member& m : members)
         count += 3 + m.visits.size() + m.payments.size() + m.checkouts.size() + m.packages.size() + m.lessons.size() +
                  m.exchanges.size();
@@ -54,6 +66,8 @@ std::vector<Event> eventsOf(const Hall& hall)
     };
     for (size_t i = 0; i < hall.postings.size(); ++i)
         events.push_back({hall.postings[i].at, qint32(i), 0, Kind::Posting});
+    for (size_t i = 0; i < hall.lockerEvents.size(); ++i)
+        events.push_back({hall.lockerEvents[i].at, qint32(i), 0, Kind::LockerStep});
     for (const Member& m : members) {
         add(m.joinedAt, m, 0, Kind::Registration);
         for (size_t i = 0; i < m.payments.size(); ++i)
@@ -87,10 +101,15 @@ void writeHistory(Books& books)
             writePosting(books, books.hall.postings[size_t(e.member)]);
             continue;
         }
+        if (e.kind == Kind::LockerStep) {
+            writeLockerEvent(books, books.hall.lockerEvents[size_t(e.member)]);
+            continue;
+        }
         const Member& m = members[size_t(e.member)];
         switch (e.kind) {
         case Kind::Posting:
-            // Written above: it belongs to no member.
+        case Kind::LockerStep:
+            // Written above: they belong to no member's lists.
             break;
         case Kind::Registration:
             writeMember(books, m);

@@ -85,7 +85,7 @@ TEST_F(BenchHallTest, AFileOfAnotherVersionIsRefusedAndLeftAsItIs)
 {
     prepare(QDate(2025, 6, 1));
     const qint64 rows = visits();
-    for (const int version : {0, 3, demo::kBenchFileVersion + 1}) {
+    for (const int version : {0, 3, 4, demo::kBenchFileVersion + 1}) {
         stamp({version, QDate(2025, 5, 20)});
         const QDateTime modified = QFileInfo(file()).lastModified();
         const demo::Preparation done = prepare(QDate(2025, 6, 1));
