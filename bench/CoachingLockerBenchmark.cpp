@@ -27,20 +27,6 @@ constexpr int kWarmUp = 3;
 // A whole year's list takes about a second: a few readings tell its time well enough.
 constexpr int kYearSamples = 10;
 
-std::vector<double> timeEach(int count, const std::function<void(int)>& fn, const std::function<void(int)>& before = {})
-{
-    std::vector<double> micros;
-    micros.reserve(size_t(count));
-    for (int i = 0; i < count; ++i) {
-        if (before)
-            before(i);
-        const auto start = std::chrono::steady_clock::now();
-        fn(i);
-        micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    return micros;
-}
-
 QString averageRows(qint64 rows, int samples)
 {
     return QStringLiteral("%1 rows on average").arg(double(rows) / std::max(1, samples), 0, 'f', 1);

@@ -34,21 +34,6 @@ struct Item {
     bool counted = false;
 };
 
-// Times fn(i) for i in 0..count-1; before(i), untimed, is what the operator did just before.
-std::vector<double> timeEach(int count, const std::function<void(int)>& fn, const std::function<void(int)>& before = {})
-{
-    std::vector<double> micros;
-    micros.reserve(size_t(count));
-    for (int i = 0; i < count; ++i) {
-        if (before)
-            before(i);
-        const auto start = std::chrono::steady_clock::now();
-        fn(i);
-        micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    return micros;
-}
-
 // What an operator types into a goods search: a piece of a name, part of a code, or a whole name.
 QString typedText(std::mt19937& rng, const std::vector<Item>& items)
 {

@@ -55,7 +55,7 @@ const std::vector<std::function<void(Database&)>>& steps()
     // keep it as tests/fixtures/schema-vN.cld and add it to SchemaUpgrade's table: the test upgrades
     // each fixture and expects the current version and exactly the tables and indexes of a new file.
     static const std::vector<std::function<void(Database&)>> all = {createVersion1, addVersion2,
-                                                                    addPurchaseHistoryIndex};
+                                                                    addPurchaseHistoryIndex, coverPurchaseHistory};
     return all;
 }
 
@@ -131,7 +131,8 @@ QStringList indexStatements()
         // Covers the desk's visit list and last-visit lookup without touching the table rows.
         {u"会员登记", u"[会员卡号],[登记时间],[操作员]"},
         {u"会员登记", u"[登记时间]"},
-        {u"商品进退单", u"[商品编号],[状态说明],[日期]", u"ix_商品进退单_jhls"},
+        // Covers an item's purchase and return history.
+        {u"商品进退单", u"[商品编号],[状态说明],[日期],[单价],[数量],[总金额]", u"ix_商品进退单_jhls"},
     };
     QStringList statements;
     int n = 0;

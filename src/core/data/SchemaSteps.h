@@ -13,5 +13,7 @@ void createVersion1(Database& db);
 void addVersion2(Database& db);
 // Version 3: the index of an item's purchase and return history.
 void addPurchaseHistoryIndex(Database& db);
+// Version 4: that index covers the history's columns.
+void coverPurchaseHistory(Database& db);
 
 } // namespace tkd::schema

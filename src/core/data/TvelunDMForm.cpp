@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace tkd {
 
@@ -27,6 +28,9 @@ void TvelunDMForm::connect(const QString& databaseFile, const QString& key)
             QFile::remove(databaseFile);
         throw;
     }
+    // The log is folded into the file once the event loop is idle again, after the window that
+    // committed has shown its result; a fold must not meet an open transaction, and checkpoint() checks.
+    m_db.setLogFullHandler([this] { QTimer::singleShot(0, this, [this] { m_db.checkpoint(); }); });
     m_file = info.absoluteFilePath();
     m_key = key;
     if (m_wasConnected)

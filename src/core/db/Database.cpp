@@ -111,6 +111,8 @@ void Database::open(const QString& path, const QString& key, OpenMode mode)
     // kept. Closing folds the log back into the file and removes it, so a file copied after closing is whole.
     executeScript(QStringLiteral("PRAGMA cache_size=-32000; PRAGMA synchronous=FULL; PRAGMA temp_store=MEMORY;"
                                  " PRAGMA foreign_keys=OFF; PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=WAL"));
+    m_foldAsked = false;
+    sqlite3_wal_hook(m_db, &Database::onLogCommit, this);
 }
 
 void Database::clearCache()

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <utility>
@@ -74,6 +75,25 @@ public:
     void setUserVersion(int version);
     bool tableExists(const QString& name);
 
+    // The write-ahead log. A commit that leaves it at least `ask` pages long asks the handler, once, to
+    // fold it into the file when convenient (the program does it when idle, after the window has shown
+    // what the command did); one that leaves it `force` pages long folds it at once, so that it never
+    // grows without bound where nobody folds it (the sample-hall generator, the tests).
+    struct LogLimits {
+        int ask = 1000;
+        int force = 10000;
+    };
+    void setLogLimits(LogLimits limits) { m_logLimits = limits; }
+    void setLogFullHandler(std::function<void()> handler) { m_onLogFull = std::move(handler); }
+    // Folds the log into the file: false when a transaction is open or the engine failed.
+    bool checkpoint();
+    struct FoldCount {
+        int times = 0;
+        double totalMs = 0;
+        double longestMs = 0;
+    };
+    const FoldCount& logFolds() const { return m_folds; }
+
     int transactionDepth() const { return m_transactionDepth; }
     int cachedStatementCount() const { return static_cast<int>(m_cache.size()); }
     // Changes at every open and close: a transaction guard of an earlier connection has nothing left to do.
@@ -102,7 +122,14 @@ private:
     std::optional<ResultSet> selectOrderedHere(const WholeTableOrder& order, const Params& params);
     ResultSet run(const QString& statement, const Params& params, qint64 expectedRows = 0);
 
+    static int onLogCommit(void* self, sqlite3* db, const char* schema, int pages);
+    bool foldLog();
+
     sqlite3* m_db = nullptr;
+    LogLimits m_logLimits;
+    std::function<void()> m_onLogFull;
+    bool m_foldAsked = false;
+    FoldCount m_folds;
     QString m_path;
     QHash<QString, sqlite3_stmt*> m_cache;
     // Per statement, the role of each parameter that meets a date-time column (lower-case names).
