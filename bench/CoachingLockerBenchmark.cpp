@@ -219,33 +219,7 @@ std::vector<AreaLine> timeCoachingAndLockers(TvelunDMForm& dm, const QString& op
 bool reportCoachingAndLockers(QTextStream& out, const std::vector<AreaLine>& lines, const Figures& bare,
                               const Figures& commit)
 {
-    constexpr size_t kLines = 11;
-    bool met = lines.size() == kLines;
-    if (!met)
-        out << "coaching and lockers: only " << lines.size() << " of " << kLines << " lines could be timed" << Qt::endl;
-    for (const AreaLine& line : lines) {
-        const bool fast = line.figures.p95 < line.targetMicros;
-        out << QStringLiteral("%1  median %2 us  p95 %3 us  ratio to bare select: median %4x  p95 %5x  (%6 samples)")
-                   .arg(line.name, -26)
-                   .arg(line.figures.median, 9, 'f', 1)
-                   .arg(line.figures.p95, 9, 'f', 1)
-                   .arg(line.figures.median / bare.median, 6, 'f', 1)
-                   .arg(line.figures.p95 / bare.p95, 6, 'f', 1)
-                   .arg(line.samples)
-            << Qt::endl;
-        if (line.commits)
-            out << QStringLiteral("  ratio to one synced commit: median %1x  p95 %2x")
-                       .arg(line.figures.median / commit.median, 0, 'f', 1)
-                       .arg(line.figures.p95 / commit.p95, 0, 'f', 1)
-                << Qt::endl;
-        out << QStringLiteral("  %1; p95 under %2 ms %3")
-                   .arg(line.detail)
-                   .arg(line.targetMicros / 1000, 0, 'f', 0)
-                   .arg(fast ? QStringLiteral("yes") : QStringLiteral("NO"))
-            << Qt::endl;
-        met = met && fast && line.samples >= line.leastSamples;
-    }
-    return met;
+    return reportLines(out, QStringLiteral("coaching and lockers"), 11, lines, bare, commit);
 }
 
 } // namespace tkd::bench

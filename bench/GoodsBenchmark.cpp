@@ -254,33 +254,7 @@ std::vector<GoodsLine> timeGoods(TvelunDMForm& dm, const QString& operatorName, 
 bool reportGoods(QTextStream& out, const std::vector<GoodsLine>& lines, const Figures& bare, const Figures& commit)
 {
     // Every line the windows need; a hall without goods or purchase history misses some.
-    constexpr size_t kLines = 8;
-    bool met = lines.size() == kLines;
-    if (!met)
-        out << "goods: only " << lines.size() << " of " << kLines << " lines could be timed on this hall" << Qt::endl;
-    for (const GoodsLine& line : lines) {
-        const bool fast = line.figures.p95 < line.targetMicros;
-        out << QStringLiteral("%1  median %2 us  p95 %3 us  ratio to bare select: median %4x  p95 %5x  (%6 samples)")
-                   .arg(line.name, -26)
-                   .arg(line.figures.median, 9, 'f', 1)
-                   .arg(line.figures.p95, 9, 'f', 1)
-                   .arg(line.figures.median / bare.median, 6, 'f', 1)
-                   .arg(line.figures.p95 / bare.p95, 6, 'f', 1)
-                   .arg(line.samples)
-            << Qt::endl;
-        if (line.commits)
-            out << QStringLiteral("  ratio to one synced commit: median %1x  p95 %2x")
-                       .arg(line.figures.median / commit.median, 0, 'f', 1)
-                       .arg(line.figures.p95 / commit.p95, 0, 'f', 1)
-                << Qt::endl;
-        out << QStringLiteral("  %1; p95 under %2 ms %3")
-                   .arg(line.detail)
-                   .arg(line.targetMicros / 1000, 0, 'f', 0)
-                   .arg(fast ? QStringLiteral("yes") : QStringLiteral("NO"))
-            << Qt::endl;
-        met = met && fast && line.samples >= 200;
-    }
-    return met;
+    return reportLines(out, QStringLiteral("goods"), 8, lines, bare, commit);
 }
 
 } // namespace tkd::bench

@@ -3,6 +3,8 @@
 #include "Percentile.h"
 
 #include <QCoreApplication>
+#include <QString>
+#include <QTextStream>
 
 #include <algorithm>
 #include <chrono>
@@ -41,6 +43,45 @@ inline std::vector<double> timeEach(int count, const std::function<void(int)>& f
     }
     QCoreApplication::processEvents();
     return micros;
+}
+
+// Prints each line of an area (median, p95, their ratios to the bare select and, for a command that
+// commits, to one synced commit) and whether it met its target. False when a line missed, had too few
+// samples, or fewer lines than expected could be timed on the hall.
+template <typename Line>
+bool reportLines(QTextStream& out, const QString& area, size_t expected, const std::vector<Line>& lines,
+                 const Figures& bare, const Figures& commit)
+{
+    bool met = lines.size() == expected;
+    if (!met)
+        out << area << ": only " << lines.size() << " of " << expected << " lines could be timed on this hall"
+            << Qt::endl;
+    for (const Line& line : lines) {
+        const bool fast = line.figures.p95 < line.targetMicros;
+        out << QStringLiteral("%1  median %2 us  p95 %3 us  ratio to bare select: median %4x  p95 %5x  (%6 samples)")
+                   .arg(line.name, -26)
+                   .arg(line.figures.median, 9, 'f', 1)
+                   .arg(line.figures.p95, 9, 'f', 1)
+                   .arg(line.figures.median / bare.median, 6, 'f', 1)
+                   .arg(line.figures.p95 / bare.p95, 6, 'f', 1)
+                   .arg(line.samples)
+            << Qt::endl;
+        if (line.commits)
+            out << QStringLiteral("  ratio to one synced commit: median %1x  p95 %2x")
+                       .arg(line.figures.median / commit.median, 0, 'f', 1)
+                       .arg(line.figures.p95 / commit.p95, 0, 'f', 1)
+                << Qt::endl;
+        out << QStringLiteral("  %1; p95 under %2 ms %3")
+                   .arg(line.detail)
+                   .arg(line.targetMicros / 1000, 0, 'f', 0)
+                   .arg(fast ? QStringLiteral("yes") : QStringLiteral("NO"))
+            << Qt::endl;
+        int leastSamples = 200;
+        if constexpr (requires { line.leastSamples; })
+            leastSamples = line.leastSamples;
+        met = met && fast && line.samples >= leastSamples;
+    }
+    return met;
 }
 
 } // namespace tkd::bench
