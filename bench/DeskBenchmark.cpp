@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <initializer_list>
 #include <random>
 #include <vector>
 
@@ -455,33 +456,25 @@ int main(int argc, char* argv[])
     row("lookup (whole swipe)", lookup);
     row("attended check-in", attended);
     row("unattended check-in", unattended);
-    const Figures core = summarise(coreMicros);
-    const Figures panelPart = summarise(panelMicros);
-    const Figures tabsPart = summarise(tabsMicros);
-    out << QStringLiteral("  of which: core reads %1 / %2 us, panel with photo %3 / %4 us, history tabs %5 / %6 us "
-                          "(median / p95)")
-               .arg(core.median, 0, 'f', 1)
-               .arg(core.p95, 0, 'f', 1)
-               .arg(panelPart.median, 0, 'f', 1)
-               .arg(panelPart.p95, 0, 'f', 1)
-               .arg(tabsPart.median, 0, 'f', 1)
-               .arg(tabsPart.p95, 0, 'f', 1)
-        << Qt::endl;
-    const Figures commandPart = summarise(commandMicros);
-    const Figures againPart = summarise(againMicros);
-    const Figures againPanel = summarise(againPanelMicros);
-    const Figures againTabs = summarise(againTabsMicros);
-    out << QStringLiteral("  unattended, of which: command with its commit %1 / %2 us, re-read %3 / %4 us, panel %5 / "
-                          "%6 us, visit tab %7 / %8 us (median / p95)")
-               .arg(commandPart.median, 0, 'f', 1)
-               .arg(commandPart.p95, 0, 'f', 1)
-               .arg(againPart.median, 0, 'f', 1)
-               .arg(againPart.p95, 0, 'f', 1)
-               .arg(againPanel.median, 0, 'f', 1)
-               .arg(againPanel.p95, 0, 'f', 1)
-               .arg(againTabs.median, 0, 'f', 1)
-               .arg(againTabs.p95, 0, 'f', 1)
-        << Qt::endl;
+    // Where a measurement's time went: each part's median / p95.
+    auto breakdown = [&](const char* what,
+                         std::initializer_list<std::pair<const char*, const std::vector<double>*>> parts) {
+        QStringList shown;
+        for (const auto& [name, micros] : parts) {
+            const Figures f = summarise(*micros);
+            shown << QStringLiteral("%1 %2 / %3 us")
+                         .arg(QString::fromLatin1(name))
+                         .arg(f.median, 0, 'f', 1)
+                         .arg(f.p95, 0, 'f', 1);
+        }
+        out << "  " << what << ", of which: " << shown.join(QStringLiteral(", ")) << " (median / p95)" << Qt::endl;
+    };
+    breakdown("lookup",
+              {{"core reads", &coreMicros}, {"panel with photo", &panelMicros}, {"history tabs", &tabsMicros}});
+    breakdown("unattended", {{"command with its commit", &commandMicros},
+                             {"re-read", &againMicros},
+                             {"panel", &againPanelMicros},
+                             {"visit tab", &againTabsMicros}});
     out << "lookup: " << photosShown << " of " << samples << " photos decoded and shown" << Qt::endl;
     toCommit("attended check-in", attended, attendedAccepted);
     toCommit("unattended check-in", unattended, unattendedAccepted);

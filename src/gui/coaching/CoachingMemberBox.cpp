@@ -3,6 +3,7 @@
 #include "coaching/Packages.h"
 #include "kit/CaptionedValue.h"
 #include "kit/FormKit.h"
+#include "kit/Messages.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -76,6 +77,15 @@ void CoachingMemberBox::show(const coaching::MemberInfo& member, bool lessonsSho
 QString CoachingMemberBox::cardNumber() const
 {
     return m_card->text().trimmed();
+}
+
+std::optional<coaching::MemberInfo> CoachingMemberBox::readMember(TvelunDMForm& dm, const QString& cardNumber,
+                                                                  QWidget* messageParent)
+{
+    std::optional<coaching::MemberInfo> member = coaching::memberInfo(dm, cardNumber);
+    if (!member)
+        Messages::warning(messageParent, QStringLiteral("会员卡号不存在！"));
+    return member;
 }
 
 } // namespace tkd::gui

@@ -3,10 +3,15 @@
 #include <QGroupBox>
 #include <QHash>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QToolButton;
 
+namespace tkd {
+class TvelunDMForm;
+}
 namespace tkd::coaching {
 struct MemberInfo;
 }
@@ -25,6 +30,9 @@ public:
     // lessonsShown false leaves "私教次数：" empty, as a pick in the booking window does.
     void show(const coaching::MemberInfo& member, bool lessonsShown = true);
     QString cardNumber() const;
+    // The member as stored now; "会员卡号不存在！" over messageParent when the card is gone.
+    static std::optional<coaching::MemberInfo> readMember(TvelunDMForm& dm, const QString& cardNumber,
+                                                          QWidget* messageParent);
 
     QLineEdit* cardEdit() const { return m_card; }
     QToolButton* pickButton() const { return m_pick; }

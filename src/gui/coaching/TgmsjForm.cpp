@@ -11,7 +11,6 @@
 #include "kit/FormKit.h"
 #include "kit/Guarded.h"
 #include "kit/InputMethodFields.h"
-#include "kit/Messages.h"
 #include "members/TxzjsrForm.h"
 #include "staff/Staff.h"
 
@@ -177,11 +176,10 @@ void TgmsjForm::reset()
 
 bool TgmsjForm::prepareForMember(const QString& cardNumber)
 {
-    const std::optional<coaching::MemberInfo> member = coaching::memberInfo(m_session.velunDMForm(), cardNumber);
-    if (!member) {
-        Messages::warning(parentWidget(), QStringLiteral("会员卡号不存在！"));
+    const std::optional<coaching::MemberInfo> member =
+        CoachingMemberBox::readMember(m_session.velunDMForm(), cardNumber, parentWidget());
+    if (!member)
         return false;
-    }
     m_opener = CoachingOpener::FrontDesk;
     reset();
     m_member->clear(false);
@@ -211,11 +209,10 @@ void TgmsjForm::pickMember()
 
 void TgmsjForm::showMember(const QString& cardNumber)
 {
-    const std::optional<coaching::MemberInfo> member = coaching::memberInfo(m_session.velunDMForm(), cardNumber);
-    if (!member) {
-        Messages::warning(this, QStringLiteral("会员卡号不存在！"));
+    const std::optional<coaching::MemberInfo> member =
+        CoachingMemberBox::readMember(m_session.velunDMForm(), cardNumber, this);
+    if (!member)
         return;
-    }
     m_member->show(*member);
     m_history->setResult(coaching::purchaseHistory(m_session.velunDMForm(), member->cardNumber));
     m_coach->setFocus();

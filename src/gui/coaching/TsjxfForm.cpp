@@ -9,7 +9,6 @@
 #include "kit/FormKit.h"
 #include "kit/Guarded.h"
 #include "kit/InputMethodFields.h"
-#include "kit/Messages.h"
 #include "members/TxzjsrForm.h"
 
 #include <QDateEdit>
@@ -101,11 +100,10 @@ void TsjxfForm::reset()
 
 bool TsjxfForm::prepareForMember(const QString& cardNumber)
 {
-    const std::optional<coaching::MemberInfo> member = coaching::memberInfo(m_session.velunDMForm(), cardNumber);
-    if (!member) {
-        Messages::warning(parentWidget(), QStringLiteral("会员卡号不存在！"));
+    const std::optional<coaching::MemberInfo> member =
+        CoachingMemberBox::readMember(m_session.velunDMForm(), cardNumber, parentWidget());
+    if (!member)
         return false;
-    }
     m_opener = CoachingOpener::FrontDesk;
     reset();
     m_member->clear(false);
@@ -131,11 +129,9 @@ void TsjxfForm::pickMember()
     if (picker->exec() != QDialog::Accepted)
         return;
     const std::optional<coaching::MemberInfo> member =
-        coaching::memberInfo(m_session.velunDMForm(), picker->pickedCardNumber());
-    if (!member) {
-        Messages::warning(this, QStringLiteral("会员卡号不存在！"));
+        CoachingMemberBox::readMember(m_session.velunDMForm(), picker->pickedCardNumber(), this);
+    if (!member)
         return;
-    }
     m_member->show(*member, false);
     showPackages(member->cardNumber);
     m_quantity->setFocus();
