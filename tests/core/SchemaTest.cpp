@@ -308,8 +308,36 @@ TEST_P(SchemaUpgrade, ReleasedFileReachesTheCurrentSchemaWithItsRows)
 
 INSTANTIATE_TEST_SUITE_P(Releases, SchemaUpgrade,
                          ::testing::Values(std::pair{"schema-v1.cld", 1}, std::pair{"schema-v2.cld", 2},
-                                           std::pair{"schema-v3.cld", 3}),
+                                           std::pair{"schema-v3.cld", 3}, std::pair{"schema-v4.cld", 4}),
                          [](const auto& info) { return "version" + std::to_string(info.param.second); });
+
+TEST(Schema, UpgradeReadsTheDaysOfEarlierLeavesAndExchangesBack)
+{
+    QTemporaryDir dir;
+    const QString file = fixtureCopy(dir, "schema-v4.cld");
+    {
+        // Rows as the earlier program wrote them: a leave knew only its length, a days line its remark.
+        Database raw;
+        raw.open(file, test::databaseKey());
+        ASSERT_EQ(raw.userVersion(), 4);
+        raw.execute(s(u"insert into [会员请假] ([会员卡号],[请假天数]) values ('1001',30),('1001',0),('1001',null)"));
+        raw.execute(s(u"insert into [兑换商品] ([会员卡号],[商品编号],[备注]) values "
+                      u"('1001','000000','会籍增加45天，截止日期到2024-09-13'),"
+                      u"('1001','000000','会籍增加0天，截止日期到2024-06-30'),"
+                      u"('1001','0101','会籍增加x天'),('1001','0101','护具'),('1001','0101',null)"));
+    }
+    TvelunDMForm dm;
+    dm.connect(file, test::databaseKey());
+    const auto column = [&](const QString& sql) {
+        QList<qint64> values;
+        const ResultSet rows = dm.db().select(sql);
+        for (int i = 0; i < rows.rowCount(); ++i)
+            values << rows.value(i, 0).toInt();
+        return values;
+    };
+    EXPECT_EQ(column(s(u"select [顺延天数] from [会员请假] order by [编号]")), (QList<qint64>{30, 0, 0}));
+    EXPECT_EQ(column(s(u"select [会籍天数] from [兑换商品] order by [编号]")), (QList<qint64>{45, 0, 0, 0, 0}));
+}
 
 TEST(Schema, NewFileHoldsEveryGuardedFunctionOfToday)
 {

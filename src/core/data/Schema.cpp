@@ -54,8 +54,8 @@ const std::vector<std::function<void(Database&)>>& steps()
     // release before the change create a file with a few rows (as tests/fixtures/schema-v1.cld was made),
     // keep it as tests/fixtures/schema-vN.cld and add it to SchemaUpgrade's table: the test upgrades
     // each fixture and expects the current version and exactly the tables and indexes of a new file.
-    static const std::vector<std::function<void(Database&)>> all = {createVersion1, addVersion2,
-                                                                    addPurchaseHistoryIndex, coverPurchaseHistory};
+    static const std::vector<std::function<void(Database&)>> all = {
+        createVersion1, addVersion2, addPurchaseHistoryIndex, coverPurchaseHistory, addLeaveAndExchangeDays};
     return all;
 }
 

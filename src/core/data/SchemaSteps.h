@@ -15,5 +15,7 @@ void addVersion2(Database& db);
 void addPurchaseHistoryIndex(Database& db);
 // Version 4: that index covers the history's columns.
 void coverPurchaseHistory(Database& db);
+// Version 5: the days a leave moved the expiry and an exchange line added.
+void addLeaveAndExchangeDays(Database& db);
 
 } // namespace tkd::schema
