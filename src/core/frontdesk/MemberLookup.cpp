@@ -44,23 +44,6 @@ QString warningLine(const WarningFacts& facts, const QDate& today)
     return line;
 }
 
-std::optional<std::pair<QDate, QDate>> leaveCovering(TvelunDMForm& dm, const QString& cardNumber, const QDate& today)
-{
-    const ResultSet leave =
-        dm.list(QStringLiteral("select [开始日期],[结束日期] from [会员请假] where [会员卡号]=:hykh"),
-                {{QStringLiteral("hykh"), cardNumber}});
-    const QDateTime startOfToday(today, QTime(0, 0));
-    for (int i = 0; i < leave.rowCount(); ++i) {
-        const Value from = leave.value(i, QStringLiteral("开始日期"));
-        const Value to = leave.value(i, QStringLiteral("结束日期"));
-        if (from.isNull() || to.isNull())
-            continue;
-        if (from.toDateTime() <= startOfToday && startOfToday <= to.toDateTime())
-            return std::pair{from.toDate(), to.toDate()};
-    }
-    return std::nullopt;
-}
-
 std::optional<MemberView> lookUp(TvelunDMForm& dm, const QString& cardNumber, const QDate& today)
 {
     return lookUp(dm, cardNumber, today, settings::load(dm));

@@ -2,6 +2,7 @@
 
 #include "app/CommandContext.h"
 #include "app/Outcome.h"
+#include "members/LeaveDays.h"
 
 #include <QDate>
 #include <QString>
@@ -57,8 +58,8 @@ struct WarningFacts {
 };
 QString warningLine(const WarningFacts& facts, const QDate& today);
 
-// The first leave of the member that covers today, if any.
-std::optional<std::pair<QDate, QDate>> leaveCovering(TvelunDMForm& dm, const QString& cardNumber, const QDate& today);
+// The first leave of the member that covers today, if any (the leave area's rule).
+using members::leaveCovering;
 
 // Refills the visit list (临时会员登记) with the member's visits numbered from the oldest.
 void rebuildVisitList(TvelunDMForm& dm, const QString& cardNumber);
