@@ -55,6 +55,7 @@ void registerAllCommands(CommandRegistry& registry, TmainForm& frame)
     registerPurchasingCommands(registry);
     registerCheckoutCommands(registry);
     registerCoachingCommands(registry);
+    registerPointsCommands(registry);
 }
 
 void registerAppCommands(CommandRegistry& r, TmainForm& frame)

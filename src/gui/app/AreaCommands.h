@@ -24,5 +24,6 @@ void registerCatalogueCommands(CommandRegistry& registry);
 void registerPurchasingCommands(CommandRegistry& registry);
 void registerCheckoutCommands(CommandRegistry& registry);
 void registerCoachingCommands(CommandRegistry& registry);
+void registerPointsCommands(CommandRegistry& registry);
 
 } // namespace tkd::gui
