@@ -43,6 +43,7 @@ void registerAllCommands(CommandRegistry& registry, TmainForm& frame)
 {
     registerAppCommands(registry, frame);
     registerDeskCommands(registry);
+    registerPointsCommands(registry);
     registerMemberCommands(registry);
     registerPaymentCommands(registry);
     registerLockerWindows(registry);
@@ -55,7 +56,6 @@ void registerAllCommands(CommandRegistry& registry, TmainForm& frame)
     registerPurchasingCommands(registry);
     registerCheckoutCommands(registry);
     registerCoachingCommands(registry);
-    registerPointsCommands(registry);
 }
 
 void registerAppCommands(CommandRegistry& r, TmainForm& frame)
