@@ -43,6 +43,7 @@ void registerAllCommands(CommandRegistry& registry, TmainForm& frame)
 {
     registerAppCommands(registry, frame);
     registerDeskCommands(registry);
+    registerPointsCommands(registry);
     registerMemberCommands(registry);
     registerPaymentCommands(registry);
     registerLockerWindows(registry);

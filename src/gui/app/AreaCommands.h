@@ -12,6 +12,7 @@ void registerAllCommands(CommandRegistry& registry, TmainForm& frame);
 // The frame's own: exit, manual, about and introduction, user information, input method.
 void registerAppCommands(CommandRegistry& registry, TmainForm& frame);
 void registerDeskCommands(CommandRegistry& registry);
+void registerPointsCommands(CommandRegistry& registry);
 void registerMemberCommands(CommandRegistry& registry);
 void registerPaymentCommands(CommandRegistry& registry);
 void registerLockerWindows(CommandRegistry& registry);
