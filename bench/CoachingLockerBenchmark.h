@@ -14,20 +14,6 @@ class TvelunDMForm;
 
 namespace tkd::bench {
 
-// One timed line of the coaching and locker windows and the most its 95th percentile may be.
-struct AreaLine {
-    QString name;
-    Figures figures;
-    double targetMicros = 0;
-    int samples = 0;
-    // Fewer samples are enough only for a whole year's read, which takes a second or so each.
-    int leastSamples = 200;
-    // What the line did, for the reader: rows shown, commands accepted.
-    QString detail;
-    // A command that commits: its figures are compared with one synced commit too.
-    bool commits = false;
-};
-
 // Times what the coaching and locker windows call, with the desk's refresh after each command: a
 // purchase and a booking at the desk, a rental for the day, its renewal and its return, the
 // management windows' lists on opening (and a year of them), the locker grid's filter and the

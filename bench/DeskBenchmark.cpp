@@ -3,9 +3,11 @@
 // member select and one synced single-row commit. Also opens the member list's dataset (all members)
 // in a fresh process and reports its time and the process's peak memory, and times the goods
 // windows' calls on the hall's large catalogue (see GoodsBenchmark.h) and the coaching and locker
-// windows' calls (see CoachingLockerBenchmark.h).
+// windows' calls (see CoachingLockerBenchmark.h), and the leave and exchange windows' (see
+// LeavePointsBenchmark.h).
 #include "CoachingLockerBenchmark.h"
 #include "GoodsBenchmark.h"
+#include "LeavePointsBenchmark.h"
 #include "Timing.h"
 #include "app/TimeZone.h"
 #include "data/Paths.h"
@@ -176,8 +178,11 @@ int main(int argc, char* argv[])
     const QCommandLineOption coachingLockersOnlyOption(
         QStringLiteral("coaching-lockers-only"),
         QStringLiteral("Time the coaching and locker windows alone (for profiling)."));
+    const QCommandLineOption leavePointsOnlyOption(
+        QStringLiteral("leave-points-only"),
+        QStringLiteral("Time the leave and exchange windows alone (for profiling)."));
     parser.addOptions({fileOption, membersOption, visitsOption, samplesOption, regenerateOption, deskOnlyOption,
-                       goodsOnlyOption, coachingLockersOnlyOption});
+                       goodsOnlyOption, coachingLockersOnlyOption, leavePointsOnlyOption});
     parser.process(app);
 
     const QString file = QFileInfo(parser.value(fileOption)).absoluteFilePath();
@@ -258,6 +263,10 @@ int main(int argc, char* argv[])
                  QStringLiteral("select count(*) from [衣柜出租] where [出租状态]='租用' and [起始日期]=[截止日期]"))
         << " for the day), " << count(dm, QStringLiteral("select count(*) from [衣柜出租] where [出租状态]='退柜'"))
         << " returns" << Qt::endl;
+    out << "leave and points: " << count(dm, QStringLiteral("select count(*) from [会员请假]")) << " leaves, "
+        << count(dm, QStringLiteral("select count(*) from [兑换商品]")) << " exchange lines, "
+        << count(dm, QStringLiteral("select count(*) from [商品信息] where [是否兑换]<>0 and [是否计库存]<>0"))
+        << " exchangeable stock-counted goods" << Qt::endl;
 
     std::mt19937 rng(7);
     QStringList anyCards;
@@ -358,6 +367,11 @@ int main(int argc, char* argv[])
         printFloors();
         return bench::reportCoachingAndLockers(out, areaLines, bare, commit) ? 0 : 2;
     }
+    if (parser.isSet(leavePointsOnlyOption)) {
+        const std::vector<bench::AreaLine> leaveLines =
+            bench::timeLeaveAndPoints(dm, operatorName, lookupCards, today, samples);
+        return bench::reportLeaveAndPoints(out, leaveLines, bare, commit) ? 0 : 2;
+    }
 
     const Figures lookup = summarise(time(lookupCards, swipe));
     int attendedAccepted = 0;
@@ -419,6 +433,9 @@ int main(int argc, char* argv[])
     const std::vector<bench::AreaLine> areaLines =
         deskOnly ? std::vector<bench::AreaLine>()
                  : bench::timeCoachingAndLockers(dm, operatorName, lookupCards, today, samples);
+    const std::vector<bench::AreaLine> leaveLines =
+        deskOnly ? std::vector<bench::AreaLine>()
+                 : bench::timeLeaveAndPoints(dm, operatorName, lookupCards, today, samples);
     qint64 monthRows = 0;
     qint64 monthMs = -1;
     if (!deskOnly) {
@@ -510,5 +527,6 @@ int main(int argc, char* argv[])
         << (listSmall ? "yes" : "NO") << Qt::endl;
     const bool goodsMet = bench::reportGoods(out, goodsLines, bare, commit);
     const bool areaMet = bench::reportCoachingAndLockers(out, areaLines, bare, commit);
-    return met && everyoneIn && listFast && listSmall && goodsMet && areaMet ? 0 : 2;
+    const bool leaveMet = bench::reportLeaveAndPoints(out, leaveLines, bare, commit);
+    return met && everyoneIn && listFast && listSmall && goodsMet && areaMet && leaveMet ? 0 : 2;
 }

@@ -25,6 +25,20 @@ inline Figures summarise(std::vector<double> micros)
     return {nearestRank(micros, 50), nearestRank(micros, 95)};
 }
 
+// One timed line of an area's windows and the most its 95th percentile may be.
+struct AreaLine {
+    QString name;
+    Figures figures;
+    double targetMicros = 0;
+    int samples = 0;
+    // Fewer samples are enough only for a whole year's read, which takes a second or so each.
+    int leastSamples = 200;
+    // What the line did, for the reader: rows shown, commands accepted.
+    QString detail;
+    // A command that commits: its figures are compared with one synced commit too.
+    bool commits = false;
+};
+
 // Times fn(i) for i in 0..count-1; before(i), untimed, is what the operator did just before. The event
 // loop has its turn between samples, untimed, as the program's has after each command (layouts, and
 // folding the write-ahead log into the file once it has grown).
