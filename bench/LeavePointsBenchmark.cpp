@@ -112,10 +112,17 @@ std::vector<AreaLine> timeLeaveAndPoints(TvelunDMForm& dm, const QString& operat
     const ResultSet goods =
         dm.list(QStringLiteral("select [商品编号],[兑换积分] from [商品信息] where [是否兑换]<>0 and [是否计库存]<>0 "
                                "and [兑换积分]>0 and [数量]>=:n order by [兑换积分],[商品编号] limit 2"),
-                {{QStringLiteral("n"), 2 * n}});
+                {{QStringLiteral("n"), n}});
     const points::PointsRate rate = points::PointsRate::load(dm);
-    if (goods.rowCount() < 2 || rate.daysFor(rate.points) < 1)
+    // Lines that cannot be timed on this hall say why, and count as missed.
+    auto cannot = [&](const QString& why) {
+        lines.push_back({QStringLiteral("three-line exchange + desk"), {}, 5000, 0, 200, why, true});
         return lines;
+    };
+    if (goods.rowCount() < 2)
+        return cannot(QStringLiteral("fewer than two stock-counted goods for points with %1 in stock").arg(n));
+    if (rate.daysFor(rate.points) < 1)
+        return cannot(QStringLiteral("the hall's rate gives no day for points"));
     const QString daysPoints = QString::number(rate.points);
     const qint64 need = goods.value(0, QStringLiteral("兑换积分")).toInt() +
                         goods.value(1, QStringLiteral("兑换积分")).toInt() + rate.points;
@@ -126,7 +133,7 @@ std::vector<AreaLine> timeLeaveAndPoints(TvelunDMForm& dm, const QString& operat
               {{QStringLiteral("need"), need}, {QStringLiteral("n"), n}})
             .texts(QStringLiteral("会员卡号"));
     if (holders.size() < n)
-        return lines;
+        return cannot(QStringLiteral("only %1 members hold %2 points on an opened card").arg(holders.size()).arg(need));
 
     points::ExchangeBasket basket(dm);
     auto fillBasket = [&](int i) {
