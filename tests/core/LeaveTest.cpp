@@ -209,6 +209,54 @@ TEST_F(Leave, EndingLaterThanPlannedLengthensTheLeaveAndTheExpiry)
     EXPECT_EQ(checkInOn(QDate(2024, 4, 5)), kOnLeave);
 }
 
+TEST_F(Leave, LengtheningALeaveThatMovedNoDaysYetStillMovesTheExpiry)
+{
+    // A one-day leave of an opened card: 0 days, the expiry untouched, yet lengthened from 5 to
+    // 8 March it holds 3 days, and the expiry goes 3 days later, as for any leave.
+    const qint64 single = record(QDate(2024, 3, 1), QDate(2024, 3, 5), QDate(2024, 3, 5));
+    ASSERT_EQ(expiry(), kExpiry);
+    ASSERT_TRUE(members::endLeave(on(QDate(2024, 3, 3)), key(single), QDate(2024, 3, 8)).ok());
+    EXPECT_EQ(leaveValue(single, u"请假天数").toInt(), 3);
+    EXPECT_EQ(leaveValue(single, u"顺延天数").toInt(), 3);
+    EXPECT_EQ(expiry(), QDate(2024, 7, 3));
+    // Shortened again to the 6th: 1 day kept, 2 of the 3 taken back.
+    ASSERT_TRUE(members::endLeave(on(QDate(2024, 3, 4)), key(single), QDate(2024, 3, 6)).ok());
+    EXPECT_EQ(leaveValue(single, u"请假天数").toInt(), 1);
+    EXPECT_EQ(expiry(), QDate(2024, 7, 1));
+
+    // A leave ended on its first day before it began has given every day back; moved on again to
+    // the 25th it counts 5 days from the 20th and moves the expiry 5 days.
+    const qint64 later = record(QDate(2024, 3, 4), QDate(2024, 3, 20), QDate(2024, 3, 30));
+    ASSERT_EQ(expiry(), QDate(2024, 7, 11));
+    ASSERT_TRUE(members::endLeave(on(QDate(2024, 3, 5)), key(later), QDate(2024, 3, 20)).ok());
+    ASSERT_EQ(expiry(), QDate(2024, 7, 1));
+    ASSERT_TRUE(members::endLeave(on(QDate(2024, 3, 6)), key(later), QDate(2024, 3, 25)).ok());
+    EXPECT_EQ(leaveValue(later, u"请假天数").toInt(), 5);
+    EXPECT_EQ(expiry(), QDate(2024, 7, 6));
+    // Deleted before it starts, it takes back exactly those 5.
+    ASSERT_TRUE(members::deleteLeave(on(QDate(2024, 3, 6)), key(later)).ok());
+    EXPECT_EQ(expiry(), QDate(2024, 7, 1));
+}
+
+TEST_F(Leave, ALeaveRecordedBeforeTheCardOpenedGivesBackOnlyTheDaysItAddedLater)
+{
+    const QString card = QStringLiteral("1002");
+    const qint64 id = record(QDate(2024, 3, 10), QDate(2024, 3, 20), QDate(2024, 3, 25), card);
+    // Opened on 12 March with 30 days: 11 April. Lengthened by 3 days while the card has an expiry,
+    // the leave moves it 3 days later.
+    ASSERT_TRUE(frontdesk::checkIn(on(QDate(2024, 3, 12)), card).ok());
+    ASSERT_EQ(expiry(card), QDate(2024, 4, 11));
+    ASSERT_TRUE(members::endLeave(on(QDate(2024, 3, 13)), key(id, card), QDate(2024, 3, 28)).ok());
+    EXPECT_EQ(leaveValue(id, u"请假天数").toInt(), 8);
+    EXPECT_EQ(leaveValue(id, u"顺延天数").toInt(), 3);
+    EXPECT_EQ(expiry(card), QDate(2024, 4, 14));
+    // Shortened by 6 days it gives back no more than those 3.
+    ASSERT_TRUE(members::endLeave(on(QDate(2024, 3, 14)), key(id, card), QDate(2024, 3, 22)).ok());
+    EXPECT_EQ(leaveValue(id, u"请假天数").toInt(), 2);
+    EXPECT_EQ(leaveValue(id, u"顺延天数").toInt(), 0);
+    EXPECT_EQ(expiry(card), QDate(2024, 4, 11));
+}
+
 TEST_F(Leave, EndingCannotReachIntoTheNextLeave)
 {
     const qint64 first = record(QDate(2024, 2, 20), QDate(2024, 3, 1), QDate(2024, 3, 10));

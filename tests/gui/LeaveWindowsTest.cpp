@@ -263,6 +263,39 @@ TEST_F(LeaveWindows, TheListAddsThroughThePickerEndsAndDeletesAndTheDeskFollows)
     EXPECT_EQ(storedExpiry(), expiry);
 }
 
+TEST_F(LeaveWindows, ARowGoneSinceTheListWasReadIsNamedAndLeavesTheList)
+{
+    const qint64 first = record(today().addDays(3), today().addDays(4));
+    const qint64 second = record(today().addDays(10), today().addDays(12));
+    const auto list = test::answerNextModal<gui::ThyqjForm>(
+        [&](gui::ThyqjForm* form) {
+            gui::DataGrid* grid = form->findChild<gui::DataGrid*>(QStringLiteral("leaveGrid"));
+            ASSERT_GE(rowStarting(grid, today().addDays(3), m_card), 0);
+            ASSERT_GE(rowStarting(grid, today().addDays(10), m_card), 0);
+            // Another desk removes each while this list still shows it.
+            const auto removeBehind = [&](qint64 id) {
+                dm().change(s(u"delete from [会员请假] where [编号]=:bh"), {{QStringLiteral("bh"), id}});
+            };
+            removeBehind(first);
+            grid->selectRow(rowStarting(grid, today().addDays(3), m_card));
+            in<QPushButton>(form, "deleteButton")->click();
+            EXPECT_EQ(messages.texts, QStringList{s(u"该记录已不存在！")}) << "named, and no question asked";
+            EXPECT_EQ(rowStarting(grid, today().addDays(3), m_card), -1) << "the list shows what is stored";
+
+            messages.texts.clear();
+            removeBehind(second);
+            grid->selectRow(rowStarting(grid, today().addDays(10), m_card));
+            in<QPushButton>(form, "endButton")->click();
+            EXPECT_EQ(messages.texts, QStringList{s(u"该记录已不存在！")});
+            EXPECT_EQ(rowStarting(grid, today().addDays(10), m_card), -1);
+            in<QPushButton>(form, "exitButton")->click();
+        },
+        {}, kWholeFlow);
+    run("leaveManagement");
+    ASSERT_TRUE(list->result());
+    EXPECT_FALSE(registry().hasWindow<gui::ThyxjForm>()) << "nothing opened for a row that is gone";
+}
+
 TEST_F(LeaveWindows, TheListsButtonsNeedTheRightsOfTheirDeskTwins)
 {
     ASSERT_FALSE(security::addOperator(context().command(),

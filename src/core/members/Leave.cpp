@@ -4,6 +4,8 @@
 #include "data/TvelunDMForm.h"
 #include "db/Database.h"
 
+#include <algorithm>
+
 namespace tkd::members {
 
 namespace {
@@ -110,6 +112,16 @@ void moveExpiry(TvelunDMForm& dm, const QString& cardNumber, const QDate& expiry
               {{QStringLiteral("dqrq"), expiry}, {QStringLiteral("hykh"), cardNumber}});
 }
 
+// How far a change of the leave's last day moves the expiry: days added are added to a stored
+// expiry, as recording would have; days taken off give back at most what the leave has moved it,
+// never days a card not yet opened was not given.
+qint64 expiryShift(const LeaveRow& leave, qint64 change, bool hasExpiry)
+{
+    if (!hasExpiry)
+        return 0;
+    return change >= 0 ? change : -std::min(-change, std::max<qint64>(leave.moved, 0));
+}
+
 // The first day of the member's next leave, one starting on or after this one's last day, if any.
 std::optional<QDate> nextLeaveStart(TvelunDMForm& dm, const LeaveRow& leave)
 {
@@ -210,18 +222,16 @@ Outcome<> endLeave(const CommandContext& context, const LeaveKey& key, const QDa
             return Refusal::warning(QStringLiteral("销假时间必须早于下次请假的开始时间！"), field::leaveUntil);
     }
 
-    const qint64 change = leaveDays(leave.end, endDay);
     const std::optional<QDate>& expiry = pair->member.expiry;
-    // Only a leave that moved the expiry moves it again.
-    const bool moves = leave.moved > 0 && expiry;
+    const qint64 shift = expiryShift(leave, leaveDays(leave.end, endDay), expiry.has_value());
     dm.change(
         QStringLiteral("update [会员请假] set [结束日期]=:jsrq,[请假天数]=:qjts,[顺延天数]=:syts where [编号]=:bh"),
         {{QStringLiteral("jsrq"), endDay},
          {QStringLiteral("qjts"), leaveDays(leave.start, endDay)},
-         {QStringLiteral("syts"), moves ? leave.moved + change : leave.moved},
+         {QStringLiteral("syts"), leave.moved + shift},
          {QStringLiteral("bh"), leave.id}});
-    if (moves && change != 0)
-        moveExpiry(dm, key.cardNumber, expiry->addDays(change));
+    if (shift != 0)
+        moveExpiry(dm, key.cardNumber, expiry->addDays(shift));
     tx.commit();
     return Done{};
 }

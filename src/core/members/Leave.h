@@ -41,7 +41,8 @@ struct LeaveRow {
     QDate end;
     qint64 days = 0;
     // The days this leave moved the member's expiry: its length when the member had an expiry as it
-    // was recorded, 0 otherwise (the card not opened yet, a card type without expiry).
+    // was recorded, 0 otherwise (the card not opened yet, a card type without expiry), plus what
+    // lengthening it later added.
     qint64 moved = 0;
 };
 
@@ -80,7 +81,8 @@ Outcome<LeaveToEnd> leaveToEnd(TvelunDMForm& dm, const LeaveKey& key, const QDat
 // Ends a leave on another day ("销假"): in one transaction the checks of leaveToEnd on the stored row,
 // then the day against its start ("销假时间不能小于开始时间！") and, when it lengthens the leave, against
 // the start of the member's next leave ("销假时间必须早于下次请假的开始时间！"). The row gets the day as
-// 结束日期 and the days from its start; a leave that moved the expiry moves it again by the change.
+// 结束日期 and the days from its start; a stored expiry moves later by days added, and earlier by
+// days taken off up to what the leave had moved it.
 Outcome<> endLeave(const CommandContext& context, const LeaveKey& key, const QDate& endDay);
 
 // Whether the leave may be deleted, before the question is asked: the member, the row, and a start

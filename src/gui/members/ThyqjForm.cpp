@@ -120,9 +120,13 @@ void ThyqjForm::deleteCurrentLeave()
     if (!allowed(QStringLiteral("删除请假")) || !hasCurrentRow())
         return;
     const members::LeaveKey key{current(QStringLiteral("编号")).toInt(), current(QStringLiteral("会员卡号")).toText()};
-    const QDate today = session().now().date();
-    const bool deleted = deleteCurrent([this, key] { return members::deleteLeave(session().command(), key); },
-                                       [this, key, today] { return members::checkLeaveDeletion(dm(), key, today); });
+    if (const MaybeRefusal refusal = members::checkLeaveDeletion(dm(), key, session().now().date())) {
+        Messages::refusal(this, *refusal);
+        // As for "销假": the row shown may be gone or changed since the list was read.
+        reload();
+        return;
+    }
+    const bool deleted = deleteCurrent([this, key] { return members::deleteLeave(session().command(), key); });
     if (deleted)
         Q_EMIT leaveChanged(key.cardNumber);
 }
