@@ -111,6 +111,22 @@ TEST_F(Exchange, AtARateOfNoDaysTheDaysLinesSayTheyBuyNone)
     EXPECT_EQ(refusalOfSave(), s(u"兑换积分不足以兑换一天会籍！"));
 }
 
+TEST_F(Exchange, BusinessRefusalsAreWarningsAndAMissingQuantityAnError)
+{
+    const auto warning = Refusal::Icon::Warning;
+    EXPECT_EQ(points::offerDays(dm(), QStringLiteral("1003")).refusal().icon, warning) << "card not opened";
+    EXPECT_EQ(points::offerDays(dm(), QStringLiteral("1002")).refusal().icon, warning) << "count card";
+    const auto offer = points::offerDays(dm(), QStringLiteral("1001"));
+    ASSERT_TRUE(offer.ok());
+    EXPECT_EQ(basket.addDays(*offer, QStringLiteral("101")).refusal().icon, warning) << "more than the points";
+    EXPECT_EQ(basket.addGoods(QStringLiteral("A01"), QString(), {}).refusal().icon, Refusal::Icon::Error);
+
+    addGoods(QStringLiteral("A01"), "11");
+    const auto saved = points::saveExchange(context(), QStringLiteral("1001"));
+    ASSERT_TRUE(saved.refused());
+    EXPECT_EQ(saved.refusal().icon, warning) << "110 points out of 100";
+}
+
 TEST_F(Exchange, ASumOverTheStoredPointsIsRefusedAndWritesNothing)
 {
     addGoods(QStringLiteral("A01"), "3");
