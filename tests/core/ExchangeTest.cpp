@@ -76,6 +76,57 @@ TEST_F(Exchange, TwoDaysLinesEachStartWhereTheEarlierOneEnded)
     EXPECT_EQ(ledger().rowCount(), ledgerBefore) << "membership days are no stock";
 }
 
+TEST_F(Exchange, ARateChangedWhileTheBasketIsOpenRewordsItsDaysLinesAsSavingCountsThem)
+{
+    dm().change(QStringLiteral("update [会员信息] set [会员积分]=300 where [会员卡号]='1001'"));
+    addDays(QStringLiteral("1001"), "100");
+    addGoods(QStringLiteral("A01"), "1", s(u"比赛用"));
+    addDays(QStringLiteral("1001"), "150");
+    ASSERT_EQ(basket.lines()[2].remark, s(u"会籍增加45天，截止日期到2024-09-13"));
+
+    // At 100 : 10, 100 points buy 10 days (to 07-10), then 150 points 15 more (to 07-25).
+    setRate(100, 10);
+    basket.restateDays(QDateTime(QDate(2024, 6, 30), QTime(0, 0)), points::PointsRate{100, 10});
+    auto lines = basket.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].remark, s(u"会籍增加10天，截止日期到2024-07-10"));
+    EXPECT_EQ(lines[1].remark, s(u"比赛用")) << "goods lines keep their remark";
+    EXPECT_EQ(lines[2].remark, s(u"会籍增加15天，截止日期到2024-07-25"));
+    EXPECT_EQ(lines[2].points, 150);
+
+    const points::SavedExchange saved = save();
+    EXPECT_EQ(saved.expiry.date(), QDate(2024, 7, 25));
+    const ResultSet rows = exchanges();
+    ASSERT_EQ(rows.rowCount(), 3);
+    EXPECT_EQ(rows.value(0, s(u"备注")).toText(), lines[0].remark) << "saved as the basket showed it";
+    EXPECT_EQ(rows.value(2, s(u"备注")).toText(), lines[2].remark);
+}
+
+TEST_F(Exchange, AtARateOfNoDaysTheDaysLinesSayTheyBuyNone)
+{
+    addDays(QStringLiteral("1001"), "60");
+    setRate(0, 30);
+    basket.restateDays(QDateTime(QDate(2024, 6, 30), QTime(0, 0)), points::PointsRate{0, 30});
+    EXPECT_EQ(basket.lines()[0].remark, s(u"会籍增加0天，截止日期到2024-06-30"));
+    EXPECT_EQ(refusalOfSave(), s(u"兑换积分不足以兑换一天会籍！"));
+}
+
+TEST_F(Exchange, BusinessRefusalsAreWarningsAndAMissingQuantityAnError)
+{
+    const auto warning = Refusal::Icon::Warning;
+    EXPECT_EQ(points::offerDays(dm(), QStringLiteral("1003")).refusal().icon, warning) << "card not opened";
+    EXPECT_EQ(points::offerDays(dm(), QStringLiteral("1002")).refusal().icon, warning) << "count card";
+    const auto offer = points::offerDays(dm(), QStringLiteral("1001"));
+    ASSERT_TRUE(offer.ok());
+    EXPECT_EQ(basket.addDays(*offer, QStringLiteral("101")).refusal().icon, warning) << "more than the points";
+    EXPECT_EQ(basket.addGoods(QStringLiteral("A01"), QString(), {}).refusal().icon, Refusal::Icon::Error);
+
+    addGoods(QStringLiteral("A01"), "11");
+    const auto saved = points::saveExchange(context(), QStringLiteral("1001"));
+    ASSERT_TRUE(saved.refused());
+    EXPECT_EQ(saved.refusal().icon, warning) << "110 points out of 100";
+}
+
 TEST_F(Exchange, ASumOverTheStoredPointsIsRefusedAndWritesNothing)
 {
     addGoods(QStringLiteral("A01"), "3");

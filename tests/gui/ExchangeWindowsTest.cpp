@@ -11,9 +11,11 @@
 #include "security/Operators.h"
 #include "settings/TqtszForm.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tkd;
@@ -75,6 +77,17 @@ protected:
         ASSERT_EQ(form->goodsGrid()->result().rowCount(), 1) << text.toStdString();
         form->goodsGrid()->selectRow(0);
         in<QPushButton>(form, "addButton")->click();
+    }
+    // Narrows the basket's goods to the text and double-clicks the only item left.
+    static void doubleClickOnly(gui::TdhspForm* form, const QString& text)
+    {
+        in<QLineEdit>(form, "searchEdit")->setText(text);
+        gui::DataGrid* grid = form->goodsGrid();
+        ASSERT_EQ(grid->result().rowCount(), 1) << text.toStdString();
+        grid->selectRow(0);
+        const QRect cell = grid->visualRect(grid->model()->index(0, grid->horizontalHeader()->logicalIndexAt(5)));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     }
     // A stock-counted exchangeable item of the sample hall and its points.
     struct Item {
@@ -176,6 +189,50 @@ TEST_F(ExchangeWindows, GoodsAndDaysFromTheDeskThenOneUndone)
     EXPECT_EQ(storedExpiry(), expiry);
     EXPECT_EQ(shown(u"会员积分："), s(u"500分"));
     EXPECT_EQ(shown(u"到期日期："), expiry.toString(Qt::ISODate));
+}
+
+TEST_F(ExchangeWindows, ARateSavedThroughTheLinkRedrawsThePreviewAndTheDaysAlreadyInTheBasket)
+{
+    const QDate expiry = storedExpiry();
+    const auto until = [&](int days) { return expiry.addDays(days).toString(Qt::ISODate); };
+    swipe(card());
+    const auto basket = test::answerNextModal<gui::TdhspForm>(
+        [&](gui::TdhspForm* form) {
+            const auto first = test::answerNextModal<gui::TjfdhhjForm>([&](gui::TjfdhhjForm* w) {
+                in<QLineEdit>(w, "pointsEdit")->setText(QStringLiteral("100"));
+                EXPECT_EQ(in<QLabel>(w, "previewLabel")->text(), s(u"会籍增加10天，截止日期到") + until(10));
+                in<QPushButton>(w, "okButton")->click();
+            });
+            addOnly(form, s(u"积分换会籍"));
+            EXPECT_TRUE(first->result());
+
+            // The second line starts after the first: 10 days at 100 : 10, 30 at 100 : 30.
+            const auto second = test::answerNextModal<gui::TjfdhhjForm>([&](gui::TjfdhhjForm* w) {
+                in<QLineEdit>(w, "pointsEdit")->setText(QStringLiteral("100"));
+                EXPECT_EQ(in<QLabel>(w, "previewLabel")->text(), s(u"会籍增加10天，截止日期到") + until(20));
+                const auto settings = test::answerNextModal<gui::TqtszForm>([](gui::TqtszForm* f) {
+                    in<QLineEdit>(f, "daysEdit")->setText(QStringLiteral("30"));
+                    in<QPushButton>(f, "saveButton")->click();
+                });
+                Q_EMIT w->settingsLink()->linkActivated(QStringLiteral("settings"));
+                EXPECT_TRUE(settings->result());
+                EXPECT_EQ(in<QLabel>(w, "previewLabel")->text(), s(u"会籍增加30天，截止日期到") + until(60))
+                    << "the points typed are counted again at the new rate";
+                in<QPushButton>(w, "cancelButton")->click();
+            });
+            doubleClickOnly(form, s(u"积分换会籍"));
+            EXPECT_TRUE(second->result());
+
+            ASSERT_EQ(form->basketGrid()->result().rowCount(), 1);
+            EXPECT_EQ(form->basketGrid()->value(0, s(u"备注")).toText(), s(u"会籍增加30天，截止日期到") + until(30))
+                << "the line added at the old rate is saved at the new one";
+            in<QPushButton>(form, "saveButton")->click();
+        },
+        {}, kWholeFlow);
+    run("addExchange");
+    ASSERT_TRUE(basket->result());
+    EXPECT_EQ(storedExpiry(), expiry.addDays(30));
+    EXPECT_EQ(member(u"会员积分").toInt(), 400);
 }
 
 TEST_F(ExchangeWindows, RefusalsInTheBasketWriteNothing)

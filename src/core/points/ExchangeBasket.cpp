@@ -236,4 +236,23 @@ void ExchangeBasket::remove(int number)
     tx.commit();
 }
 
+void ExchangeBasket::restateDays(const QDateTime& expiry, const PointsRate& rate)
+{
+    Transaction tx(m_dm.db());
+    QDateTime day = expiry;
+    for (const BasketLine& line : lines()) {
+        if (!line.isDays())
+            continue;
+        const qint64 days = rate.daysFor(line.points);
+        const QDateTime until = movedExpiry(day, days);
+        // Past the dates a card can hold the line is refused at saving; its remark is left as it was.
+        if (!until.isValid())
+            break;
+        m_dm.change(QStringLiteral("update [临时兑换商品] set [备注]=:bz where [序号]=:xh"),
+                    {{QStringLiteral("bz"), daysRemark(days, until.date())}, {QStringLiteral("xh"), line.number}});
+        day = until;
+    }
+    tx.commit();
+}
+
 } // namespace tkd::points

@@ -97,6 +97,10 @@ public:
     Outcome<BasketLine> addDays(const DaysOffer& offer, const QString& pointsText);
     // Deletes the line and numbers the rest 1, 2, 3... again, in one transaction.
     void remove(int number);
+    // Words the days lines' remarks again at the rate, from the expiry, each line's days following the
+    // earlier ones': saving counts every days line at the rate of the moment, so a rate changed while
+    // the basket is open must show on the lines already in it.
+    void restateDays(const QDateTime& expiry, const PointsRate& rate);
 
 private:
     BasketLine append(BasketLine line);

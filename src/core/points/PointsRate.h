@@ -22,6 +22,8 @@ struct PointsRate {
     qint64 daysFor(qint64 spent) const;
     // "使用100积分可换30天会籍", as the days window shows it.
     QString text() const;
+
+    bool operator==(const PointsRate&) const = default;
 };
 
 // "会籍增加30天，截止日期到2024-07-30": a days line's remark, with the expiry it leads to.

@@ -164,6 +164,13 @@ void TdhspForm::addCurrent()
             return;
         }
         added = m_days->add(m_basket, *offer);
+        // A rate saved through the days window's link counts at saving for the days lines already in
+        // the basket too: their remarks say so now.
+        if (m_days->rate() != offer->rate) {
+            m_basket.restateDays(offer->expiry, m_days->rate());
+            if (!added)
+                showBasket(true);
+        }
     } else {
         added = m_item->add(m_basket, code, name, m_goods->value(row, QStringLiteral("兑换积分")).toInt());
     }

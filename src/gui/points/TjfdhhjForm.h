@@ -34,6 +34,8 @@ public:
     void openSettings();
 
     QLabel* settingsLink() const { return m_link; }
+    // The rate the window ended with: the offer's, or one saved through the link.
+    const points::PointsRate& rate() const { return m_offer.rate; }
 
 private:
     void showPreview();
