@@ -39,7 +39,8 @@ void planDeliveries(Hall& hall)
             for (const SaleLine& l : c.lines)
                 take(c.at, l.goods, l.quantity);
         for (const Exchange& e : m.exchanges)
-            take(e.at, e.goods, e.quantity);
+            if (e.goods != kMembershipDays)
+                take(e.at, e.goods, e.quantity);
     }
 
     std::vector<PlannedLine> lines;
