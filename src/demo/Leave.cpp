@@ -98,30 +98,36 @@ void planLargeLeaves(Rng& rng, Hall& hall, const HallSize& size)
         }
         planned += qint64(m.leaves.size());
     }
-    if (others.empty())
+    // Every member takes leave at the same rate while the card runs, so a member of long standing has
+    // more of them: the leaves still wanted shared in proportion to the days each card has run.
+    const auto firstDay = [&](const Member& m) { return std::max(m.opened.addDays(3), earliest); };
+    const auto lastDay = [&](const Member& m) {
+        return m.standing == Standing::Expired ? m.expires.addDays(-1) : today.addDays(-1);
+    };
+    qint64 memberDays = 0;
+    for (const Member* m : others)
+        memberDays += std::max<qint64>(0, firstDay(*m).daysTo(lastDay(*m)) + 1);
+    if (memberDays == 0)
         return;
-    const double each = double(std::max<qint64>(0, size.leaves - planned)) / double(others.size());
-    const int whole = int(each);
-    const int tenThousandths = int((each - whole) * 10000);
+    const double perDay = double(std::max<qint64>(0, size.leaves - planned)) / double(memberDays);
     for (Member* m : others) {
-        int count = whole + (rng.below(10000) < tenThousandths ? 1 : 0);
-        if (count == 0)
-            continue;
-        const QDate first = std::max(m->opened.addDays(3), earliest);
+        const QDate first = firstDay(*m);
+        const double each = perDay * double(std::max<qint64>(0, first.daysTo(lastDay(*m)) + 1));
+        int count = int(each) + (rng.below(10000) < int((each - int(each)) * 10000) ? 1 : 0);
         if (m->standing == Standing::Expired) {
             // Ended before today, and still ended once the leaves have moved it.
             count = std::min<int>(count, int(m->expires.daysTo(today) - 1) / 10);
-            spreadLeaves(rng, *m, first, m->expires.addDays(-1), count, 0, 10, today);
+            spreadLeaves(rng, *m, first, lastDay(*m), count, 0, 10, today);
             continue;
         }
         const int r = rng.below(100);
         const QDate start = r == 0 ? today.addDays(-rng.between(0, 3)) : today.addDays(rng.between(1, 14));
-        if (r < 2 && start > first.addDays(kGap)) {
+        if (r < 2 && count > 0 && start > first.addDays(kGap)) {
             // A member in a hundred is on leave today, another's leave is still to come.
             spreadLeaves(rng, *m, first, start.addDays(-kGap - 1), count - 1, 0, 10, today);
             addLeave(rng, *m, start, rng.between(3, 10), today);
         } else {
-            spreadLeaves(rng, *m, first, today.addDays(-1), count, 0, 10, today);
+            spreadLeaves(rng, *m, first, lastDay(*m), count, 0, 10, today);
         }
     }
 }
