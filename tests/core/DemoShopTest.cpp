@@ -321,6 +321,8 @@ TEST_F(DemoShopTest, ExchangedGoodsLeaveTheStockThroughTheLedger)
               0);
     EXPECT_GE(count(u"select count(distinct [商品编号]) from [兑换商品] where [商品编号]<>'000000'"), 6)
         << "members exchange most of the goods for points";
+    // The shelf of each keeps its carton of 400, less one a damaged delivery may have sent back.
+    EXPECT_EQ(count(u"select count(*) from [商品信息] where [是否兑换]<>0 and [是否计库存]<>0 and [数量]<399"), 0);
 }
 
 TEST(DemoShopAssortment, SameArgumentsGiveTheSameCatalogue)
