@@ -18,7 +18,7 @@ namespace tkd::demo {
 // Version 1 was the generator that wrote each member's rows together; it carried no stamp. Version 2
 // had a flat goods catalogue and no purchases; version 3 the demo hall's fifteen goods and few sales;
 // version 4 the demo hall's few coaching packages and no locker returns; version 5 a leave for one
-// member in fifteen, exchanges for one member with points in three, and any cheap goods for points.
+// member in twenty, exchanges for one member with points in three, and any cheap goods for points.
 inline constexpr int kBenchFileVersion = 6;
 struct Stamp {
     int version = 0;

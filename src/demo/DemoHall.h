@@ -57,8 +57,8 @@ struct HallSize {
     int temporaryRentals = 0;
     // A large hall's leave and exchanges (the benchmark's); 0 keeps the demo hall's few.
     // leaves: about this many, busiestLeaves for each busy member, the rest taken by the others at the
-    //   same rate while their cards run (three years back at most), all over before today but for a
-    //   member in a hundred with leave on leave today and one in a hundred whose leave is to come.
+    //   same rate while their cards run (three years back at most), all over before today; but of the
+    //   members with leave, one in a hundred is on leave today and another's leave is still to come.
     int leaves = 0;
     int busiestLeaves = 20;
     // exchanges: about this many lines of goods bought with points after the checkouts that earned them,
