@@ -61,6 +61,15 @@ void writeStamp(Database& db, const Stamp& stamp)
     db.execute(QStringLiteral("PRAGMA application_id=%1").arg(encodeStamp(stamp)));
 }
 
+HallSize withLeaveAndExchanges(HallSize size)
+{
+    if (size.leaves == 0)
+        size.leaves = size.members;
+    if (size.exchanges == 0)
+        size.exchanges = 2 * size.members;
+    return size;
+}
+
 Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& photoFolder, const demo::HallSize& size,
                         const QDate& today, bool regenerate)
 {
@@ -131,7 +140,7 @@ Preparation prepareHall(TvelunDMForm& dm, const QString& file, const QString& ph
     // that holds the whole file spares rewriting pages again and again. The measurements run on a
     // new connection with the program's own settings.
     dm.db().execute(QStringLiteral("PRAGMA cache_size=-2000000"));
-    generate(dm, size, today,
+    generate(dm, withLeaveAndExchanges(size), today,
              [&](int, const QString& card) { return QDir(photoFolder).filePath(card + QStringLiteral(".jpg")); });
     writeStamp(dm.db(), {kBenchFileVersion, today});
     dm.disconnect();

@@ -39,7 +39,8 @@ void planDeliveries(Hall& hall)
             for (const SaleLine& l : c.lines)
                 take(c.at, l.goods, l.quantity);
         for (const Exchange& e : m.exchanges)
-            take(e.at, e.goods, e.quantity);
+            if (e.goods != kMembershipDays)
+                take(e.at, e.goods, e.quantity);
     }
 
     std::vector<PlannedLine> lines;
@@ -49,7 +50,9 @@ void planDeliveries(Hall& hall)
             continue;
         std::vector<Out>& sold = outs[size_t(g)];
         std::sort(sold.begin(), sold.end(), [](const Out& a, const Out& b) { return a.at < b.at; });
-        int stock = item.pack;
+        // Goods for points are kept on the shelf by the carton, so that a member can always have one.
+        const int reserve = item.exchangeable() ? kRewardShelf : 0;
+        int stock = item.pack + reserve;
         hall.openingStock[size_t(g)] = stock;
         if (sold.empty())
             continue;
@@ -78,7 +81,7 @@ void planDeliveries(Hall& hall)
             while (end < sold.size() && sold[end].at < until)
                 need += sold[end++].quantity;
             // A fifth more than the days ahead will sell, so the shelf is rarely bare when the van comes.
-            const int wanted = need + need / 5 - stock;
+            const int wanted = need + need / 5 + reserve - stock;
             if (wanted > 0) {
                 const int quantity = (wanted + item.pack - 1) / item.pack * item.pack;
                 lines.push_back({at, false, g, quantity});

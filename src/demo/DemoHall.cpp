@@ -4,6 +4,7 @@
 #include "Deliveries.h"
 #include "Exchanges.h"
 #include "LargeAssortment.h"
+#include "Leave.h"
 #include "Lockers.h"
 #include "Members.h"
 #include "Payments.h"
@@ -53,12 +54,15 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
 {
     Hall hall;
     hall.today = today;
-    hall.goods =
-        size.goods > 0 ? largeAssortment(size.goods, size.categories, size.checkoutsPerMember) : demoAssortment();
+    hall.goods = size.goods > 0
+                     ? largeAssortment(size.goods, size.categories, size.checkoutsPerMember, size.exchangeableGoods)
+                     : demoAssortment();
     hall.pointUnit = Money::fromYuan(10);
     const Value unit = dm.db().scalar(QStringLiteral("select [消费积分] from [其它设置]"));
     if (!unit.isNull())
         hall.pointUnit = unit.toMoney();
+    hall.pointsPerExchange = kPointsPerExchange;
+    hall.daysPerExchange = kDaysPerExchange;
 
     // The busy members: the first one, then spread evenly over those after the fixed cases.
     const int members = std::max(0, size.members);
@@ -74,6 +78,9 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
     for (int i = 0; i < members; ++i)
         hall.members.push_back(planMember(rng, i, today, busy[size_t(i)]));
     shareVisits(hall.members, size);
+    // Leave is drawn apart, so that a hall's other rows stay as they were; the visits keep off it.
+    Rng leave(20260101);
+    planLeaves(leave, hall, size);
     // The chance, in ten-thousandths, that a member who is not busy holds a package of the large hall.
     const int busyCount = int(std::count(busy.begin(), busy.end(), true));
     const int packageChance =
@@ -95,13 +102,19 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
         m.photo = photoFor ? photoFor(m.index, m.card) : QString();
         planPayments(history, m, today);
         planSales(history, hall, m);
-        planExchanges(history, hall, m);
+        if (size.exchanges == 0)
+            planExchanges(history, hall, m);
         if (size.packages > 0)
             planLargeCoaching(history, today, m, packageChance, bookedShare);
         else
             planCoaching(history, today, m);
         settleCounters(m);
     }
+    Rng points(20260102);
+    if (size.exchanges > 0)
+        planLargeExchanges(points, hall, size);
+    // In a demo hall every member with the points buys days once, in a large hall a few.
+    planMembershipDays(points, hall, size.exchanges > 0 ? 2 : 100);
     planLockers(rng, hall, size);
     // The catalogues, the goods' opening stock among them, come before the first member: a card held
     // long ago may have been bought more than a year before today.

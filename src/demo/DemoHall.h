@@ -18,9 +18,12 @@ namespace tkd::demo {
 //              and one supplier return, so the stock never falls below 0 and always equals its ledger;
 //   sales      about 0.6 checkouts per member, one or two lines each, with one 金额记录 row per checkout and
 //              a stock ledger row per line of goods counted in stock;
-//   exchanges  about one member in three with points spends some on goods;
+//   exchanges  about one member in three with points spends some on goods, and those with a day card in
+//              use and twenty points or more spend up to half of them on membership days at the
+//              hall's rate of ten points a day (其它设置 使用积分/兑换会籍, set up with the catalogues);
 //   coaching   about one member in eight holds a package of private lessons, with lessons booked;
-//   leave      about one member in twenty with a past leave, plus the one on leave today;
+//   leave      about one member in twenty with a past leave, plus the one on leave today and one whose
+//              leave starts in three days;
 //   reminders  one per ten members plus four due today (one of each kind);
 //   lockers    one per four members plus four; about one member in five rents one.
 // A busy member (see busyMembers) has all of these: renewals, stored value, two to four checkouts,
@@ -52,6 +55,17 @@ struct HallSize {
     int lockers = 0;
     int lockerReturns = 0;
     int temporaryRentals = 0;
+    // A large hall's leave and exchanges (the benchmark's); 0 keeps the demo hall's few.
+    // leaves: about this many, busiestLeaves for each busy member, the rest taken by the others at the
+    //   same rate while their cards run (three years back at most), all over before today; but of the
+    //   members with leave, one in a hundred is on leave today and another's leave is still to come.
+    int leaves = 0;
+    int busiestLeaves = 20;
+    // exchanges: about this many lines of goods bought with points after the checkouts that earned them,
+    //   four to eight for each busy member, from exchangeableGoods of a large shop's goods (counted in
+    //   stock); every busy member and one other in fifty with the points also bought membership days.
+    int exchanges = 0;
+    int exchangeableGoods = 50;
 };
 
 // The card number of the member at this index (0-based): six digits, zero-padded.
@@ -68,7 +82,9 @@ QString deskOperatorName();
 // the columns its windows write, in the same form. Dated rows are written in the order
 // they happened. The same size and day always give the same rows. The first twelve members are the
 // fixed cases (busiest, never opened, expired, expiring, disabled, birthday today, on leave today,
-// count card, never expiring, time-slot card, weekday card, locker about to end); the rest vary.
+// count card, never expiring, time-slot card, weekday card, locker about to end); the rest vary. In a
+// hall without a large hall's leave, the first of the rest with a day card in use (no time slot) has a
+// leave that starts in three days.
 // photoFor gives the photo path stored for a member, empty for none (see Photos.h for the files).
 void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
               const std::function<QString(int index, const QString& cardNumber)>& photoFor = {});

@@ -196,7 +196,7 @@ enum class Kind { Service, Counted, Uncounted };
 
 } // namespace
 
-Assortment largeAssortment(int items, int categories, int checkoutsPerMember)
+Assortment largeAssortment(int items, int categories, int checkoutsPerMember, int exchangeable)
 {
     Rng rng(20250301);
     Assortment a;
@@ -261,8 +261,6 @@ Assortment largeAssortment(int items, int categories, int checkoutsPerMember)
             item.cost = Money::fromUnits(item.price.units() * rng.between(45, 68) / 100 / 100 * 100);
         // A large shop orders from its wholesaler's list by the piece.
         item.pack = 1;
-        if (item.counted && item.price <= Money::fromYuan(50) && rng.chance(25))
-            item.points = int(std::max<qint64>(4, item.price.wholeYuan() * 2));
         if (item.counted) {
             // The best sellers are on the list most mornings; the rest less often the less they sell.
             item.deliveries = int(std::min<qint64>(250, 250LL * 800 / (rank + 10)));
@@ -274,10 +272,21 @@ Assortment largeAssortment(int items, int categories, int checkoutsPerMember)
         running += std::max<qint64>(1, qint64(1e9 * kShare[k] / (rank + 10) / harmonic[k]));
         a.runningWeights.push_back(running);
         a.items.push_back(std::move(item));
-        if (a.items.back().exchangeable())
-            a.exchangeable.push_back(i);
     }
     a.firstPurchase = bestGear >= 0 ? bestGear : 0;
+
+    // Goods for points: drawn apart, so that their number leaves the rest of the catalogue as it is.
+    std::vector<int> cheap;
+    for (int i = 0; i < n; ++i)
+        if (a[i].counted && a[i].price <= Money::fromYuan(50))
+            cheap.push_back(i);
+    Rng forPoints(20250302);
+    shuffle(forPoints, cheap);
+    cheap.resize(size_t(std::clamp(exchangeable, 0, int(cheap.size()))));
+    std::sort(cheap.begin(), cheap.end());
+    for (const int i : cheap)
+        a.items[size_t(i)].points = int(std::max<qint64>(4, a[i].price.wholeYuan() * 2));
+    a.exchangeable = cheap;
     return a;
 }
 

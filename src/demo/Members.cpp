@@ -101,8 +101,8 @@ void placeBusyDates(Rng& rng, Member& m, const QDate& today, int leaveDays)
     m.periods = (330 + 20) / d + 1;
     m.expires = m.opened.addDays(qint64(m.periods) * d + leaveDays);
     m.joined = m.opened.addDays(-rng.between(0, 3));
-    m.leaveStart = m.opened.addDays(rng.between(30, 300 - leaveDays));
-    m.leaveEnd = m.leaveStart.addDays(leaveDays);
+    const QDate start = m.opened.addDays(rng.between(30, 300 - leaveDays));
+    m.leaves.push_back({0, start, start.addDays(leaveDays), QString(), leaveDays});
 }
 
 void applySpecialCase(Member& m, int index, const QDate& today)
@@ -159,25 +159,28 @@ void placeLeave(Rng& rng, Member& m, const QDate& today, int index, int leaveDay
     if (leaveDays == 0)
         return;
     if (index == OnLeave) {
-        m.leaveStart = today.addDays(-2);
-        m.leaveEnd = today.addDays(5);
+        m.leaves.push_back({0, today.addDays(-2), today.addDays(5), QString(), leaveDays});
     } else if (!m.busy) {
         const QDate last = std::min(today, m.expires).addDays(-leaveDays - 1);
         const qint64 span = m.opened.addDays(3).daysTo(last);
         if (span < 0) {
-            // No room for the leave: the card starts later instead, keeping the expiry the standing chose.
+            // No room for the leave: the card starts later instead, keeping the expiry the standing chose
+            // (and its distance from the opening, on a weekday card too).
             m.opened = m.opened.addDays(leaveDays);
-            while (!allowedDay(cardType(m.type), m.opened))
+            while (!allowedDay(cardType(m.type), m.opened)) {
                 m.opened = m.opened.addDays(-1);
+                m.expires = m.expires.addDays(-1);
+            }
             m.joined = std::min(m.joined.addDays(leaveDays), m.opened);
             return;
         }
-        m.leaveStart = m.opened.addDays(3 + rng.below(int(span) + 1));
-        m.leaveEnd = m.leaveStart.addDays(leaveDays);
+        const QDate start = m.opened.addDays(3 + rng.below(int(span) + 1));
+        m.leaves.push_back({0, start, start.addDays(leaveDays), QString(), leaveDays});
     }
-    const QDate recorded = std::max(m.opened, m.leaveStart.addDays(-rng.between(0, 3)));
-    m.leaveRecorded = momentOf(recorded, randomSecond(rng, 9, 20));
-    m.leaveRemark = t(rng.pick(remarks));
+    Leave& leave = m.leaves.back();
+    const QDate recorded = std::max(m.opened, leave.start.addDays(-rng.between(0, 3)));
+    leave.recorded = momentOf(recorded, randomSecond(rng, 9, 20));
+    leave.remark = t(rng.pick(remarks));
 }
 
 } // namespace

@@ -74,11 +74,27 @@ struct LockerEvent {
     Money amount;
 };
 
+// Of an exchanged line: membership days bought with points (the catalogue's item "积分换会籍"), not goods.
+constexpr int kMembershipDays = -1;
 struct Exchange {
     Moment at;
+    // Index of the goods, or kMembershipDays.
     int goods;
     int quantity;
     qint64 pointsBefore;
+    // A days line: the points spent, the days they bought and the expiry those days reached.
+    qint64 points = 0;
+    int days = 0;
+    QDate expiry;
+};
+
+struct Leave {
+    Moment recorded;
+    QDate start;
+    QDate end;
+    QString remark;
+    // Days the leave moved the stored expiry when recorded (its length, or 0 for a card without expiry).
+    int moved = 0;
 };
 
 struct Member {
@@ -110,10 +126,6 @@ struct Member {
     int weight = 0;
     int visitCount = 0;
 
-    Moment leaveRecorded = 0;
-    QDate leaveStart;
-    QDate leaveEnd;
-    QString leaveRemark;
     QDate lockerEnd;
     int lockerMonths = 0;
     Moment lockerRented = 0;
@@ -127,6 +139,8 @@ struct Member {
     std::vector<Package> packages;
     std::vector<Lesson> lessons;
     std::vector<Exchange> exchanges;
+    // In the order they were recorded, which is also the order of their days.
+    std::vector<Leave> leaves;
 
     // The member row as the history leaves it.
     Money balance;
@@ -198,6 +212,9 @@ struct Hall {
     QDate setupDay;
     // Yuan that earn one point at a checkout (其它设置.消费积分).
     Money pointUnit;
+    // Points that buy daysPerExchange days of membership (其它设置.使用积分, 兑换会籍).
+    int pointsPerExchange = 0;
+    int daysPerExchange = 0;
     int lockerCount = 0;
     // Lockers G1 to G<rentedLockers> are rented, one to a member.
     int rentedLockers = 0;

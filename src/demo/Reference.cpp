@@ -6,6 +6,7 @@
 #include "goods/Catalogue.h"
 #include "goods/Categories.h"
 #include "security/Operators.h"
+#include "settings/OtherSettings.h"
 #include "staff/Staff.h"
 
 namespace tkd::demo {
@@ -190,6 +191,23 @@ void writeGoods(Books& books)
     }
 }
 
+void writeExchangeRate(const Books& books)
+{
+    const settings::OtherSettings now = settings::load(books.dm);
+    settings::OtherSettingsInput input;
+    input.referralYuanPerPoint = now.referralYuanPerPoint.toString();
+    input.consumptionYuanPerPoint = now.consumptionYuanPerPoint.toString();
+    input.pointsPerExchange = QString::number(books.hall.pointsPerExchange);
+    input.daysPerExchange = QString::number(books.hall.daysPerExchange);
+    input.lockerLeadDays = QString::number(now.lockerLeadDays);
+    input.memberLeadDays = QString::number(now.memberLeadDays);
+    input.birthdayLeadDays = QString::number(now.birthdayLeadDays);
+    input.gradingLessons = QString::number(now.gradingLessons);
+    input.dailyReminders = now.dailyReminders;
+    input.unattended = now.unattended;
+    require(settings::save(setUp(books.dm), input), QStringLiteral("其它设置"));
+}
+
 void writeCoachingItems(TvelunDMForm& dm)
 {
     for (const CoachingItemSpec& item : kCoachingItems)
@@ -288,6 +306,7 @@ void writeCatalogues(Books& books)
     writeCardTypes(dm);
     writeStaff(dm);
     writeOperator(dm);
+    writeExchangeRate(books);
     writeGrades(dm);
     writeGoods(books);
     writeCoachingItems(dm);

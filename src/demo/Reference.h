@@ -70,8 +70,15 @@ template <typename T> const T& require(const Outcome<T>& outcome, const QString&
 // Who writes a row at that moment: the desk's operator by day, the super user (the owner) in the evening.
 QString operatorAt(Moment moment);
 
+// The hall's rate for membership days (其它设置 使用积分 / 兑换会籍), set up with the catalogues: ten
+// points a day like the program's first setting of a hundred for ten, in steps a member of a few
+// months can reach.
+constexpr int kPointsPerExchange = 10;
+constexpr int kDaysPerExchange = 1;
+
 // Everything above and the hall's goods, written once before the hall's history starts. Card types,
-// staff, the operator, the goods categories and the goods go through the program's own operations;
+// staff, the operator, the rate, the goods categories and the goods go through the program's own
+// operations;
 // the goods counted in stock get their opening stock (Hall::openingStock) as the catalogue records it.
 void writeCatalogues(Books& books);
 

@@ -39,7 +39,7 @@ void planStock(Hall& hall)
                 if (goods[l.goods].counted)
                     moves.push_back({c.at, l.goods, l.quantity, Move::Out});
         for (const Exchange& e : m.exchanges)
-            if (goods[e.goods].counted)
+            if (e.goods != kMembershipDays && goods[e.goods].counted)
                 moves.push_back({e.at, e.goods, e.quantity, Move::Out});
     }
     for (const Movement& mv : moves)

@@ -57,8 +57,8 @@ std::vector<Event> eventsOf(const Hall& hall)
     const std::vector<Member>& members = hall.members;
     size_t count = hall.postings.size() + hall.lockerEvents.size();
     for (const Member& m : members)
-        count += 3 + m.visits.size() + m.payments.size() + m.checkouts.size() + m.packages.size() + m.lessons.size() +
-                 m.exchanges.size();
+        count += 2 + m.visits.size() + m.payments.size() + m.checkouts.size() + m.packages.size() + m.lessons.size() +
+                 m.exchanges.size() + m.leaves.size();
     std::vector<Event> events;
     events.reserve(count);
     auto add = [&](Moment at, const Member& m, size_t index, Kind kind) {
@@ -78,8 +78,8 @@ std::vector<Event> eventsOf(const Hall& hall)
             add(at, m, 0, Kind::Visit);
         for (size_t i = 0; i < m.checkouts.size(); ++i)
             add(m.checkouts[i].at, m, i, Kind::Checkout);
-        if (m.leaveStart.isValid())
-            add(m.leaveRecorded, m, 0, Kind::Leave);
+        for (size_t i = 0; i < m.leaves.size(); ++i)
+            add(m.leaves[i].recorded, m, i, Kind::Leave);
         for (size_t i = 0; i < m.packages.size(); ++i)
             add(m.packages[i].at, m, i, Kind::Package);
         for (size_t i = 0; i < m.lessons.size(); ++i)
@@ -127,7 +127,7 @@ void writeHistory(Books& books)
             writeCheckout(books, m, m.checkouts[e.index]);
             break;
         case Kind::Leave:
-            writeLeave(books, m);
+            writeLeave(books, m, m.leaves[e.index]);
             break;
         case Kind::Package:
             writePackage(books, m, e.index);

@@ -54,7 +54,9 @@ void planVisits(Rng& rng, Member& m, const QDate& today)
         QDate day = first;
         for (int tries = 0; k > 0 && tries < 20; ++tries) {
             const QDate candidate = first.addDays(rng.below(span + 1));
-            const bool onLeave = m.leaveStart.isValid() && candidate >= m.leaveStart && candidate <= m.leaveEnd;
+            const bool onLeave = std::any_of(m.leaves.begin(), m.leaves.end(), [&](const Leave& leave) {
+                return candidate >= leave.start && candidate <= leave.end;
+            });
             if (allowedDay(type, candidate) && !onLeave) {
                 day = candidate;
                 break;

@@ -70,6 +70,23 @@ TEST(BenchHallStamp, KeepsTheVersionAndTheDay)
     EXPECT_EQ(demo::decodeStamp(0).version, 0) << "a file without a stamp";
 }
 
+TEST(BenchHallSize, LeaveAndExchangesFollowTheMembersUnlessGiven)
+{
+    demo::HallSize size;
+    size.members = 1000;
+    const demo::HallSize bench = demo::withLeaveAndExchanges(size);
+    EXPECT_EQ(bench.leaves, 1000) << "a leave per member";
+    EXPECT_EQ(bench.exchanges, 2000) << "two exchanges per member";
+    EXPECT_EQ(bench.busiestLeaves, 20);
+    EXPECT_EQ(bench.exchangeableGoods, 50);
+    EXPECT_EQ(bench.members, 1000);
+    size.leaves = 7;
+    size.exchanges = 9;
+    const demo::HallSize given = demo::withLeaveAndExchanges(size);
+    EXPECT_EQ(given.leaves, 7);
+    EXPECT_EQ(given.exchanges, 9);
+}
+
 TEST_F(BenchHallTest, AMissingFileIsGeneratedAndStampedWithToday)
 {
     const demo::Preparation done = prepare(QDate(2025, 6, 1));
@@ -79,6 +96,15 @@ TEST_F(BenchHallTest, AMissingFileIsGeneratedAndStampedWithToday)
     EXPECT_EQ(stored().version, demo::kBenchFileVersion);
     EXPECT_EQ(stored().day, QDate(2025, 6, 1));
     EXPECT_EQ(visits(), 20 * 5);
+    // The bench's leave and exchanges: the busiest member's twenty leaves, and goods lines beyond the 21
+    // a demo hall of twenty members can have (two for its busy member, one for each other).
+    m_dm.disconnect();
+    Database db;
+    db.open(file(), test::databaseKey());
+    EXPECT_EQ(db.scalar(s(u"select count(*) from [会员请假] where [会员卡号]='000001'")).toInt(), 20);
+    const qint64 lines = db.scalar(s(u"select count(*) from [兑换商品] where [商品编号]<>'000000'")).toInt();
+    EXPECT_GT(lines, 21);
+    EXPECT_LE(lines, 40) << "two a member asked for";
 }
 
 TEST_F(BenchHallTest, AFileOfAnotherVersionIsRefusedAndLeftAsItIs)

@@ -1,4 +1,5 @@
 #include "demo/DemoHall.h"
+#include "DemoHallChecks.h"
 #include "TestDatabase.h"
 #include "data/Schema.h"
 #include "demo/DateShift.h"
@@ -345,14 +346,17 @@ TEST_F(DemoHallTest, LedgerHoldsOpeningStockPurchasesAReturnSalesAndExchanges)
                       u"sum(case when g.[是否计库存]<>0 then [总金额] else 0 end) from [会员消费] x where "
                       u"x.[商品编号]=g.[商品编号]),0))>0.001")),
               0);
-    // Exchanges: every exchanged item may be had for points, and takes its stock through the ledger.
+    // Exchanges: every exchanged item may be had for points, and takes its stock through the ledger
+    // (membership days are priced by the hall's rate instead, and count no stock).
     EXPECT_EQ(count(s(u"select count(*) from [兑换商品] e join [商品信息] g on g.[商品编号]=e.[商品编号] where "
-                      u"g.[是否兑换]=0 or e.[兑换积分]<>e.[数量]*g.[兑换积分]")),
+                      u"e.[商品编号]<>'000000' and (g.[是否兑换]=0 or e.[兑换积分]<>e.[数量]*g.[兑换积分])")),
               0);
-    EXPECT_EQ(count(s(u"select count(*) from [商品信息] g where coalesce((select sum([数量]) from [商品进退单] l where "
-                      u"l.[商品编号]=g.[商品编号] and l.[状态说明]='兑换商品'),0)+coalesce((select sum([数量]) from "
-                      u"[兑换商品] e where e.[商品编号]=g.[商品编号]),0)<>0")),
-              0);
+    EXPECT_EQ(
+        count(s(u"select count(*) from [商品信息] g where g.[是否计库存]<>0 and coalesce((select sum([数量]) from "
+                u"[商品进退单] l where "
+                u"l.[商品编号]=g.[商品编号] and l.[状态说明]='兑换商品'),0)+coalesce((select sum([数量]) from "
+                u"[兑换商品] e where e.[商品编号]=g.[商品编号]),0)<>0")),
+        0);
     EXPECT_GE(count(s(u"select count(*) from [商品信息] where [是否兑换]<>0 and [是否计库存]<>0 and [兑换积分]>0")), 2);
 }
 
@@ -491,6 +495,54 @@ TEST_F(DemoHallTest, EveryStateTheDeskShowsIsPresent)
                       u"r where r.[编号]=s.[出租编号] and r.[衣柜编号]=s.[衣柜编号] and r.[会员卡号]=s.[会员卡号])")),
               0)
         << "every rented locker points at its rental";
+}
+
+TEST_F(DemoHallTest, LeaveExchangesPointsAndExpiriesAgree)
+{
+    const std::pair<const char*, test::hall::Checked> checks[] = {
+        {"expiry", test::hall::expiriesFollowHistory(dm())},
+        {"leave", test::hall::leavesFollowTheRules(dm())},
+        {"points", test::hall::pointsRunLineByLine(dm())},
+        {"membership days", test::hall::daysLinesFollowTheRate(dm())}};
+    for (const auto& [what, checked] : checks)
+        EXPECT_TRUE(checked.faults.isEmpty()) << what << ": " << checked.faults.join(u"; ").toStdString();
+    EXPECT_GE(checks[0].second.rows, 20) << "members with an expiry";
+    EXPECT_GE(checks[1].second.rows, 4) << "leaves";
+    EXPECT_GE(checks[2].second.rows, 10) << "exchange lines";
+    EXPECT_GE(checks[3].second.rows, 2) << "a few members bought membership days";
+    EXPECT_GE(count(s(u"select count(*) from [会员请假] where [顺延天数]>0")), 3) << "leave that moved an expiry";
+}
+
+TEST_F(DemoHallTest, OneMemberIsOnLeaveTodayAndAnotherLeavesInThreeDays)
+{
+    const QDateTime now = test::fixedMoment();
+    auto refusalOf = [&](const QString& card) {
+        const auto member = frontdesk::readMember(dm(), card);
+        EXPECT_TRUE(member.has_value()) << card.toStdString();
+        const MaybeRefusal refusal = member ? frontdesk::eligibility(dm(), *member, now) : std::nullopt;
+        return refusal ? refusal->message : QString();
+    };
+    const ResultSet onLeave =
+        dm().list(s(u"select [会员卡号] from [会员请假] where [开始日期]<=:today and [结束日期]>=:today"), onToday());
+    ASSERT_EQ(onLeave.rowCount(), 1);
+    EXPECT_EQ(onLeave.value(0, 0).toText(), QStringLiteral("000007"));
+    EXPECT_EQ(refusalOf(QStringLiteral("000007")), s(u"该会员今天请假，不能登记！"));
+
+    // Recorded by today for the week from three days ahead; its seven days are already on the expiry.
+    const ResultSet ahead = dm().list(s(u"select q.[会员卡号],q.[请假日期],q.[开始日期],q.[结束日期],q.[请假天数],"
+                                        u"q.[顺延天数],m.[有效天数] from [会员请假] q join [会员信息] m on "
+                                        u"m.[会员卡号]=q.[会员卡号] where q.[开始日期]>:today"),
+                                      onToday());
+    ASSERT_EQ(ahead.rowCount(), 1);
+    const QString card = ahead.value(0, 0).toText();
+    EXPECT_GT(card, QStringLiteral("000012")) << "not one of the fixed cases";
+    EXPECT_LE(ahead.value(0, 1).toDate(), today());
+    EXPECT_EQ(ahead.value(0, 2).toDate(), today().addDays(3));
+    EXPECT_EQ(ahead.value(0, 3).toDate(), today().addDays(10));
+    EXPECT_EQ(ahead.value(0, 4).toInt(), 7);
+    EXPECT_EQ(ahead.value(0, 5).toInt(), 7);
+    EXPECT_GT(ahead.value(0, 6).toInt(), 0) << "a day card, whose expiry the leave moved";
+    EXPECT_EQ(refusalOf(card), QString()) << "may check in until the leave starts";
 }
 
 TEST_F(DemoHallTest, RemindersOfEveryKindAreDueToday)
@@ -736,6 +788,12 @@ TEST(DemoHallDates, ShiftingMovesEveryDateByTheDays)
     const qint64 neverOpened = db.db().scalar(s(u"select count(*) from [会员信息] where [开卡日期] is null")).toInt();
     const QString monthly =
         db.db().scalar(s(u"select [提醒时间] from [事件提醒] where [提醒类型]=3 order by [编号]")).toText();
+    const auto daysRemark = [&] {
+        return db.db().scalar(s(u"select [备注] from [兑换商品] where [商品编号]='000000' order by [编号]")).toText();
+    };
+    const QString remark = daysRemark();
+    const QDate reached = QDate::fromString(remark.right(10), QStringLiteral("yyyy-MM-dd"));
+    ASSERT_TRUE(reached.isValid()) << "a days line names the expiry it reached: " << remark.toStdString();
 
     demo::shiftDates(db.dm(), 10);
 
@@ -758,9 +816,13 @@ TEST(DemoHallDates, ShiftingMovesEveryDateByTheDays)
     EXPECT_EQ(db.db().scalar(s(u"select [提醒时间] from [事件提醒] where [提醒类型]=3 order by [编号]")).toText(),
               monthly)
         << "a yearly reminder has no year to move";
+    EXPECT_EQ(daysRemark(),
+              remark.left(remark.size() - 10) + reached.addDays(10).toString(QStringLiteral("yyyy-MM-dd")))
+        << "the expiry a days line reached moves with the expiry itself";
 
     demo::shiftDates(db.dm(), -10);
     EXPECT_EQ(value(u"select min([登记时间]) from [会员登记]"), firstVisit);
+    EXPECT_EQ(daysRemark(), remark);
 }
 
 TEST(DemoHallPhotos, AreJpegIdPhotosTheSameForTheSameSeed)

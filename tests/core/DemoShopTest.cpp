@@ -1,6 +1,8 @@
+#include "DemoHallChecks.h"
 #include "TestDatabase.h"
 #include "demo/DemoHall.h"
 #include "demo/LargeAssortment.h"
+#include "frontdesk/CheckIn.h"
 #include "goods/Categories.h"
 #include "goods/Quantities.h"
 
@@ -12,7 +14,8 @@ using tkd::test::s;
 
 namespace {
 
-// A hall with the benchmark's kind of shop, small enough for a test: 300 goods in 60 categories.
+// A hall with the benchmark's kind of shop, small enough for a test: 300 goods in 60 categories, 12 of
+// them for points, about two leaves and two exchanges a member.
 demo::HallSize shopHall()
 {
     demo::HallSize size;
@@ -23,6 +26,10 @@ demo::HallSize shopHall()
     size.goods = 300;
     size.categories = 60;
     size.checkoutsPerMember = 5;
+    size.leaves = 160;
+    size.busiestLeaves = 20;
+    size.exchanges = 160;
+    size.exchangeableGoods = 12;
     return size;
 }
 
@@ -39,7 +46,11 @@ protected:
         s_db = nullptr;
     }
     TvelunDMForm& dm() { return s_db->dm(); }
-    qint64 count(const char16_t* statement) { return dm().db().scalar(s(statement)).toInt(); }
+    qint64 count(const char16_t* statement, const Params& params = {})
+    {
+        return dm().db().scalar(s(statement), params).toInt();
+    }
+    static QDate today() { return test::fixedMoment().date(); }
 
     static test::TestDatabase* s_db;
 };
@@ -221,6 +232,97 @@ TEST_F(DemoShopTest, ShopRowsLieInTheFileInTimeOrder)
                   0)
             << s(table).toStdString();
     }
+}
+
+TEST_F(DemoShopTest, TwelveGoodsCountedInStockMayBeHadForPoints)
+{
+    // Two points a yuan, four at least, for goods of 50 yuan or less; the system item stays as seeded.
+    EXPECT_EQ(count(u"select count(*) from [商品信息] where [是否兑换]<>0 and [商品编号]<>'000000'"), 12);
+    EXPECT_EQ(count(u"select count(*) from [商品信息] where [是否兑换]<>0 and [商品编号]<>'000000' and "
+                    u"([是否计库存]=0 or [预售单价]>50 or [兑换积分]<>max(4,2*cast([预售单价] as integer)))"),
+              0);
+    EXPECT_EQ(count(u"select count(*) from [兑换商品] e join [商品信息] g on g.[商品编号]=e.[商品编号] where "
+                    u"e.[商品编号]<>'000000' and (g.[是否兑换]=0 or e.[兑换积分]<>e.[数量]*g.[兑换积分])"),
+              0);
+}
+
+TEST_F(DemoShopTest, LeaveAndExchangesComeInTheAskedNumbers)
+{
+    // 160 goods lines: those who run short of points leave theirs to members who have some.
+    EXPECT_EQ(count(u"select count(*) from [兑换商品] where [商品编号]<>'000000'"), 160);
+    // Every busy member left with twice the rate's points after the goods, and one other in fifty, bought days.
+    EXPECT_GE(count(u"select count(*) from [兑换商品] where [商品编号]='000000'"), 1);
+    EXPECT_LE(count(u"select count(*) from [兑换商品] where [商品编号]='000000'"), 10);
+    EXPECT_EQ(count(u"select count(*) from [会员信息] m where [刷卡次数]=60 and not exists (select 1 from [兑换商品] e "
+                    u"where e.[会员卡号]=m.[会员卡号] and e.[商品编号]='000000') and [会员积分]>=2*(select [使用积分] "
+                    u"from [其它设置])"),
+              0);
+    // 60 for the three busy members, the one on leave today, and about 99 shared by the members whose
+    // card is in use or has ended, less those opened too lately to have had one.
+    const qint64 leaves = count(u"select count(*) from [会员请假]");
+    EXPECT_GE(leaves, 140);
+    EXPECT_LE(leaves, 170);
+    EXPECT_EQ(count(u"select count(*) from [会员请假] q join [会员信息] m on m.[会员卡号]=q.[会员卡号] where "
+                    u"m.[开卡日期] is null or q.[请假日期]<m.[开卡日期] or q.[请假日期]<date(:today,'-1095 day')",
+                    {{QStringLiteral("today"), today()}}),
+              0)
+        << "each member's leave falls in the card's time, three years at most";
+}
+
+TEST_F(DemoShopTest, BusyMembersTakeTwentyShortLeavesAndCanComeToday)
+{
+    const QStringList busy = dm().list(s(u"select [会员卡号] from [会员信息] where [刷卡次数]=60 order by [会员卡号]"))
+                                 .texts(s(u"会员卡号"));
+    ASSERT_EQ(busy.size(), 3);
+    for (const QString& card : busy) {
+        EXPECT_EQ(count(u"select count(*) from [会员请假] where [会员卡号]=:hykh", {{QStringLiteral("hykh"), card}}),
+                  20)
+            << card.toStdString();
+        EXPECT_EQ(count(u"select count(*) from [会员请假] where [会员卡号]=:hykh and ([请假天数]>4 or "
+                        u"[结束日期]>=:today)",
+                        {{QStringLiteral("hykh"), card}, {QStringLiteral("today"), today()}}),
+                  0)
+            << card.toStdString() << "'s leaves are short and over";
+        const auto row = frontdesk::readMember(dm(), card);
+        ASSERT_TRUE(row.has_value());
+        EXPECT_FALSE(frontdesk::eligibility(dm(), *row, test::fixedMoment()).has_value())
+            << card.toStdString() << " may check in today";
+    }
+}
+
+TEST_F(DemoShopTest, LeaveExchangesPointsAndExpiriesAgree)
+{
+    const std::pair<const char*, test::hall::Checked> checks[] = {
+        {"expiry", test::hall::expiriesFollowHistory(dm())},
+        {"leave", test::hall::leavesFollowTheRules(dm())},
+        {"points", test::hall::pointsRunLineByLine(dm())},
+        {"membership days", test::hall::daysLinesFollowTheRate(dm())}};
+    for (const auto& [what, checked] : checks) {
+        EXPECT_GT(checked.rows, 0) << what;
+        EXPECT_TRUE(checked.faults.isEmpty()) << what << ": " << checked.faults.join(u"; ").toStdString();
+    }
+    EXPECT_EQ(count(u"select count(*) from [会员登记] v join [会员请假] q on q.[会员卡号]=v.[会员卡号] where "
+                    u"v.[登记时间]>=q.[开始日期] and v.[登记时间]<date(q.[结束日期],'+1 day')"),
+              0)
+        << "no visit falls on a day of leave";
+}
+
+TEST_F(DemoShopTest, ExchangedGoodsLeaveTheStockThroughTheLedger)
+{
+    // One ledger row per goods line, its quantity taken out at no price, as the basket writes it.
+    EXPECT_EQ(count(u"select count(*) from [商品进退单] where [状态说明]='兑换商品'"),
+              count(u"select count(*) from [兑换商品] where [商品编号]<>'000000'"));
+    EXPECT_EQ(count(u"select count(*) from [商品进退单] where [状态说明]='兑换商品' and ([数量]>=0 or [单价]<>0 or "
+                    u"[折扣率]<>1 or [总金额]<>0)"),
+              0);
+    EXPECT_EQ(count(u"select count(*) from [商品信息] g where [是否兑换]<>0 and coalesce((select sum([数量]) from "
+                    u"[商品进退单] l where l.[商品编号]=g.[商品编号] and l.[状态说明]='兑换商品'),0)+coalesce((select "
+                    u"sum([数量]) from [兑换商品] e where e.[商品编号]=g.[商品编号]),0)<>0 and [商品编号]<>'000000'"),
+              0);
+    EXPECT_GE(count(u"select count(distinct [商品编号]) from [兑换商品] where [商品编号]<>'000000'"), 6)
+        << "members exchange most of the goods for points";
+    // The shelf of each keeps its carton of 400, less one a damaged delivery may have sent back.
+    EXPECT_EQ(count(u"select count(*) from [商品信息] where [是否兑换]<>0 and [是否计库存]<>0 and [数量]<399"), 0);
 }
 
 TEST(DemoShopAssortment, SameArgumentsGiveTheSameCatalogue)

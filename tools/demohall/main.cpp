@@ -109,8 +109,29 @@ int main(int argc, char* argv[])
         << "  私教 " << rows(u"购买私教") << " 份，上课 " << rows(u"私教消费") << " 次" << Qt::endl
         << "  请假 " << rows(u"会员请假") << " 条，衣柜 " << rows(u"衣柜设置") << " 个，事件提醒 " << rows(u"事件提醒")
         << " 条，照片 " << written << " 张" << Qt::endl
-        << "  用时 " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " 秒" << Qt::endl
-        << "启动：./run.sh --home " << args.first() << "，以 超级用户 / "
+        << "  用时 " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " 秒" << Qt::endl;
+    // The members a newcomer tries leave and points with.
+    const tkd::Params onToday{{QStringLiteral("today"), QDate::currentDate()}};
+    const auto leaveLine = [&](const char16_t* caption, const char16_t* where) {
+        const tkd::ResultSet r = dm.list(
+            QStringLiteral("select [会员卡号],[会员姓名],[开始日期],[结束日期] from [会员请假] where %1 order by "
+                           "[会员卡号]")
+                .arg(QString::fromUtf16(where)),
+            onToday);
+        for (int i = 0; i < r.rowCount(); ++i)
+            out << "  " << QString::fromUtf16(caption) << r.value(i, 0).toText() << " " << r.value(i, 1).toText()
+                << "（" << r.value(i, 2).toDate().toString(QStringLiteral("yyyy-MM-dd")) << " 至 "
+                << r.value(i, 3).toDate().toString(QStringLiteral("yyyy-MM-dd")) << "）" << Qt::endl;
+    };
+    leaveLine(u"正在请假：", u"[开始日期]<=:today and [结束日期]>=:today");
+    leaveLine(u"将要请假：", u"[开始日期]>:today");
+    const tkd::ResultSet days =
+        dm.list(QStringLiteral("select [会员卡号],[会员姓名],[会籍天数] from [兑换商品] where [商品编号]='000000' "
+                               "order by [会员卡号]"));
+    for (int i = 0; i < days.rowCount(); ++i)
+        out << "  积分换会籍：" << days.value(i, 0).toText() << " " << days.value(i, 1).toText() << " "
+            << days.value(i, 2).toInt() << " 天" << Qt::endl;
+    out << "启动：./run.sh --home " << args.first() << "，以 超级用户 / "
         << QString::fromUtf16(tkd::security::kInitialSuperUserPassword) << " 登录（前台操作员 "
         << tkd::demo::deskOperatorName() << " / 1234）" << Qt::endl;
     dm.disconnect();
