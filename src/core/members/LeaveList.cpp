@@ -5,10 +5,21 @@
 
 namespace tkd::members {
 
-ResultSet leaveList(TvelunDMForm& dm, const DayRange& recorded)
+ResultSet leaveList(TvelunDMForm& dm, const DayRange& recorded, const QString& text)
 {
-    return dm.open(QStringLiteral("ADOQ_hyqj"),
-                   {{QStringLiteral("rq1"), recorded.first}, {QStringLiteral("rq2"), recorded.last}});
+    const Params period{{QStringLiteral("rq1"), recorded.first}, {QStringLiteral("rq2"), recorded.last}};
+    const QString typed = text.trimmed();
+    if (typed.isEmpty())
+        return dm.open(QStringLiteral("ADOQ_hyqj"), period);
+    // The text is a bound value: a quote, "*", "%" or "_" is just a character. Letters match in
+    // either case, as the grid's own search does.
+    Params params = period;
+    params.set(QStringLiteral("text"), typed);
+    return dm.list(
+        QStringLiteral("select * from [会员请假] where [请假日期]>=:rq1 and [请假日期]<=:rq2 and "
+                       "(instr(lower([会员卡号]),lower(:text))>0 or instr(lower([会员姓名]),lower(:text))>0) "
+                       "order by [请假日期] DESC"),
+        params);
 }
 
 QStringList leaveListHidden()
@@ -23,10 +34,7 @@ Filter leaveSearch(const QString& text)
 
 ResultSet queryLeaves(TvelunDMForm& dm, const DayRange& recorded, const QString& text)
 {
-    ResultSet rows = leaveList(dm, recorded);
-    if (const Filter search = leaveSearch(text); !search.isEmpty())
-        rows.setFilter(search);
-    return rows;
+    return leaveList(dm, recorded, text);
 }
 
 } // namespace tkd::members

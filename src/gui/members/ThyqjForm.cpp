@@ -23,7 +23,7 @@ ThyqjForm::ThyqjForm(Session& session, Windows windows, QWidget* parent)
     resize(900, 480);
     grid()->setObjectName(QStringLiteral("leaveGrid"));
     grid()->setAccessibleName(QStringLiteral("会员请假"));
-    setSource([this] { return members::leaveList(dm(), m_range); });
+    setSource([this] { return members::leaveList(dm(), m_range, m_text); });
     setColumns({{QStringLiteral("会员卡号"), 70},
                 {QStringLiteral("会员姓名"), 70},
                 {QStringLiteral("会员类型"), 70},
@@ -47,9 +47,10 @@ ThyqjForm::ThyqjForm(Session& session, Windows windows, QWidget* parent)
     m_dates->setStartRule(DateRangeBar::daysAgo(30));
     addQueryWidget(m_dates);
     QPushButton* queryButton = addQueryButton();
-    // The kit has set the search's filter by then (its connections come first); the period is read here.
+    // The period and the text are read on "查询" (or Enter) and go to the engine with the period.
     const auto reread = kit::guard(this, [this] {
         m_range = m_dates->range();
+        m_text = searchText();
         reload();
     });
     connect(queryButton, &QPushButton::clicked, this, reread);
@@ -66,13 +67,14 @@ void ThyqjForm::prepare()
 void ThyqjForm::query()
 {
     m_range = m_dates->range();
-    setFilter(queryFilter());
+    m_text = searchText();
     reload();
 }
 
 Filter ThyqjForm::queryFilter() const
 {
-    return members::leaveSearch(searchText());
+    // The text has been applied by the query itself.
+    return {};
 }
 
 bool ThyqjForm::allowed(const QString& function)

@@ -46,6 +46,7 @@ private:
     Windows m_windows;
     DateRangeBar* m_dates;
     DayRange m_range;
+    QString m_text;
 };
 
 } // namespace tkd::gui
