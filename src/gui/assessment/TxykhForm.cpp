@@ -83,7 +83,7 @@ void TxykhForm::add()
 {
     TxykhlrForm* entry = m_windows.entry();
     entry->prepareAdd();
-    const auto connection = connect(entry, &TxykhlrForm::saved, this, kit::guard(this, [this] { query(); }));
+    const auto connection = connect(entry, &TxykhlrForm::resultSaved, this, kit::guard(this, [this] { query(); }));
     entry->exec();
     disconnect(connection);
 }

@@ -131,7 +131,7 @@ void TxykhlrForm::save()
         m_fields.showRefusal(this, saved.refusal());
         return;
     }
-    Q_EMIT this->saved();
+    Q_EMIT resultSaved();
     if (m_editedId) {
         accept();
         return;

@@ -29,7 +29,7 @@ public:
 
 Q_SIGNALS:
     // A result was written: the opener reads its list again.
-    void saved();
+    void resultSaved();
 
 private:
     void fillLevels();

@@ -113,7 +113,7 @@ void TxykhpllrForm::save()
         m_fields.showRefusal(this, saved.refusal());
         return;
     }
-    Q_EMIT this->saved();
+    Q_EMIT resultSaved();
     accept();
 }
 

@@ -28,7 +28,7 @@ public:
     DataGrid* grid() const { return m_grid; }
 
 Q_SIGNALS:
-    void saved();
+    void resultSaved();
 
 private:
     void tick(int row, const QString& column);
