@@ -33,8 +33,7 @@ TEST_F(AssessmentDemoTest, EveryLevelHeldHasItsPassedResult)
     const ResultSet members =
         dm().list(s(u"select [会员卡号],[会员级别] from [会员信息] where [会员级别]<>'' order by [会员卡号]"));
     ASSERT_FALSE(members.isEmpty()) << "some members hold a level";
-    const QStringList levels =
-        dm().list(s(u"select [级别名称] from [报考级别] order by [编号]")).texts(s(u"级别名称"));
+    const QStringList levels = dm().list(s(u"select [级别名称] from [报考级别] order by [编号]")).texts(s(u"级别名称"));
     for (int row = 0; row < members.rowCount(); ++row) {
         const QString card = members.value(row, s(u"会员卡号")).toText();
         const qsizetype held = levels.indexOf(members.value(row, s(u"会员级别")).toText());

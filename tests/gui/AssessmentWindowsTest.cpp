@@ -20,6 +20,7 @@
 #include "kit/report/TmypreviewForm.h"
 #include "security/Operators.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>

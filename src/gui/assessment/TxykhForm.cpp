@@ -42,7 +42,7 @@ TxykhForm::TxykhForm(Session& session, Windows windows, QWidget* parent)
     addButton(QStringLiteral("详细查询"), "detailedSearchButton", kit::guard(this, [this] { detailedSearch(); }));
     addButton(QStringLiteral("删除"), "deleteButton", kit::guard(this, [this] {
                   const qint64 id = current(QStringLiteral("编号")).toInt();
-                  deleteCurrent([this, id] { return assessment::removeResult(session().command(), id); });
+                  deleteCurrent([this, id] { return assessment::removeResult(this->session().command(), id); });
               }));
     addButton(QStringLiteral("打印"), "printButton", kit::guard(this, [this] { print(); }));
     addExitButton();
