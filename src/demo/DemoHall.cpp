@@ -1,5 +1,6 @@
 #include "DemoHall.h"
 
+#include "Assessment.h"
 #include "Coaching.h"
 #include "Deliveries.h"
 #include "Exchanges.h"
@@ -132,6 +133,7 @@ void generate(TvelunDMForm& dm, const HallSize& size, const QDate& today,
     writeLockerSetup(books);
     writeHistory(books);
     writeReminders(books, rng);
+    writeAssessments(books);
     tx.commit();
 }
 

@@ -57,6 +57,7 @@ void registerAllCommands(CommandRegistry& registry, TmainForm& frame)
     registerCheckoutCommands(registry);
     registerCoachingCommands(registry);
     registerLeaveCommands(registry);
+    registerAssessmentCommands(registry);
 }
 
 void registerAppCommands(CommandRegistry& r, TmainForm& frame)

@@ -26,5 +26,6 @@ void registerPurchasingCommands(CommandRegistry& registry);
 void registerCheckoutCommands(CommandRegistry& registry);
 void registerCoachingCommands(CommandRegistry& registry);
 void registerLeaveCommands(CommandRegistry& registry);
+void registerAssessmentCommands(CommandRegistry& registry);
 
 } // namespace tkd::gui
