@@ -270,6 +270,98 @@ TEST_F(AssessmentWindows, TheReportTotalsTheFeesAndCountsTheRows)
     });
 }
 
+TEST_F(AssessmentWindows, AResultIsChangedInItsDialogAndDeletedOnlyOnOk)
+{
+    ASSERT_TRUE(
+        assessment::saveLevel(context().command(), {s(u"黄带"), QStringLiteral("24"), QStringLiteral("100")}).ok());
+    ASSERT_TRUE(
+        assessment::saveResult(context().command(), {QDate(2024, 3, 2), QStringLiteral("1001"), s(u"张三"), s(u"黄带"),
+                                                     QStringLiteral("80"), s(u"未通过"), s(u"补考")})
+            .ok());
+    withResults([&](gui::TxykhForm* form) {
+        ASSERT_EQ(form->rows().rowCount(), 1);
+        const auto entry = test::answerNextModal<gui::TxykhlrForm>(
+            [&](gui::TxykhlrForm* dialog) {
+                auto* card = in<QLineEdit>(dialog, "cardNumberEdit");
+                auto* level = in<QComboBox>(dialog, "levelCombo");
+                EXPECT_EQ(in<QDateEdit>(dialog, "dateEdit")->date(), QDate(2024, 3, 2));
+                EXPECT_EQ(card->text(), QStringLiteral("1001"));
+                EXPECT_EQ(in<QLineEdit>(dialog, "nameEdit")->text(), s(u"张三"));
+                EXPECT_EQ(level->currentText(), s(u"黄带"));
+                EXPECT_EQ(in<QLineEdit>(dialog, "feeEdit")->text(), QStringLiteral("80"));
+                EXPECT_EQ(in<QComboBox>(dialog, "resultCombo")->currentText(), s(u"未通过"));
+                EXPECT_EQ(in<QLineEdit>(dialog, "remarkEdit")->text(), s(u"补考"));
+
+                card->setText(QStringLiteral("  "));
+                in<QPushButton>(dialog, "okButton")->click();
+                EXPECT_EQ(messages.texts.value(0), s(u"会员卡号不能为空！"));
+                EXPECT_EQ(dialog->focusWidget(), card);
+                EXPECT_TRUE(dialog->isVisible());
+
+                card->setText(QStringLiteral("1001"));
+                level->setCurrentIndex(-1);
+                in<QPushButton>(dialog, "okButton")->click();
+                EXPECT_EQ(messages.texts.value(1), s(u"报考级别不能为空！"));
+                EXPECT_EQ(dialog->focusWidget(), level);
+
+                choose(level, s(u"黄带"));
+                in<QLineEdit>(dialog, "feeEdit")->setText(QStringLiteral("80"));
+                choose(in<QComboBox>(dialog, "resultCombo"), s(u"通过"));
+                in<QPushButton>(dialog, "okButton")->click();
+                EXPECT_FALSE(dialog->isVisible()) << "a change closes the dialog";
+            },
+            {}, kWholeFlow);
+        in<QPushButton>(form, "editButton")->click();
+        EXPECT_TRUE(entry->result());
+        EXPECT_EQ(messages.texts.size(), 2);
+        EXPECT_EQ(column(form->grid(), s(u"考核结果")), QStringList{s(u"通过")});
+        EXPECT_EQ(column(form->grid(), s(u"备注")), QStringList{s(u"补考")});
+
+        messages.answer({false});
+        in<QPushButton>(form, "deleteButton")->click();
+        EXPECT_EQ(messages.texts.value(2), s(u"是否要删除当前记录？"));
+        EXPECT_EQ(form->rows().rowCount(), 1) << "Cancel deletes nothing";
+        in<QPushButton>(form, "deleteButton")->click();
+        EXPECT_EQ(form->rows().rowCount(), 0);
+    });
+    const ResultSet row = member(u"1001");
+    EXPECT_EQ(row.first(s(u"会员级别")).toText(), s(u"黄带")) << "the row became a pass";
+    EXPECT_EQ(row.first(s(u"完成课时")).toInt(), 0);
+    EXPECT_EQ(row.first(s(u"剩余课时")).toInt(), 24);
+    EXPECT_EQ(dm().list(s(u"select count(*) as n from [学员考核]")).first(QStringLiteral("n")).toInt(), 0);
+}
+
+TEST_F(AssessmentWindows, ALevelIsChangedWithItsStoredValuesAndKeptOnCancel)
+{
+    ASSERT_TRUE(
+        assessment::saveLevel(context().command(), {s(u"绿带"), QStringLiteral("30"), QStringLiteral("99.5")}).ok());
+    withResults([&](gui::TxykhForm* form) {
+        const auto levels = test::answerNextModal<gui::TbkjbForm>(
+            [&](gui::TbkjbForm* list) {
+                const auto entry = test::answerNextModal<gui::TbkjbsForm>([](gui::TbkjbsForm* dialog) {
+                    EXPECT_EQ(in<QLineEdit>(dialog, "levelNameEdit")->text(), s(u"绿带"));
+                    EXPECT_EQ(in<QLineEdit>(dialog, "lessonsEdit")->text(), QStringLiteral("30"));
+                    EXPECT_EQ(in<QLineEdit>(dialog, "feeEdit")->text(), QStringLiteral("99.5"));
+                    in<QLineEdit>(dialog, "lessonsEdit")->setText(QStringLiteral("32"));
+                    in<QPushButton>(dialog, "okButton")->click();
+                });
+                in<QPushButton>(list, "editButton")->click();
+                EXPECT_TRUE(entry->result());
+                EXPECT_EQ(column(list->grid(), s(u"所需课时")), QStringList{QStringLiteral("32")});
+
+                messages.answer({false});
+                in<QPushButton>(list, "deleteButton")->click();
+                EXPECT_EQ(messages.texts, QStringList{s(u"是否要删除当前记录？")});
+                EXPECT_EQ(list->rows().rowCount(), 1) << "Cancel keeps the level";
+                in<QPushButton>(list, "exitButton")->click();
+            },
+            {}, kWholeFlow);
+        in<QPushButton>(form, "levelsButton")->click();
+        EXPECT_TRUE(levels->result());
+    });
+    EXPECT_EQ(assessment::levelByName(dm(), s(u"绿带"))->lessons, 32);
+}
+
 TEST_F(AssessmentWindows, TheWindowNeedsItsRight)
 {
     ASSERT_FALSE(security::addOperator(context().command(),
