@@ -3,8 +3,9 @@
 // member select and one synced single-row commit. Also opens the member list's dataset (all members)
 // in a fresh process and reports its time and the process's peak memory, and times the goods
 // windows' calls on the hall's large catalogue (see GoodsBenchmark.h) and the coaching and locker
-// windows' calls (see CoachingLockerBenchmark.h), and the leave and exchange windows' (see
-// LeavePointsBenchmark.h).
+// windows' calls (see CoachingLockerBenchmark.h), the leave and exchange windows' (see
+// LeavePointsBenchmark.h) and the grading windows' (see AssessmentBenchmark.h).
+#include "AssessmentBenchmark.h"
 #include "CoachingLockerBenchmark.h"
 #include "GoodsBenchmark.h"
 #include "LeavePointsBenchmark.h"
@@ -181,8 +182,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption leavePointsOnlyOption(
         QStringLiteral("leave-points-only"),
         QStringLiteral("Time the leave and exchange windows alone (for profiling)."));
+    const QCommandLineOption assessmentOnlyOption(QStringLiteral("assessment-only"),
+                                                  QStringLiteral("Time the grading windows alone (for profiling)."));
     parser.addOptions({fileOption, membersOption, visitsOption, samplesOption, regenerateOption, deskOnlyOption,
-                       goodsOnlyOption, coachingLockersOnlyOption, leavePointsOnlyOption});
+                       goodsOnlyOption, coachingLockersOnlyOption, leavePointsOnlyOption, assessmentOnlyOption});
     parser.process(app);
 
     const QString file = QFileInfo(parser.value(fileOption)).absoluteFilePath();
@@ -372,6 +375,8 @@ int main(int argc, char* argv[])
             bench::timeLeaveAndPoints(dm, operatorName, lookupCards, today, samples);
         return bench::reportLeaveAndPoints(out, leaveLines, bare, commit) ? 0 : 2;
     }
+    if (parser.isSet(assessmentOnlyOption))
+        return bench::reportAssessment(out, bench::timeAssessment(dm, samples), bare, commit) ? 0 : 2;
 
     const Figures lookup = summarise(time(lookupCards, swipe));
     int attendedAccepted = 0;
@@ -436,6 +441,8 @@ int main(int argc, char* argv[])
     const std::vector<bench::AreaLine> leaveLines =
         deskOnly ? std::vector<bench::AreaLine>()
                  : bench::timeLeaveAndPoints(dm, operatorName, lookupCards, today, samples);
+    const std::vector<bench::AreaLine> gradingLines =
+        deskOnly ? std::vector<bench::AreaLine>() : bench::timeAssessment(dm, samples);
     qint64 monthRows = 0;
     qint64 monthMs = -1;
     if (!deskOnly) {
@@ -528,5 +535,6 @@ int main(int argc, char* argv[])
     const bool goodsMet = bench::reportGoods(out, goodsLines, bare, commit);
     const bool areaMet = bench::reportCoachingAndLockers(out, areaLines, bare, commit);
     const bool leaveMet = bench::reportLeaveAndPoints(out, leaveLines, bare, commit);
-    return met && everyoneIn && listFast && listSmall && goodsMet && areaMet && leaveMet ? 0 : 2;
+    const bool gradingMet = bench::reportAssessment(out, gradingLines, bare, commit);
+    return met && everyoneIn && listFast && listSmall && goodsMet && areaMet && leaveMet && gradingMet ? 0 : 2;
 }
