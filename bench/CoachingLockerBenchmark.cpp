@@ -27,11 +27,6 @@ constexpr int kWarmUp = 3;
 // A whole year's list takes about a second: a few readings tell its time well enough.
 constexpr int kYearSamples = 10;
 
-QString averageRows(qint64 rows, int samples)
-{
-    return QStringLiteral("%1 rows on average").arg(double(rows) / std::max(1, samples), 0, 'f', 1);
-}
-
 } // namespace
 
 std::vector<AreaLine> timeCoachingAndLockers(TvelunDMForm& dm, const QString& operatorName, const QStringList& cards,

@@ -48,11 +48,6 @@ QString typedText(std::mt19937& rng, const std::vector<Item>& items)
     }
 }
 
-QString averageRows(qint64 rows, int samples)
-{
-    return QStringLiteral("%1 rows on average").arg(double(rows) / samples, 0, 'f', 1);
-}
-
 } // namespace
 
 std::vector<GoodsLine> timeGoods(TvelunDMForm& dm, const QString& operatorName, const QDate& today, int samples)

@@ -23,11 +23,6 @@ namespace {
 constexpr int kWarmUp = 3;
 constexpr size_t kLines = 7;
 
-QString averageRows(qint64 rows, int samples)
-{
-    return QStringLiteral("%1 rows on average").arg(double(rows) / std::max(1, samples), 0, 'f', 1);
-}
-
 } // namespace
 
 std::vector<AreaLine> timeLeaveAndPoints(TvelunDMForm& dm, const QString& operatorName, const QStringList& cards,

@@ -39,6 +39,12 @@ struct AreaLine {
     bool commits = false;
 };
 
+// "12.5 rows on average": what a line showed per sample, for its detail.
+inline QString averageRows(qint64 rows, int samples)
+{
+    return QStringLiteral("%1 rows on average").arg(double(rows) / std::max(1, samples), 0, 'f', 1);
+}
+
 // Times fn(i) for i in 0..count-1; before(i), untimed, is what the operator did just before. The event
 // loop has its turn between samples, untimed, as the program's has after each command (layouts, and
 // folding the write-ahead log into the file once it has grown).
